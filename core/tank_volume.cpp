@@ -1,0 +1,169 @@
+#include "core/tank_volume.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace {
+
+std::function<void(const std::string&)>& reporterSlot()
+{
+    static std::function<void(const std::string&)> reporter;
+    return reporter;
+}
+
+void reportFailure()
+{
+    // Copied first: a reporter may replace itself while it runs.
+    const auto reporter = reporterSlot();
+    if (reporter)
+        reporter(tank::kCalculationErrorMessage);
+}
+
+// The 32-bit rounding of a 64-bit value, or nothing when the value is not
+// finite or lies beyond the float range (an overflow).
+std::optional<float> toSingle(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const float single = static_cast<float>(value);
+    if (!std::isfinite(single))
+        return std::nullopt;
+    return single;
+}
+
+// One step of the volume calculation: it either produces its value or
+// fails as a whole, in which case the operator is told and the step's
+// variable keeps what it had.
+template <typename Step>
+void runStep(float& target, Step step)
+{
+    if (const std::optional<float> value = step())
+        target = *value;
+    else
+        reportFailure();
+}
+
+// The area of the liquid cross-section (square inches) times the length
+// factor: the part shared by both horizontal shapes. Empty when the square
+// root's base is negative (a level outside the tank) or on overflow.
+std::optional<double> horizontalSectionVolume(double theta, float radius, float d, float length)
+{
+    const std::optional<float> k = toSingle(static_cast<double>(length) / tank::kCubicInchesPerGallon);
+    if (!k)
+        return std::nullopt;
+    const double r2 = std::pow(static_cast<double>(radius), 2.0);
+    const double d2 = std::pow(static_cast<double>(d), 2.0);
+    const double base = r2 - d2;
+    if (!(base >= 0.0))
+        return std::nullopt;
+    const double area = theta * r2 - static_cast<double>(d) * std::pow(base, 0.5);
+    const double volume = area * static_cast<double>(*k);
+    if (!std::isfinite(volume))
+        return std::nullopt;
+    return volume;
+}
+
+} // namespace
+
+namespace tank {
+
+double gallonFactor(const std::string& volumeUnit)
+{
+    if (volumeUnit == kGallons)
+        return 1.0;
+    if (volumeUnit == kLitres)
+        return kLitresPerGallon;
+    if (volumeUnit == kCubicMeters)
+        return kCubicMetersPerGallon;
+    if (volumeUnit == kMillilitres)
+        return kMillilitresPerGallon;
+    return 0.0;
+}
+
+} // namespace tank
+
+float TankVolume(float level, float radius, float length, const std::string& shape,
+                 const std::string& volumeUnit)
+{
+    // Unset values count as 0 in later steps, as the variables start out.
+    float d = 0.0f;
+    float q = 0.0f;
+    double theta = 0.0;
+    float volume = 0.0f;
+
+    // Distance of the surface from the axis.
+    runStep(d, [&] { return toSingle(static_cast<double>(radius) - static_cast<double>(level)); });
+
+    // Cosine of the half-angle; fails for a zero radius.
+    runStep(q, [&]() -> std::optional<float> {
+        if (radius == 0.0f)
+            return std::nullopt;
+        return toSingle(static_cast<double>(d) / static_cast<double>(radius));
+    });
+
+    // Half-angle of the wetted arc (arccos q); beyond -1..1 it stays unset.
+    if (q == 1.0f)
+        theta = 0.0;
+    if (q == -1.0f)
+        theta = tank::kPi;
+    if (q > -1.0f && q < 1.0f) {
+        const float negSquare = static_cast<float>(-static_cast<double>(q) * static_cast<double>(q));
+        const float s = static_cast<float>(1.0 + static_cast<double>(negSquare));
+        theta = std::atan(-static_cast<double>(q) / std::sqrt(static_cast<double>(s))) + 2.0 * std::atan(1.0);
+    }
+
+    if (shape == tank::kFlatEnded) {
+        runStep(volume, [&]() -> std::optional<float> {
+            const auto section = horizontalSectionVolume(theta, radius, d, length);
+            return section ? toSingle(*section) : std::nullopt;
+        });
+    }
+    if (shape == tank::kHemisphericalEnded) {
+        runStep(volume, [&]() -> std::optional<float> {
+            const auto section = horizontalSectionVolume(theta, radius, d, length);
+            if (!section)
+                return std::nullopt;
+            // The two hemispherical ends hold what a sphere filled to the
+            // same level holds: a spherical cap of height `level`.
+            const double ends = ((tank::kPi / 3.0) * std::pow(static_cast<double>(level), 2.0))
+                * (3.0 * static_cast<double>(radius) - static_cast<double>(level))
+                / tank::kCubicInchesPerGallon;
+            return toSingle(*section + ends);
+        });
+    }
+    if (shape == tank::kVertical) {
+        runStep(volume, [&] {
+            return toSingle(((std::pow(static_cast<double>(radius), 2.0) * static_cast<double>(level)) * tank::kPi)
+                            / tank::kCubicInchesPerGallon);
+        });
+    }
+
+    float result = 0.0f;
+    if (volumeUnit == tank::kGallons)
+        result = volume;
+    if (volumeUnit == tank::kLitres)
+        runStep(result, [&] { return toSingle(static_cast<double>(volume) * tank::kLitresPerGallon); });
+    if (volumeUnit == tank::kCubicMeters)
+        runStep(result, [&] { return toSingle(static_cast<double>(volume) * tank::kCubicMetersPerGallon); });
+    if (volumeUnit == tank::kMillilitres)
+        runStep(result, [&] { return toSingle(static_cast<double>(volume) * tank::kMillilitresPerGallon); });
+    return result;
+}
+
+float NetVolume(float gross, float productTemp, float ce, float ceTempRef)
+{
+    const double g = gross;
+    const double net = ((static_cast<double>(ceTempRef) - static_cast<double>(productTemp)) * static_cast<double>(ce)) * g + g;
+    // Out of range gives infinity (or NaN from non-finite input): the
+    // caller's sign of an overflow.
+    if (!std::isfinite(net))
+        return std::numeric_limits<float>::infinity();
+    return static_cast<float>(net);
+}
+
+void SetTankVolumeReporter(std::function<void(const std::string& message)> reporter)
+{
+    reporterSlot() = std::move(reporter);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+// The tank arithmetic. Every volume the program shows comes from here.
+// Lengths are in inches; the widths (32-bit in and out, 64-bit inside) are
+// part of the contract because the last digit shown depends on them.
+
+#include <functional>
+#include <string>
+
+namespace tank {
+
+// Shape and unit names, compared whole and exactly.
+inline constexpr const char* kFlatEnded = "Flat-Ended (Steel)";
+inline constexpr const char* kHemisphericalEnded = "Cylindrical (Fiberglass)";
+inline constexpr const char* kVertical = "Vertical (Aboveground)";
+
+inline constexpr const char* kGallons = "gallons";
+inline constexpr const char* kLitres = "litres";
+inline constexpr const char* kCubicMeters = "cubic meters";
+inline constexpr const char* kMillilitres = "millilitres";
+
+// Not the full-precision pi: every figure the program has ever printed was
+// computed with this ten-decimal constant.
+inline constexpr double kPi = 3.1415926535;
+inline constexpr double kCubicInchesPerGallon = 231.0;
+
+inline constexpr double kLitresPerGallon = 3.785411784;
+inline constexpr double kCubicMetersPerGallon = 0.003785411784;
+inline constexpr double kMillilitresPerGallon = 3785.411784;
+
+// The message shown for every arithmetic failure of a volume.
+inline constexpr const char* kCalculationErrorMessage = "Please check your selections for errors";
+
+// The factor from US gallons to the named unit, or 0 when the name matches
+// none ("gallons" gives 1).
+double gallonFactor(const std::string& volumeUnit);
+
+} // namespace tank
+
+// Volume of product at `level` in a tank of the given shape, in `volumeUnit`.
+// `radius` is half the diameter. An unknown shape or unit gives 0.
+// Each arithmetic failure (division by zero, square root of a negative
+// number, overflow) is reported through the installed reporter; the failed
+// step is then skipped and the calculation goes on, so one call may report
+// more than once.
+float TankVolume(float level, float radius, float length, const std::string& shape,
+                 const std::string& volumeUnit);
+
+// Gross volume corrected to the reference temperature of `ce`:
+// gross * (1 + ce * (ceTempRef - productTemp)), computed in 64 bits.
+// NetVolume reports nothing itself. When the result does not fit 32 bits
+// (an overflow, the only possible failure) it returns a non-finite value
+// (infinity or NaN); callers test the result with std::isfinite.
+float NetVolume(float gross, float productTemp, float ce, float ceTempRef);
+
+// Installs the function that shows TankVolume's failure message to the
+// operator; TankVolume waits for it to return. An empty function means
+// failures are not shown (the values are the same either way).
+void SetTankVolumeReporter(std::function<void(const std::string& message)> reporter);
