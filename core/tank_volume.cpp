@@ -7,6 +7,8 @@
 
 namespace {
 
+using tank::toSingle;
+
 std::function<void(const std::string&)>& reporterSlot()
 {
     static std::function<void(const std::string&)> reporter;
@@ -19,18 +21,6 @@ void reportFailure()
     const auto reporter = reporterSlot();
     if (reporter)
         reporter(tank::kCalculationErrorMessage);
-}
-
-// The 32-bit rounding of a 64-bit value, or nothing when the value is not
-// finite or lies beyond the float range (an overflow).
-std::optional<float> toSingle(double value)
-{
-    if (!std::isfinite(value))
-        return std::nullopt;
-    const float single = static_cast<float>(value);
-    if (!std::isfinite(single))
-        return std::nullopt;
-    return single;
 }
 
 // One step of the volume calculation: it either produces its value or
@@ -80,6 +70,16 @@ double gallonFactor(const std::string& volumeUnit)
     if (volumeUnit == kMillilitres)
         return kMillilitresPerGallon;
     return 0.0;
+}
+
+std::optional<float> toSingle(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const float single = static_cast<float>(value);
+    if (!std::isfinite(single))
+        return std::nullopt;
+    return single;
 }
 
 } // namespace tank

@@ -5,6 +5,7 @@
 // part of the contract because the last digit shown depends on them.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace tank {
@@ -34,6 +35,11 @@ inline constexpr const char* kCalculationErrorMessage = "Please check your selec
 // The factor from US gallons to the named unit, or 0 when the name matches
 // none ("gallons" gives 1).
 double gallonFactor(const std::string& volumeUnit);
+
+// The 32-bit rounding of a 64-bit value, or nothing when the value is not
+// finite or lies beyond the float range: an overflow wherever the program
+// hands a value on in 32 bits.
+std::optional<float> toSingle(double value);
 
 } // namespace tank
 

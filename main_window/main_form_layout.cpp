@@ -1,0 +1,355 @@
+// The window's controls, laid out from one table. Positions and sizes are
+// in twips (1/1440 inch) as the operator's manual gives them, relative to
+// the container's top-left corner; 15 twips make one pixel at 96 dpi.
+
+#include "main_window/main_form.h"
+
+#include "main_window/caption_label.h"
+#include "main_window/selector_box.h"
+#include "main_window/status_clock.h"
+
+#include "info_windows/font_substitutes.h"
+
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+
+namespace {
+
+enum class Kind { Frame, Label, Field, FixedSelector, EditableSelector, Button, Picture };
+
+enum Trait : unsigned {
+    None = 0,
+    Right = 1u << 0,        // right-aligned text
+    Centred = 1u << 1,      // centred text
+    Hidden = 1u << 2,
+    Disabled = 1u << 3,     // greyed output field that takes no focus
+    ReadOnly = 1u << 4,     // output field whose text can be selected and copied
+    MenuColour = 1u << 5,   // frame painted in the neutral menu colour
+    Opaque = 1u << 6,       // label with a background of its own
+    RedNote = 1u << 7,      // red text wrapping over lines
+    UnitLabel = 1u << 8,
+    AutoSize = 1u << 9,     // sized to its text, growing to the right
+};
+
+struct ControlSpec {
+    const char* name;
+    Kind kind;
+    const char* container;   // nullptr: the window's client area
+    const char* text;
+    int left, top, width, height;
+    unsigned traits;
+};
+
+// Creation order is stacking order: later controls stand in front.
+constexpr ControlSpec kControls[] = {
+    {"Frame2", Kind::Frame, nullptr, "Tank  Parameters", 0, 120, 3255, 1455, None},
+    {"Frame4", Kind::Frame, nullptr, "Product Parameters", 0, 1680, 3255, 2055, None},
+    {"Frame5", Kind::Frame, nullptr, " Units", 0, 3840, 3255, 1815, None},
+    {"Frame3", Kind::Frame, nullptr, "Tank Shape and Product Level", 3360, 120, 3735, 3015, MenuColour},
+    {"Frame1", Kind::Frame, nullptr, "Calculated Values", 3360, 3240, 3735, 1455, None},
+    {"Frame6", Kind::Frame, nullptr, "", 3360, 4680, 3735, 975, None},
+    {"Command1", Kind::Button, nullptr, "Perform Calculations", 3600, 4920, 3255, 615, None},
+
+    {"Label1", Kind::Label, "Frame2", "Shape", 300, 360, 465, 195, Right},
+    {"cboTankShape", Kind::FixedSelector, "Frame2", "", 840, 360, 2280, 315, None},
+    {"Label5", Kind::Label, "Frame2", "Diameter", 135, 720, 630, 195, Right},
+    {"txtTankDiameter", Kind::Field, "Frame2", "96", 840, 720, 1095, 285, Centred},
+    {"lbllengths_0", Kind::Label, "Frame2", "inches", 2040, 720, 1215, 255, UnitLabel},
+    {"Label6", Kind::Label, "Frame2", "Length", 270, 1080, 495, 195, Right},
+    {"txtTankLength", Kind::Field, "Frame2", "324", 840, 1080, 1095, 285, Centred},
+    {"lbllengths_1", Kind::Label, "Frame2", "inches", 2040, 1080, 1215, 255, UnitLabel},
+
+    {"Label4", Kind::Label, "Frame4", "Type", 360, 360, 360, 195, Right},
+    {"cboProductType", Kind::EditableSelector, "Frame4", "Regular Unleaded", 840, 360, 2295, 315, None},
+    {"Label7", Kind::Label, "Frame4", "Level", 360, 720, 390, 195, Right},
+    {"txtProductLevel", Kind::Field, "Frame4", "48", 840, 720, 1095, 285, Centred},
+    {"lbllengths_2", Kind::Label, "Frame4", "inches", 2040, 720, 1095, 255, UnitLabel},
+    {"Label8", Kind::Label, "Frame4", "Temp.", 330, 1080, 450, 195, Right},
+    {"txtProductTemp", Kind::Field, "Frame4", "70", 840, 1080, 1095, 285, Centred},
+    {"lblTemp_0", Kind::Label, "Frame4", "degrees F", 2040, 1080, 975, 255, UnitLabel},
+    {"lblCe", Kind::Label, "Frame4", "Ce Value:", 90, 1440, 690, 195, Right},
+    {"txtCe", Kind::Field, "Frame4", "0.0007", 840, 1440, 1095, 285, Centred},
+    {"lblVolumes_3", Kind::Label, "Frame4", "gallons", 2040, 1440, 495, 195, UnitLabel | AutoSize},
+    {"Label10", Kind::Label, "Frame4", "per", 2040, 1680, 225, 195, Opaque},
+    {"lblTemp_1", Kind::Label, "Frame4", "degrees F", 2400, 1680, 705, 195, UnitLabel | AutoSize},
+
+    {"Label2", Kind::Label, "Frame5", "Lengths", 150, 360, 570, 195, Right},
+    {"cboLengthUnits", Kind::EditableSelector, "Frame5", "inches", 840, 360, 2280, 315, None},
+    {"Label3", Kind::Label, "Frame5", "Volumes", 120, 840, 600, 195, Right},
+    {"cboVolumeUnits", Kind::EditableSelector, "Frame5", "gallons", 840, 840, 2280, 315, None},
+    {"Label9", Kind::Label, "Frame5", "Temps", 240, 1320, 480, 195, None},
+    {"cboTempUnits", Kind::EditableSelector, "Frame5", "degrees F", 840, 1320, 2295, 315, None},
+
+    {"imgTank", Kind::Picture, "Frame3", "", 120, 240, 3495, 2655, None},
+    {"lblCylinderInfo", Kind::Label, "Frame3",
+     "* Length doesn't include hemispherical ends of cylinders and assumes true hemispheres.",
+     240, 2400, 3480, 390, RedNote | Hidden},
+    {"Label14", Kind::Label, "Frame3", "Ce Temp Ref", 360, 1200, 1095, 255, Hidden},
+    {"txtCeTempRef", Kind::Field, "Frame3", "60", 1440, 1200, 1095, 285, Centred | Hidden},
+    {"lblTemp_2", Kind::Label, "Frame3", "degrees F", 2640, 1200, 975, 255, UnitLabel | Hidden},
+
+    {"Label11", Kind::Label, "Frame1", "Tank Capacity", 120, 360, 1035, 195, Right},
+    {"txtTankCapacity", Kind::Field, "Frame1", "10,000", 1320, 360, 1455, 285, Centred | Disabled},
+    {"lblVolumes_0", Kind::Label, "Frame1", "gallons", 2880, 360, 495, 195, UnitLabel | AutoSize},
+    {"Label12", Kind::Label, "Frame1", "Gross Volume", 240, 720, 975, 195, Right},
+    {"txtGrossVolume", Kind::Field, "Frame1", "10,000", 1320, 720, 1455, 285, Centred | Disabled},
+    {"lblVolumes_1", Kind::Label, "Frame1", "gallons", 2880, 720, 495, 195, UnitLabel | AutoSize},
+    {"Label13", Kind::Label, "Frame1", "Net Volume", 360, 1080, 825, 195, Right},
+    {"txtNetVolume", Kind::Field, "Frame1", "10,000", 1320, 1080, 1455, 285, Centred | ReadOnly},
+    {"lblVolumes_2", Kind::Label, "Frame1", "gallons", 2880, 1080, 495, 195, UnitLabel | AutoSize},
+};
+
+// Keyboard focus order among the controls that take focus.
+constexpr const char* kTabOrder[] = {
+    "cboTankShape", "txtTankDiameter", "txtTankLength", "cboProductType", "txtProductLevel",
+    "txtProductTemp", "cboLengthUnits", "cboVolumeUnits", "cboTempUnits", "Command1", "txtCe",
+    "txtNetVolume",
+};
+
+// Screen-reader names of the fields, in the words an operator uses.
+constexpr std::pair<const char*, const char*> kAccessibleNames[] = {
+    {"cboTankShape", "Shape"},
+    {"txtTankDiameter", "Diameter"},
+    {"txtTankLength", "Length"},
+    {"cboProductType", "Product type"},
+    {"txtProductLevel", "Product level"},
+    {"txtProductTemp", "Product temperature"},
+    {"txtCe", "Ce value"},
+    {"txtTankCapacity", "Tank capacity"},
+    {"txtGrossVolume", "Gross volume"},
+    {"txtNetVolume", "Net volume"},
+    {"cboLengthUnits", "Lengths"},
+    {"cboVolumeUnits", "Volumes"},
+    {"cboTempUnits", "Temps"},
+    {"imgTank", "Tank picture"},
+};
+
+constexpr int kClientWidthTwips = 7125;
+constexpr int kClientHeightTwips = 6210;
+constexpr int kStatusBarHeightTwips = 375;
+
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
+
+QFont defaultFont()
+{
+    return designFont("MS Sans Serif", 8.25);
+}
+
+QFont boldFont(double points)
+{
+    return designFont("MS Sans Serif", points, true);
+}
+
+QWidget* createControl(const ControlSpec& spec, QWidget* container)
+{
+    const QString text = QString::fromUtf8(spec.text);
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+    case Kind::Frame: {
+        auto* frame = new QGroupBox(text, container);
+        frame->setFont(boldFont(8.25));
+        if (spec.traits & MenuColour) {
+            frame->setAutoFillBackground(true);
+            QPalette palette = frame->palette();
+            palette.setColor(QPalette::Window, QColor(0xf0, 0xf0, 0xf0));
+            palette.setColor(QPalette::WindowText, Qt::black);
+            frame->setPalette(palette);
+        }
+        widget = frame;
+        break;
+    }
+    case Kind::Label: {
+        auto* label = new QLabel(text, container);
+        label->setAlignment((spec.traits & Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        if (spec.traits & Opaque)
+            label->setAutoFillBackground(true);
+        if (spec.traits & RedNote) {
+            label->setWordWrap(true);
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+            label->setPalette(palette);
+        }
+        widget = label;
+        break;
+    }
+    case Kind::Field: {
+        auto* field = new QLineEdit(text, container);
+        if (spec.traits & Centred)
+            field->setAlignment(Qt::AlignCenter);
+        if (spec.traits & Disabled)
+            field->setEnabled(false);
+        if (spec.traits & ReadOnly)
+            field->setReadOnly(true);
+        field->setCursorPosition(0);
+        widget = field;
+        break;
+    }
+    case Kind::FixedSelector:
+    case Kind::EditableSelector: {
+        auto* selector = new SelectorBox(
+            spec.kind == Kind::EditableSelector ? SelectorBox::Kind::Editable : SelectorBox::Kind::FixedList,
+            container);
+        selector->showText(text);
+        widget = selector;
+        break;
+    }
+    case Kind::Button: {
+        auto* button = new QPushButton(text, container);
+        button->setFont(boldFont(13.5));
+        button->setAutoDefault(false);
+        widget = button;
+        break;
+    }
+    case Kind::Picture: {
+        auto* picture = new QLabel(container);
+        picture->setScaledContents(true);
+        picture->setFrameShape(QFrame::Box);
+        picture->setLineWidth(1);
+        widget = picture;
+        break;
+    }
+    }
+    widget->setObjectName(QString::fromLatin1(spec.name));
+    if (spec.kind != Kind::Frame && spec.kind != Kind::Button)
+        widget->setFont(defaultFont());
+    widget->setGeometry(px(spec.left), px(spec.top), px(spec.width), px(spec.height));
+    if (spec.traits & AutoSize)
+        makeAutoSizing(qobject_cast<QLabel*>(widget));
+    if (spec.traits & Hidden)
+        widget->hide();
+    return widget;
+}
+
+} // namespace
+
+void Mainform::buildControls()
+{
+    setObjectName("Mainform");
+    setWindowTitle("Ombrix Associates Gaugestar");
+    setWindowIcon(QIcon(":/pictures/gaugestar.ico"));
+    // A minimise button but no maximise button; the border stays resizable.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(defaultFont());
+
+    auto* client = new QWidget(this);
+    client->setObjectName("clientArea");
+    setCentralWidget(client);
+
+    QHash<QString, QWidget*> byName;
+    for (const ControlSpec& spec : kControls) {
+        QWidget* container = spec.container ? byName.value(QString::fromLatin1(spec.container)) : client;
+        byName.insert(QString::fromLatin1(spec.name), createControl(spec, container));
+    }
+    const auto control = [&byName](const char* name) { return byName.value(QString::fromLatin1(name)); };
+
+    Frame1 = qobject_cast<QGroupBox*>(control("Frame1"));
+    Frame2 = qobject_cast<QGroupBox*>(control("Frame2"));
+    Frame3 = qobject_cast<QGroupBox*>(control("Frame3"));
+    Frame4 = qobject_cast<QGroupBox*>(control("Frame4"));
+    Frame5 = qobject_cast<QGroupBox*>(control("Frame5"));
+    Frame6 = qobject_cast<QGroupBox*>(control("Frame6"));
+    Command1 = qobject_cast<QPushButton*>(control("Command1"));
+    cboTankShape = qobject_cast<SelectorBox*>(control("cboTankShape"));
+    cboProductType = qobject_cast<SelectorBox*>(control("cboProductType"));
+    cboLengthUnits = qobject_cast<SelectorBox*>(control("cboLengthUnits"));
+    cboVolumeUnits = qobject_cast<SelectorBox*>(control("cboVolumeUnits"));
+    cboTempUnits = qobject_cast<SelectorBox*>(control("cboTempUnits"));
+    txtTankDiameter = qobject_cast<QLineEdit*>(control("txtTankDiameter"));
+    txtTankLength = qobject_cast<QLineEdit*>(control("txtTankLength"));
+    txtProductLevel = qobject_cast<QLineEdit*>(control("txtProductLevel"));
+    txtProductTemp = qobject_cast<QLineEdit*>(control("txtProductTemp"));
+    txtCe = qobject_cast<QLineEdit*>(control("txtCe"));
+    txtCeTempRef = qobject_cast<QLineEdit*>(control("txtCeTempRef"));
+    txtTankCapacity = qobject_cast<QLineEdit*>(control("txtTankCapacity"));
+    txtGrossVolume = qobject_cast<QLineEdit*>(control("txtGrossVolume"));
+    txtNetVolume = qobject_cast<QLineEdit*>(control("txtNetVolume"));
+    for (std::size_t i = 0; i < lbllengths.size(); ++i)
+        lbllengths[i] = qobject_cast<QLabel*>(control(("lbllengths_" + std::to_string(i)).c_str()));
+    for (std::size_t i = 0; i < lblVolumes.size(); ++i)
+        lblVolumes[i] = qobject_cast<QLabel*>(control(("lblVolumes_" + std::to_string(i)).c_str()));
+    for (std::size_t i = 0; i < lblTemp.size(); ++i)
+        lblTemp[i] = qobject_cast<QLabel*>(control(("lblTemp_" + std::to_string(i)).c_str()));
+    lblCylinderInfo = qobject_cast<QLabel*>(control("lblCylinderInfo"));
+    imgTank = qobject_cast<QLabel*>(control("imgTank"));
+
+    for (const auto& [name, accessibleName] : kAccessibleNames)
+        control(name)->setAccessibleName(QString::fromLatin1(accessibleName));
+
+    // Labels take no focus; everything else follows the operator's order.
+    for (std::size_t i = 1; i < std::size(kTabOrder); ++i)
+        QWidget::setTabOrder(control(kTabOrder[i - 1]), control(kTabOrder[i]));
+
+    // The file dialog is a component without a visible area; a chart run
+    // sets it up each time it opens it.
+    CDialog1 = new QFileDialog(this);
+    CDialog1->setObjectName("CDialog1");
+
+    sbStatusBar = new QStatusBar(this);
+    sbStatusBar->setObjectName("sbStatusBar");
+    sbStatusBar->setFixedHeight(px(kStatusBarHeightTwips));
+    auto* statusPanel = new QLabel("Status", sbStatusBar);
+    statusPanel->setObjectName("sbStatusPanel");
+    statusPanel->setMinimumWidth(px(1440));
+    statusPanel->setFrameShape(QFrame::Panel);
+    statusPanel->setFrameShadow(QFrame::Sunken);
+    sbStatusBar->addWidget(statusPanel, 1);
+    sbStatusBar->addPermanentWidget(new StatusClock(sbStatusBar));
+    setStatusBar(sbStatusBar);
+
+    buildMenus();
+
+    // The client area is fixed in size below the menu bar; the status bar
+    // docks at its bottom.
+    client->setMinimumSize(px(kClientWidthTwips), px(kClientHeightTwips - kStatusBarHeightTwips));
+    resize(px(kClientWidthTwips), menuBar()->sizeHint().height() + px(kClientHeightTwips));
+    if (const QScreen* screen = QApplication::primaryScreen()) {
+        QRect placed(QPoint(), size());
+        placed.moveCenter(screen->availableGeometry().center());
+        move(placed.topLeft());
+    }
+    cboTankShape->setFocus();
+}
+
+void Mainform::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("menuBar");
+    bar->setFont(defaultFont());
+
+    mnuFile = bar->addMenu("&File");
+    mnuFile->setObjectName("mnuFile");
+    mnuPrint = mnuFile->addAction("Print Screen");
+    mnuPrint->setObjectName("mnuPrint");
+    mnuBarFile = mnuFile->addSeparator();
+    mnuBarFile->setObjectName("mnuBarFile");
+    mnuExit = mnuFile->addAction("E&xit");
+    mnuExit->setObjectName("mnuExit");
+
+    mnuUtilities = bar->addMenu("&Utilites");
+    mnuUtilities->setObjectName("mnuUtilities");
+    mnuTGen = mnuUtilities->addAction("&Tank Chart Generator");
+    mnuTGen->setObjectName("mnuTGen");
+
+    mnuHelp = bar->addMenu("&Help");
+    mnuHelp->setObjectName("mnuHelp");
+    mnuAbout = mnuHelp->addAction("&About Gaugestar");
+    mnuAbout->setObjectName("mnuAbout");
+
+    connect(mnuPrint, &QAction::triggered, this, &Mainform::mnuPrint_Click);
+    connect(mnuExit, &QAction::triggered, this, &Mainform::mnuExit_Click);
+    connect(mnuTGen, &QAction::triggered, this, &Mainform::mnuTGen_Click);
+    connect(mnuAbout, &QAction::triggered, this, &Mainform::mnuAbout_Click);
+}

@@ -1,0 +1,49 @@
+#include "main_window/picture_store.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+PictureStore::PictureStore(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("frmImages");
+    for (const QString& name : names())
+        pictures.insert(name, QPixmap(":/pictures/" + name + ".bmp"));
+}
+
+QStringList PictureStore::names()
+{
+    QStringList all;
+    for (const char* shape : {"ftank", "ctank", "vtank"})
+        for (int step : {0, 10, 25, 50, 75, 90, 100})
+            all << QString::fromLatin1(shape) + QString::number(step);
+    return all;
+}
+
+QPixmap PictureStore::picture(const QString& name) const
+{
+    return pictures.value(name);
+}
+
+QString PictureStore::describe(const QString& name)
+{
+    static const QRegularExpression parts("^([fcv])tank(\\d+)$");
+    const auto match = parts.match(name);
+    if (!match.hasMatch())
+        return {};
+    const QChar shape = match.captured(1).at(0);
+    const int step = match.captured(2).toInt();
+    const QString tank = shape == 'f'   ? QStringLiteral("Flat-ended tank")
+                         : shape == 'c' ? QStringLiteral("Tank with hemispherical ends")
+                                        : QStringLiteral("Upright tank");
+    QString fill;
+    switch (step) {
+    case 0: fill = "empty"; break;
+    case 10: fill = "a little product in it"; break;
+    case 25: fill = "about a quarter full"; break;
+    case 50: fill = "about half full"; break;
+    case 75: fill = "about three quarters full"; break;
+    case 90: fill = "nearly full"; break;
+    default: fill = "full"; break;
+    }
+    return tank + ", " + fill;
+}

@@ -1,0 +1,1 @@
+#include "main_window/unit_switching.h"

@@ -1,0 +1,2 @@
+#pragma once
+// Unit conversions of the fields: being written.

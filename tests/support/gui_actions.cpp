@@ -1,0 +1,46 @@
+#include "support/gui_actions.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+namespace testsupport {
+
+void chooseEntry(QComboBox* selector, int index)
+{
+    QVERIFY(selector);
+    QVERIFY(index >= 0 && index < selector->count());
+    selector->showPopup();
+    QAbstractItemView* list = selector->view();
+    QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+    const QModelIndex item = list->model()->index(index, selector->modelColumn(), list->rootIndex());
+    list->scrollTo(item);
+    const QPoint at = list->visualRect(item).center();
+    // The list acts on the release of a click that began inside it.
+    QTest::mouseMove(list->viewport(), at);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTRY_VERIFY(!list->window()->isVisible());
+}
+
+void chooseEntry(QComboBox* selector, const QString& text)
+{
+    const int index = selector->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(index >= 0, qPrintable("no entry " + text));
+    chooseEntry(selector, index);
+}
+
+void typeInto(QWidget* field, const QString& text)
+{
+    QLineEdit* edit = qobject_cast<QLineEdit*>(field);
+    if (!edit)
+        if (auto* combo = qobject_cast<QComboBox*>(field))
+            edit = combo->lineEdit();
+    QVERIFY(edit);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+} // namespace testsupport
