@@ -1,0 +1,425 @@
+// The calculator window through its real controls: what the operator sees
+// at start-up, after Perform Calculations, and after choosing a shape or a
+// product.
+
+#include "main_window/main_form.h"
+
+#include "support/gui_actions.h"
+#include "support/modal_driver.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QtEndian>
+#include <QtTest>
+
+#include <memory>
+
+using testsupport::chooseEntry;
+using testsupport::ModalDriver;
+using testsupport::typeInto;
+
+namespace {
+const QString calculationError = "Please check your selections for errors";
+}
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Mainform> form;
+
+    template <typename T = QWidget>
+    T* control(const char* name)
+    {
+        T* widget = form->findChild<T*>(QString::fromLatin1(name));
+        if (!widget)
+            qWarning("no control %s", name);
+        return widget;
+    }
+    QString text(const char* name) { return control<QLineEdit>(name)->text(); }
+    QString picture() { return control<QLabel>("imgTank")->property("picture").toString(); }
+    QComboBox* selector(const char* name) { return control<QComboBox>(name); }
+
+private slots:
+    void init()
+    {
+        form = std::make_unique<Mainform>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    void everyControlExists_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name :
+             {"Frame1", "Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "Command1", "Label1", "cboTankShape",
+              "Label5", "txtTankDiameter", "lbllengths_0", "Label6", "txtTankLength", "lbllengths_1", "Label4",
+              "cboProductType", "Label7", "txtProductLevel", "lbllengths_2", "Label8", "txtProductTemp",
+              "lblTemp_0", "lblCe", "txtCe", "lblVolumes_3", "Label10", "lblTemp_1", "Label2", "cboLengthUnits",
+              "Label3", "cboVolumeUnits", "Label9", "cboTempUnits", "imgTank", "lblCylinderInfo", "Label14",
+              "txtCeTempRef", "lblTemp_2", "Label11", "txtTankCapacity", "lblVolumes_0", "Label12",
+              "txtGrossVolume", "lblVolumes_1", "Label13", "txtNetVolume", "lblVolumes_2", "sbStatusBar",
+              "CDialog1"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void everyControlExists()
+    {
+        QFETCH(QString, name);
+        QVERIFY(form->findChild<QObject*>(name));
+    }
+
+    void startUpState()
+    {
+        QCOMPARE(form->objectName(), QString("Mainform"));
+        QCOMPARE(form->windowTitle(), QString("Ombrix Associates Gaugestar"));
+        QCOMPARE(selector("cboTankShape")->currentText(), QString("Flat-Ended (Steel)"));
+        QCOMPARE(picture(), QString("ftank0"));
+        QVERIFY(!control<QLabel>("imgTank")->pixmap().isNull());
+        QVERIFY(!control("lblCylinderInfo")->isVisible());
+        QCOMPARE(text("txtCe"), QString("0.0007"));
+        QCOMPARE(form->property("cevalue").toString(), QString("0.0007"));
+        for (const char* result : {"txtTankCapacity", "txtGrossVolume", "txtNetVolume"})
+            QCOMPARE(text(result), QString("10,000"));
+        QCOMPARE(text("txtTankDiameter"), QString("96"));
+        QCOMPARE(text("txtTankLength"), QString("324"));
+        QCOMPARE(text("txtProductLevel"), QString("48"));
+        QCOMPARE(text("txtProductTemp"), QString("70"));
+        QCOMPARE(text("txtCeTempRef"), QString("60"));
+        QVERIFY(!control("txtCeTempRef")->isVisible());
+        QVERIFY(!control("txtTankCapacity")->isEnabled());
+        QVERIFY(!control("txtGrossVolume")->isEnabled());
+        QVERIFY(control("txtNetVolume")->isEnabled());
+
+        // The editable lists show their texts with no entry selected.
+        const std::pair<const char*, const char*> shown[] = {{"cboProductType", "Regular Unleaded"},
+                                                             {"cboLengthUnits", "inches"},
+                                                             {"cboVolumeUnits", "gallons"},
+                                                             {"cboTempUnits", "degrees F"}};
+        for (const auto& [name, initial] : shown) {
+            QCOMPARE(selector(name)->currentText(), QString(initial));
+            QCOMPARE(selector(name)->currentIndex(), -1);
+            QVERIFY(selector(name)->isEditable());
+        }
+        QVERIFY(!selector("cboTankShape")->isEditable());
+        QCOMPARE(selector("cboTankShape")->count(), 3);
+        QCOMPARE(selector("cboProductType")->count(), 5);
+        QCOMPARE(selector("cboLengthUnits")->count(), 5);
+        QCOMPARE(selector("cboVolumeUnits")->count(), 4);
+        QCOMPARE(selector("cboTempUnits")->count(), 2);
+
+        const std::pair<const char*, const char*> state[] = {
+            {"OldLengthUnits", "inches"}, {"NewLengthUnits", "inches"},   {"OldVolumeUnits", "gallons"},
+            {"NewVolumeUnits", "gallons"}, {"OldTempUnits", "degrees F"}, {"NewTempUnits", "degrees F"}};
+        for (const auto& [property, value] : state)
+            QCOMPARE(form->property(property).toString(), QString(value));
+
+        QCOMPARE(QApplication::focusWidget(), control("cboTankShape"));
+    }
+
+    void layoutInPixels_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        // Twips divided by 15, relative to the container.
+        QTest::newRow("Frame3") << "Frame3" << QRect(224, 8, 249, 201);
+        QTest::newRow("Command1") << "Command1" << QRect(240, 328, 217, 41);
+        QTest::newRow("txtTankDiameter") << "txtTankDiameter" << QRect(56, 48, 73, 19);
+        QTest::newRow("imgTank") << "imgTank" << QRect(8, 16, 233, 177);
+        QTest::newRow("cboTempUnits") << "cboTempUnits" << QRect(56, 88, 153, 21);
+        QTest::newRow("txtNetVolume") << "txtNetVolume" << QRect(88, 72, 97, 19);
+    }
+    void layoutInPixels()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QWidget* widget = form->findChild<QWidget*>(name);
+        QCOMPARE(widget->geometry(), geometry);
+        // Resizing the window moves nothing.
+        form->resize(form->width() + 120, form->height() + 90);
+        QTest::qWait(20);
+        QCOMPARE(widget->geometry(), geometry);
+    }
+
+    void clientAreaAndStatusBar()
+    {
+        QCOMPARE(form->centralWidget()->width(), 475);
+        QCOMPARE(form->centralWidget()->height() + form->statusBar()->height(), 414);
+        QCOMPARE(form->statusBar()->height(), 25);
+        auto* status = form->findChild<QLabel*>("sbStatusPanel");
+        QCOMPARE(status->text(), QString("Status"));
+        const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+        QCOMPARE(form->findChild<QLabel*>("sbDatePanel")->text(), today);
+    }
+
+    void menus_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("mnuPrint") << "mnuPrint" << "Print Screen";
+        QTest::newRow("mnuExit") << "mnuExit" << "E&xit";
+        QTest::newRow("mnuTGen") << "mnuTGen" << "&Tank Chart Generator";
+        QTest::newRow("mnuAbout") << "mnuAbout" << "&About Gaugestar";
+    }
+    void menus()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        auto* action = form->findChild<QAction*>(name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QVERIFY(action->shortcut().isEmpty());
+        QStringList bar;
+        for (QAction* menu : form->menuBar()->actions())
+            bar << menu->text();
+        QCOMPARE(bar, QStringList({"&File", "&Utilites", "&Help"}));
+        QVERIFY(form->findChild<QAction*>("mnuBarFile")->isSeparator());
+    }
+
+    void calculate_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QString>("diameter");
+        QTest::addColumn<QString>("length");
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<QString>("lengthUnit");
+        QTest::addColumn<QString>("volumeUnit");
+        QTest::addColumn<QString>("productTemp");
+        QTest::addColumn<QString>("capacity");
+        QTest::addColumn<QString>("gross");
+        QTest::addColumn<QString>("net");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<int>("messages");
+
+        const QString flat = "Flat-Ended (Steel)";
+        // Empty texts leave the start-up entries as they are.
+        QTest::newRow("start-up entries")
+            << flat << "" << "" << "" << "" << "" << "" << "10152.32" << "5076.16" << "5040.63" << "ftank50" << 0;
+        QTest::newRow("feet") << flat << "8" << "27" << "4" << "feet" << "" << ""
+                              << "10152.32" << "5076.16" << "5040.63" << "ftank50" << 0;
+        QTest::newRow("millimeters") << flat << "2438.4" << "8229.6" << "1219.2" << "millimeters" << "" << ""
+                                     << "10152.32" << "5076.16" << "5040.63" << "ftank50" << 0;
+        QTest::newRow("litres") << flat << "" << "" << "" << "" << "litres" << ""
+                                << "38430.72" << "19215.36" << "19080.85" << "ftank50" << 0;
+        QTest::newRow("meters, cubic meters")
+            << flat << "2.4384" << "8.2296" << "1.2192" << "meters" << "cubic meters" << ""
+            << "38.43" << "19.22" << "19.08" << "ftank50" << 0;
+        QTest::newRow("hemispherical ends") << "Cylindrical (Fiberglass)" << "" << "" << "" << "" << "" << ""
+                                            << "12157.72" << "6078.86" << "6036.31" << "ctank50" << 0;
+        QTest::newRow("vertical") << "Vertical (Aboveground)" << "" << "" << "" << "" << "" << ""
+                                  << "10152.32" << "1504.05" << "1493.52" << "vtank10" << 0;
+        QTest::newRow("vertical filled above its height")
+            << "Vertical (Aboveground)" << "" << "" << "400" << "" << "" << ""
+            << "10152.32" << "12533.73" << "12445.99" << "vtank100" << 0;
+        QTest::newRow("level 80") << flat << "" << "" << "80" << "" << "" << ""
+                                  << "10152.32" << "9040.13" << "8976.84" << "ftank90" << 0;
+        QTest::newRow("level 90") << flat << "" << "" << "90" << "" << "" << ""
+                                  << "10152.32" << "9888.13" << "9818.91" << "ftank100" << 0;
+        QTest::newRow("level above the diameter") << flat << "" << "" << "100" << "" << "" << ""
+                                                  << "10152.32" << "." << "." << "ftank0" << 1;
+        QTest::newRow("level 0 leaves the picture") << flat << "" << "" << "0" << "" << "" << ""
+                                                    << "10152.32" << "." << "." << "ftank0" << 0;
+        QTest::newRow("at the reference temperature") << flat << "" << "" << "" << "" << "" << "60"
+                                                      << "10152.32" << "5076.16" << "5076.16" << "ftank50" << 0;
+        // The fill fraction comes from the texts shown: 13.6 / 34 is 0.4.
+        QTest::newRow("fraction from shown texts, 25")
+            << "Vertical (Aboveground)" << "10" << "100" << "40" << "" << "" << ""
+            << "34." << "13.6" << "13.5" << "vtank25" << 0;
+        QTest::newRow("fraction from shown texts, 50")
+            << "Vertical (Aboveground)" << "11" << "100" << "40" << "" << "" << ""
+            << "41.14" << "16.46" << "16.34" << "vtank50" << 0;
+        // An unknown length unit: no capacity, the volume function's own
+        // message, then the fill fraction over a zero capacity stops the run.
+        QTest::newRow("yards") << flat << "" << "" << "" << "yards" << "" << ""
+                               << "." << "." << "." << "ftank0" << 2;
+        QTest::newRow("unknown volume unit") << flat << "" << "" << "" << "" << "pints" << ""
+                                             << "10152.32" << "." << "." << "ftank0" << 0;
+    }
+
+    void calculate()
+    {
+        QFETCH(QString, shape);
+        QFETCH(QString, diameter);
+        QFETCH(QString, length);
+        QFETCH(QString, level);
+        QFETCH(QString, lengthUnit);
+        QFETCH(QString, volumeUnit);
+        QFETCH(QString, productTemp);
+        QFETCH(QString, capacity);
+        QFETCH(QString, gross);
+        QFETCH(QString, net);
+        QFETCH(QString, picture);
+        QFETCH(int, messages);
+
+        chooseEntry(selector("cboTankShape"), shape);
+        const std::pair<const char*, QString> typed[] = {{"txtTankDiameter", diameter},
+                                                         {"txtTankLength", length},
+                                                         {"txtProductLevel", level},
+                                                         {"txtProductTemp", productTemp}};
+        for (const auto& [name, value] : typed)
+            if (!value.isEmpty())
+                typeInto(control(name), value);
+        // Typed into the unit lists: typing converts nothing.
+        if (!lengthUnit.isEmpty())
+            typeInto(selector("cboLengthUnits"), lengthUnit);
+        if (!volumeUnit.isEmpty())
+            typeInto(selector("cboVolumeUnits"), volumeUnit);
+
+        ModalDriver driver;
+        for (int i = 0; i < messages; ++i)
+            driver.expectMessage(calculationError);
+        QTest::mouseClick(control("Command1"), Qt::LeftButton);
+        VERIFY_MODALS(driver);
+
+        QCOMPARE(text("txtTankCapacity"), capacity);
+        QCOMPARE(text("txtGrossVolume"), gross);
+        QCOMPARE(text("txtNetVolume"), net);
+        QCOMPARE(this->picture(), picture);
+    }
+
+    // Failures the calculation cannot compute past: one message, the run
+    // stops, fields written before the stop keep their new texts.
+    void stoppedCalculation_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("capacity");
+        QTest::addColumn<QString>("gross");
+        QTest::addColumn<QString>("net");
+        QTest::newRow("empty diameter") << "txtTankDiameter" << "" << "10,000" << "10,000" << "10,000";
+        QTest::newRow("diameter not a number") << "txtTankDiameter" << "abc" << "10,000" << "10,000" << "10,000";
+        QTest::newRow("empty length") << "txtTankLength" << "" << "10,000" << "10,000" << "10,000";
+        QTest::newRow("level not a number") << "txtProductLevel" << "4 8" << "10,000" << "10,000" << "10,000";
+        QTest::newRow("diameter beyond 32 bits") << "txtTankDiameter" << "1E39" << "10,000" << "10,000" << "10,000";
+        QTest::newRow("diameter beyond 64 bits") << "txtTankDiameter" << "1E309" << "10,000" << "10,000" << "10,000";
+        QTest::newRow("capacity reads 0") << "txtTankLength" << "0" << "." << "." << ".";
+        QTest::newRow("temperature beyond 32 bits")
+            << "txtProductTemp" << "1E39" << "10152.32" << "5076.16" << "10,000";
+        QTest::newRow("net volume overflows")
+            << "txtProductTemp" << "-3E38" << "10152.32" << "5076.16" << "10,000";
+    }
+
+    void stoppedCalculation()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, capacity);
+        QFETCH(QString, gross);
+        QFETCH(QString, net);
+        typeInto(form->findChild<QWidget*>(field), value);
+        ModalDriver driver;
+        driver.expectMessage(calculationError);
+        QTest::mouseClick(control("Command1"), Qt::LeftButton);
+        VERIFY_MODALS(driver);
+        QCOMPARE(text("txtTankCapacity"), capacity);
+        QCOMPARE(text("txtGrossVolume"), gross);
+        QCOMPARE(text("txtNetVolume"), net);
+        QCOMPARE(picture(), QString("ftank0"));
+    }
+
+    void shapeChoice_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<bool>("note");
+        QTest::newRow("hemispherical") << "Cylindrical (Fiberglass)" << "ctank0" << true;
+        QTest::newRow("vertical") << "Vertical (Aboveground)" << "vtank0" << false;
+        QTest::newRow("flat") << "Flat-Ended (Steel)" << "ftank0" << false;
+    }
+
+    // A shape choice after a calculation shows the empty tank of the shape
+    // and leaves the results.
+    void shapeChoice()
+    {
+        QFETCH(QString, shape);
+        QFETCH(QString, picture);
+        QFETCH(bool, note);
+        QTest::mouseClick(control("Command1"), Qt::LeftButton);
+        QCOMPARE(this->picture(), QString("ftank50"));
+        chooseEntry(selector("cboTankShape"), "Cylindrical (Fiberglass)");
+        chooseEntry(selector("cboTankShape"), shape);
+        QCOMPARE(this->picture(), picture);
+        auto* cylinderNote = control<QLabel>("lblCylinderInfo");
+        QCOMPARE(cylinderNote->isVisible(), note);
+        QCOMPARE(cylinderNote->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(text("txtGrossVolume"), QString("5076.16"));
+    }
+
+    void productChoice_data()
+    {
+        QTest::addColumn<QString>("tempUnits");
+        QTest::addColumn<QString>("product");
+        QTest::addColumn<QString>("ceShown");
+        QTest::addColumn<QString>("cevalue");
+        QTest::newRow("diesel, F") << "" << "Diesel Fuel" << "0.00047" << "0.00047";
+        QTest::newRow("premium, F") << "" << "Premium Unleaded" << "0.0007" << "0.0007";
+        QTest::newRow("kerosene, C") << "degrees C" << "Kerosene" << ".00085" << "0.000846";
+        QTest::newRow("regular, C") << "degrees C" << "Regular Unleaded" << ".00126" << "0.00126";
+        // A typed temperature text that is no unit changes nothing.
+        QTest::newRow("typed empty unit") << "<empty>" << "Diesel Fuel" << "0.0007" << "0.0007";
+        QTest::newRow("typed other unit") << "degrees c" << "Kerosene" << "0.0007" << "0.0007";
+    }
+
+    void productChoice()
+    {
+        QFETCH(QString, tempUnits);
+        QFETCH(QString, product);
+        QFETCH(QString, ceShown);
+        QFETCH(QString, cevalue);
+        if (tempUnits == "<empty>")
+            typeInto(selector("cboTempUnits"), "");
+        else if (!tempUnits.isEmpty())
+            typeInto(selector("cboTempUnits"), tempUnits);
+        chooseEntry(selector("cboProductType"), product);
+        QCOMPARE(text("txtCe"), ceShown);
+        QCOMPARE(form->property("cevalue").toString(), cevalue);
+    }
+
+    // A text typed into a unit list is read, never chosen: Enter or Tab
+    // runs no handler.
+    void typingRunsNothing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Tab") << int(Qt::Key_Tab);
+    }
+    void typingRunsNothing()
+    {
+        QFETCH(int, key);
+        QComboBox* lengths = selector("cboLengthUnits");
+        typeInto(lengths, "feet");
+        QTest::keyClick(lengths->lineEdit(), Qt::Key(key));
+        QTest::qWait(20);
+        QCOMPARE(lengths->currentText(), QString("feet"));
+        QCOMPARE(lengths->count(), 5);
+        QCOMPARE(text("txtTankDiameter"), QString("96"));
+        QCOMPARE(control<QLabel>("lbllengths_0")->text(), QString("inches"));
+        QCOMPARE(form->property("NewLengthUnits").toString(), QString("inches"));
+        QCOMPARE(form->property("OldLengthUnits").toString(), QString("inches"));
+
+        // No completion either: a prefix stays a prefix.
+        QComboBox* products = selector("cboProductType");
+        typeInto(products, "Dies");
+        QTest::keyClick(products->lineEdit(), Qt::Key(key));
+        QCOMPARE(products->currentText(), QString("Dies"));
+        QCOMPARE(text("txtCe"), QString("0.0007"));
+    }
+
+    // Choosing the entry that is already shown still runs the handler.
+    void choosingTheShownEntryRunsTheHandler()
+    {
+        typeInto(control("txtCe"), "0.5");
+        chooseEntry(selector("cboProductType"), "Regular Unleaded");
+        QCOMPARE(text("txtCe"), QString("0.0007"));
+    }
+};
+
+QTEST_MAIN(TestMainForm)
+#include "test_main_form.moc"
