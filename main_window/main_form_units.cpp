@@ -1,6 +1,110 @@
+// The three unit selectors: each converts the fields of its quantity in
+// place, so every field always holds its value in the unit its caption shows.
+
 #include "main_window/main_form.h"
 
-// Unit switching: being written.
-void Mainform::cboLengthUnits_Click() {}
-void Mainform::cboVolumeUnits_Click() {}
-void Mainform::cboTempUnits_Click() {}
+#include "main_window/selector_box.h"
+#include "main_window/unit_switching.h"
+
+#include "chart/message_boxes.h"
+#include "core/tank_volume.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+std::string textOf(const QLineEdit* field) { return field->text().toStdString(); }
+
+// Only a changed text is written, so a field left alone keeps its cursor and
+// undo history.
+void showText(QLineEdit* field, const std::string& text)
+{
+    const QString newText = QString::fromStdString(text);
+    if (field->text() != newText)
+        field->setText(newText);
+}
+
+// These captions fit their text, growing to the right from their left edge.
+void setAutoSizedCaption(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->resize(label->sizeHint());
+}
+
+// A switch that cannot convert every field changes nothing; the selector
+// goes back to the unit the fields are still in.
+void refuseSwitch(QWidget* window, SelectorBox* selector, const QString& unitInForce)
+{
+    selector->showText(unitInForce);
+    showAppMessage(window, QString::fromLatin1(tank::kCalculationErrorMessage));
+}
+
+} // namespace
+
+void Mainform::cboLengthUnits_Click()
+{
+    const std::string chosen = cboLengthUnits->currentText().toStdString();
+    const auto result = unitswitch::switchLengths(
+        OldLengthUnits.toStdString(), chosen,
+        {textOf(txtTankDiameter), textOf(txtTankLength), textOf(txtProductLevel)});
+    if (!result) {
+        refuseSwitch(this, cboLengthUnits, OldLengthUnits);
+        return;
+    }
+    const QString unit = QString::fromStdString(result->unit);
+    if (unitswitch::isLengthUnit(chosen))
+        for (QLabel* caption : lbllengths)
+            caption->setText(unit);
+    NewLengthUnits = unit;
+    OldLengthUnits = unit;
+    showText(txtTankDiameter, result->texts.diameter);
+    showText(txtTankLength, result->texts.length);
+    showText(txtProductLevel, result->texts.level);
+}
+
+void Mainform::cboVolumeUnits_Click()
+{
+    const std::string chosen = cboVolumeUnits->currentText().toStdString();
+    const auto result = unitswitch::switchVolumes(
+        OldVolumeUnits.toStdString(), chosen,
+        {textOf(txtTankCapacity), textOf(txtGrossVolume), textOf(txtNetVolume), textOf(txtCe)});
+    if (!result) {
+        refuseSwitch(this, cboVolumeUnits, OldVolumeUnits);
+        return;
+    }
+    const QString unit = QString::fromStdString(result->unit);
+    if (unitswitch::isVolumeUnit(chosen))
+        for (QLabel* caption : lblVolumes)
+            setAutoSizedCaption(caption, unit);
+    NewVolumeUnits = unit;
+    OldVolumeUnits = unit;
+    showText(txtTankCapacity, result->texts.capacity);
+    showText(txtGrossVolume, result->texts.gross);
+    showText(txtNetVolume, result->texts.net);
+    showText(txtCe, result->texts.ce);
+}
+
+void Mainform::cboTempUnits_Click()
+{
+    const std::string chosen = cboTempUnits->currentText().toStdString();
+    const auto result = unitswitch::switchTemperatures(
+        OldTempUnits.toStdString(), chosen,
+        {textOf(txtProductTemp), textOf(txtCeTempRef), textOf(txtCe), cevalue.toStdString()});
+    if (!result) {
+        refuseSwitch(this, cboTempUnits, OldTempUnits);
+        return;
+    }
+    const QString unit = QString::fromStdString(result->unit);
+    // The hidden caption beside the reference temperature is never changed.
+    if (unitswitch::isTemperatureUnit(chosen)) {
+        lblTemp[0]->setText(unit);
+        setAutoSizedCaption(lblTemp[1], unit);
+    }
+    NewTempUnits = unit;
+    OldTempUnits = unit;
+    showText(txtProductTemp, result->texts.productTemp);
+    showText(txtCeTempRef, result->texts.ceTempRef);
+    showText(txtCe, result->texts.ce);
+    cevalue = QString::fromStdString(result->texts.cevalue);
+}

@@ -1,2 +1,81 @@
 #pragma once
-// Unit conversions of the fields: being written.
+
+// What happens to the fields of one quantity when the operator picks another
+// unit for it: texts in, texts out, no widgets. Every function here either
+// converts all the fields of its quantity or refuses the whole switch, so the
+// window never shows some fields in one unit and some in another.
+
+#include "core/length_units.h"
+#include "core/tank_volume.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace unitswitch {
+
+// Unit names as the selectors list them, compared whole and exactly.
+inline constexpr std::array<std::string_view, 5> kLengthUnits{
+    tank::kInches, tank::kFeet, tank::kMillimeters, tank::kCentimeters, tank::kMeters};
+inline constexpr std::array<std::string_view, 4> kVolumeUnits{
+    tank::kGallons, tank::kLitres, tank::kCubicMeters, tank::kMillilitres};
+inline constexpr std::string_view kDegreesF = "degrees F";
+inline constexpr std::string_view kDegreesC = "degrees C";
+
+bool isLengthUnit(std::string_view text);
+bool isVolumeUnit(std::string_view text);
+bool isTemperatureUnit(std::string_view text);
+
+// The factor that turns a value in `from` into one in `to`: 1 for the same
+// unit, nothing when either text is not a unit of the quantity.
+std::optional<double> lengthFactor(std::string_view from, std::string_view to);
+std::optional<double> volumeFactor(std::string_view from, std::string_view to);
+
+// The texts a switch reads and rewrites, in the order they are converted.
+struct LengthTexts {
+    std::string diameter;
+    std::string length;
+    std::string level;
+};
+
+struct VolumeTexts {
+    std::string capacity;
+    std::string gross;
+    std::string net;
+    std::string ce;   // the Ce field: a volume per degree
+};
+
+struct TemperatureTexts {
+    std::string productTemp;
+    std::string ceTempRef;
+    std::string ce;        // the Ce field, for display
+    std::string cevalue;   // the coefficient the calculation uses
+};
+
+// A switch carried out: the unit in force afterwards and the new texts.
+template <typename Texts>
+struct Switched {
+    std::string unit;
+    Texts texts;
+};
+
+// Each function takes the unit the fields hold their values in and the text
+// the operator's selector shows. A text that names no unit of the quantity
+// leaves the unit in force and only rewrites the fields in their patterns.
+// Nothing is returned when a converted value would not be a finite number:
+// the switch is then refused whole.
+std::optional<Switched<LengthTexts>> switchLengths(std::string_view unitInForce,
+                                                   std::string_view chosen,
+                                                   const LengthTexts& fields);
+
+// `cevalue` is per degree, not per volume, so it is not among these fields.
+std::optional<Switched<VolumeTexts>> switchVolumes(std::string_view unitInForce,
+                                                   std::string_view chosen,
+                                                   const VolumeTexts& fields);
+
+std::optional<Switched<TemperatureTexts>> switchTemperatures(std::string_view unitInForce,
+                                                             std::string_view chosen,
+                                                             const TemperatureTexts& fields);
+
+} // namespace unitswitch
