@@ -1,8 +1,12 @@
+#include "info_windows/splash_window.h"
 #include "main_window/main_form.h"
 
 #include "app_version.h"
 
 #include <QApplication>
+#include <QPointer>
+
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -10,7 +14,17 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QString::fromUtf8(appinfo::kTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(appinfo::kVersionText));
 
-    Mainform window;
-    window.show();
-    return QApplication::exec();
+    std::unique_ptr<Mainform> window;
+    // The splash deletes itself when its time is up; it is deleted here only
+    // if the event loop ends before that.
+    QPointer<frmSplash> splash = new frmSplash;
+    QObject::connect(splash, &frmSplash::timeUp, [&window] {
+        window = std::make_unique<Mainform>();
+        window->show();
+    });
+    splash->show();
+
+    const int status = QApplication::exec();
+    delete splash;
+    return status;
 }

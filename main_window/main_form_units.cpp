@@ -3,6 +3,7 @@
 
 #include "main_window/main_form.h"
 
+#include "main_window/caption_label.h"
 #include "main_window/selector_box.h"
 #include "main_window/unit_switching.h"
 
@@ -23,13 +24,6 @@ void showText(QLineEdit* field, const std::string& text)
     const QString newText = QString::fromStdString(text);
     if (field->text() != newText)
         field->setText(newText);
-}
-
-// These captions fit their text, growing to the right from their left edge.
-void setAutoSizedCaption(QLabel* label, const QString& text)
-{
-    label->setText(text);
-    label->resize(label->sizeHint());
 }
 
 // A switch that cannot convert every field changes nothing; the selector
@@ -76,7 +70,7 @@ void Mainform::cboVolumeUnits_Click()
     const QString unit = QString::fromStdString(result->unit);
     if (unitswitch::isVolumeUnit(chosen))
         for (QLabel* caption : lblVolumes)
-            setAutoSizedCaption(caption, unit);
+            setCaption(caption, unit);
     NewVolumeUnits = unit;
     OldVolumeUnits = unit;
     showText(txtTankCapacity, result->texts.capacity);
@@ -99,7 +93,7 @@ void Mainform::cboTempUnits_Click()
     // The hidden caption beside the reference temperature is never changed.
     if (unitswitch::isTemperatureUnit(chosen)) {
         lblTemp[0]->setText(unit);
-        setAutoSizedCaption(lblTemp[1], unit);
+        setCaption(lblTemp[1], unit);
     }
     NewTempUnits = unit;
     OldTempUnits = unit;

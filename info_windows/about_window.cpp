@@ -1,0 +1,95 @@
+#include "info_windows/about_window.h"
+
+#include "info_windows/app_identity.h"
+#include "info_windows/font_substitutes.h"
+#include "info_windows/window_look.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+using infowin::px;
+
+namespace {
+
+constexpr int kClientWidthTwips = 5430;
+constexpr int kClientHeightTwips = 2970;
+
+void placeTwips(QWidget* control, int left, int top, int width, int height)
+{
+    control->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
+{
+    // A fixed border with a close control only; as a window owned by the
+    // main window it stays out of the task bar.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setObjectName("frmAbout");
+    setWindowTitle("About Gaugestar");
+    buildControls();
+    Form_Load();
+}
+
+void frmAbout::buildControls()
+{
+    setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
+    infowin::useMenuBackground(this);
+    infowin::useProgramIcon(this);
+    setFont(designFont("MS Sans Serif", 8.25));
+
+    // Made first, so the OK button stands in front of it.
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName("Frame1");
+    placeTwips(Frame1, 120, 720, 5295, 1815);
+
+    Image2 = infowin::tankPicture("ctank100", Frame1);
+    Image2->setObjectName("Image2");
+    Image2->setAccessibleName("Full tank");
+    placeTwips(Image2, 120, 240, 2775, 1455);
+
+    lblTitle = new QLabel("App Name", this);
+    lblTitle->setObjectName("lblTitle");
+    QPalette black = lblTitle->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    lblTitle->setPalette(black);
+    placeTwips(lblTitle, 120, 120, 1485, 240);
+
+    lblVersion = new QLabel("Version", this);
+    lblVersion->setObjectName("lblVersion");
+    placeTwips(lblVersion, 120, 360, 3885, 225);
+
+    lblNotice = new QLabel("Check every figure before you order fuel.", this);
+    lblNotice->setObjectName("lblNotice");
+    lblNotice->setWordWrap(true);
+    placeTwips(lblNotice, 120, 2640, 3375, 255);
+
+    Label1 = new QLabel("Fuel tank calculator by Ombrix Associates", this);
+    Label1->setObjectName("Label1");
+    placeTwips(Label1, 2160, 120, 3135, 375);
+
+    cmdOK = new QPushButton("OK", this);
+    cmdOK->setObjectName("cmdOK");
+    placeTwips(cmdOK, 3360, 1335, 1740, 585);
+    cmdOK->setDefault(true);
+    cmdOK->setFocus();
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    infowin::centreOnScreen(this);
+}
+
+void frmAbout::Form_Load()
+{
+    lblVersion->setText(applicationVersionCaption());
+    lblTitle->setText(applicationTitle());
+}
+
+void frmAbout::cmdOK_Click()
+{
+    close();
+}

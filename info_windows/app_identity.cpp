@@ -1,0 +1,18 @@
+#include "info_windows/app_identity.h"
+
+#include "app_version.h"
+
+QString versionCaption(int major, int minor, int revision)
+{
+    return QStringLiteral("Version %1.%2.%3").arg(major).arg(minor).arg(revision);
+}
+
+QString applicationVersionCaption()
+{
+    return versionCaption(appinfo::kVersionMajor, appinfo::kVersionMinor, appinfo::kVersionRevision);
+}
+
+QString applicationTitle()
+{
+    return QString::fromUtf8(appinfo::kTitle);
+}

@@ -1,0 +1,127 @@
+#include "info_windows/splash_window.h"
+
+#include "info_windows/app_identity.h"
+#include "info_windows/font_substitutes.h"
+#include "info_windows/window_look.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTimer>
+
+using infowin::px;
+
+namespace {
+
+constexpr int kClientWidthTwips = 5715;
+constexpr int kClientHeightTwips = 3405;
+constexpr int kShowMilliseconds = 2000;
+
+QLabel* label(const char* name, const QString& text, QWidget* container, QRect twips, const QFont& font)
+{
+    auto* created = new QLabel(text, container);
+    created->setObjectName(QString::fromLatin1(name));
+    created->setFont(font);
+    created->setGeometry(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+    return created;
+}
+
+} // namespace
+
+frmSplash::frmSplash(QWidget* parent) : QFrame(parent)
+{
+    // A splash-screen window does not count as the application's last
+    // window: closing it does not end the event loop before the main
+    // window opens. It carries no title bar and stays out of the task bar.
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName("frmSplash");
+    buildControls();
+    Form_Load();
+}
+
+void frmSplash::buildControls()
+{
+    // Without a title bar, a raised border marks the window's edge; the
+    // client area sits inside it.
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(2);
+    const int border = frameWidth();
+    setFixedSize(px(kClientWidthTwips) + 2 * border, px(kClientHeightTwips) + 2 * border);
+    infowin::useMenuBackground(this);
+    infowin::useProgramIcon(this);
+    setFont(designFont("MS Sans Serif", 8.25));
+
+    client = new QWidget(this);
+    client->setObjectName("clientArea");
+    client->setGeometry(border, border, px(kClientWidthTwips), px(kClientHeightTwips));
+
+    lblProductName = label("lblProductName", "Ombrix Gaugestar", client, {120, 120, 2940, 330},
+                           designFont("Arial", 14.25, true));
+    infowin::useMenuBackground(lblProductName);
+    lblProductName->adjustSize();
+
+    Frame1 = new QGroupBox(client);
+    Frame1->setObjectName("Frame1");
+    Frame1->setGeometry(px(120), px(480), px(5460), px(2010));
+    infowin::useMenuBackground(Frame1);
+
+    imgLogo = infowin::tankPicture("ctank75", Frame1);
+    imgLogo->setObjectName("imgLogo");
+    imgLogo->setGeometry(px(240), px(240), px(2775), px(1665));
+    imgLogo->setAccessibleName("Gaugestar tank");
+
+    Label1 = label("Label1", "For", Frame1, {3120, 240, 855, 255}, designFont("Arial", 9.75, true));
+    lblPlatform = label("lblPlatform", "Windows 95/98/NT", Frame1, {3120, 480, 2115, 285},
+                        designFont("Arial", 12, true));
+    lblPlatform->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    lblPlatform->adjustSize();
+    lblVersion = label("lblVersion", "", Frame1, {3120, 840, 720, 240}, designFont("Arial", 9.75, true));
+
+    Timer1 = new QTimer(Frame1);
+    Timer1->setObjectName("Timer1");
+    Timer1->setSingleShot(true);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(kShowMilliseconds);
+    connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+
+    Label2 = label("Label2", "Check every figure before you order fuel.", client, {120, 2640, 3375, 255},
+                   font());
+    Label2->setWordWrap(true);
+
+    Line1 = new QFrame(client);
+    Line1->setObjectName("Line1");
+    Line1->setFrameStyle(QFrame::HLine | QFrame::Plain);
+    Line1->setLineWidth(1);
+    Line1->setGeometry(px(120), px(3000), px(5160 - 120) + 1, 1);
+
+    Label3 = label("Label3", "Fuel storage tank calculator by Ombrix Associates", client,
+                   {120, 3120, 4335, 255}, font());
+
+    infowin::centreOnScreen(this);
+}
+
+void frmSplash::Form_Load()
+{
+    lblVersion->setText(applicationVersionCaption());
+    lblVersion->adjustSize();
+    Timer1->start();
+}
+
+void frmSplash::Timer1_Timer()
+{
+    timeIsUp = true;
+    close();
+    emit timeUp();
+}
+
+void frmSplash::closeEvent(QCloseEvent* event)
+{
+    // It goes only when its time is up: no key, click or close request of
+    // the window manager ends it early (which would also leave the program
+    // without a main window).
+    if (timeIsUp)
+        event->accept();
+    else
+        event->ignore();
+}

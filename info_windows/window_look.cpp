@@ -1,0 +1,45 @@
+#include "info_windows/window_look.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPalette>
+#include <QPixmap>
+#include <QScreen>
+
+namespace infowin {
+
+void useMenuBackground(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void useProgramIcon(QWidget* window)
+{
+    window->setWindowIcon(QIcon(QStringLiteral(":/pictures/gaugestar.ico")));
+}
+
+QLabel* tankPicture(const QString& name, QWidget* container)
+{
+    auto* picture = new QLabel(container);
+    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/%1.bmp").arg(name)));
+    picture->setScaledContents(true);
+    picture->setProperty("picture", name);
+    return picture;
+}
+
+void centreOnScreen(QWidget* window)
+{
+    const QWidget* owner = window->parentWidget();
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect placed(QPoint(), window->size());
+    placed.moveCenter(screen->availableGeometry().center());
+    window->move(placed.topLeft());
+}
+
+} // namespace infowin
