@@ -1,8 +1,36 @@
 #pragma once
 
-// Printing of a tank chart. (Being written.)
+// Where a printed chart goes. The main window holds one factory; each
+// printout asks it for a fresh surface, so a test or the benchmark can
+// print into a PDF file or a recorder instead of the default printer.
+
+#include "chart/chart_printout.h"
+
+#include <QString>
+
+#include <memory>
 
 class ChartPrinterFactory {
 public:
     virtual ~ChartPrinterFactory() = default;
+    // A surface with a document begun, or null when there is nothing to
+    // print on. Destroying the surface releases the print job, whether or
+    // not the document was ended.
+    virtual std::unique_ptr<chart::PrintSurface> openPrintout() = 0;
+};
+
+// The system's default printer; null when there is none.
+class DefaultPrinterChartFactory : public ChartPrinterFactory {
+public:
+    std::unique_ptr<chart::PrintSurface> openPrintout() override;
+};
+
+// A PDF file, replaced by every printout.
+class PdfFileChartFactory : public ChartPrinterFactory {
+public:
+    explicit PdfFileChartFactory(QString path) : path(std::move(path)) {}
+    std::unique_ptr<chart::PrintSurface> openPrintout() override;
+
+private:
+    QString path;
 };

@@ -120,78 +120,165 @@ MantissaScan scanMantissa(std::string_view text, std::size_t pos, DecimalParts& 
 // ---- exact decimal digits of a binary value ---------------------------
 
 // Significant digits of |value| and the decimal exponent of the first one:
-// |value| = 0.d1d2... * 10^pointPosition.
+// |value| = 0.d1d2... * 10^pointPosition. A fixed buffer: the exact
+// expansion of a double has at most 767 significant digits, and these run
+// for every number the program shows, so they must not allocate.
+// The precision a value is cut to before any pattern: its significant
+// decimal digits.
+enum class Precision { Single = 7, Double = 15 };
+
 struct Digits {
-    std::string digits;
+    static constexpr int kCapacity = 800;
+    char digit[kCapacity];
+    int count = 0;
     int pointPosition = 0;
+
+    bool empty() const { return count == 0; }
 };
 
-// Reads to_chars' scientific output "d.ddddde±xx" into Digits.
-Digits parseScientific(const char* first, const char* last)
+// Reads to_chars' scientific form "d.ddde±xx" into `d`.
+void scientificDigitsFrom(const char* text, const char* end, Digits& d)
 {
-    Digits out;
-    const char* p = first;
-    for (; p != last && *p != 'e'; ++p)
+    d.count = 0;
+    const char* p = text;
+    for (; p != end && *p != 'e'; ++p)
         if (isDigit(*p))
-            out.digits += *p;
+            d.digit[d.count++] = *p;
     int exponent = 0;
-    if (p != last)
-        std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), last, exponent);
-    out.pointPosition = exponent + 1;
-    return out;
+    if (p != end) {
+        ++p;
+        const bool negative = *p == '-';
+        if (*p == '-' || *p == '+')
+            ++p;
+        for (; p != end; ++p)
+            exponent = exponent * 10 + (*p - '0');
+        if (negative)
+            exponent = -exponent;
+    }
+    d.pointPosition = exponent + 1;
 }
 
-// Rounds the digit string to `count` significant digits, halves away from
-// zero, adjusting the point position on a carry out of the first digit.
-void roundDigitsTo(Digits& d, std::size_t count)
+// Writes |value| with `precision` + 1 significant digits, correctly
+// rounded, into `d`.
+void scientificDigits(double magnitude, int precision, Digits& d)
 {
-    if (d.digits.size() <= count)
+    char text[Digits::kCapacity + 16];
+    const auto end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, precision).ptr;
+    scientificDigitsFrom(text, end, d);
+}
+
+// Rounds the digits to `count` significant digits, halves away from zero,
+// adjusting the point position on a carry out of the first digit.
+void roundDigitsTo(Digits& d, int count)
+{
+    if (d.count <= count)
         return;
-    const bool up = d.digits[count] >= '5';
-    d.digits.resize(count);
-    if (up) {
-        int i = static_cast<int>(count) - 1;
-        while (i >= 0 && d.digits[i] == '9') {
-            d.digits[i] = '0';
-            --i;
-        }
-        if (i < 0) {
-            d.digits.insert(d.digits.begin(), '1');
-            d.digits.pop_back();
-            ++d.pointPosition;
-        } else {
-            ++d.digits[i];
-        }
+    const bool up = d.digit[count] >= '5';
+    d.count = count;
+    if (!up)
+        return;
+    int i = count - 1;
+    while (i >= 0 && d.digit[i] == '9') {
+        d.digit[i] = '0';
+        --i;
     }
+    if (i >= 0) {
+        ++d.digit[i];
+        return;
+    }
+    // 999… became 1000…: one digit more before the point.
+    d.digit[0] = '1';
+    for (int j = 1; j < count; ++j)
+        d.digit[j] = '0';
+    ++d.pointPosition;
 }
 
 void stripTrailingZeros(Digits& d)
 {
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-    if (d.digits.empty())
+    while (d.count > 0 && d.digit[d.count - 1] == '0')
+        --d.count;
+    if (d.count == 0)
         d.pointPosition = 0;
 }
 
-// |value| (finite, non-zero) rounded to `significant` digits, halves away
-// from zero, judged on the exact binary value. A 40-digit correctly rounded
-// expansion decides every case but a tail of exactly "5000…"; only then is
-// the full exact expansion (at most 767 digits for a double) produced.
-Digits significantDigits(double magnitude, int significant)
+// Writes the decimal digits of n into `out`; returns how many.
+int unsignedDigits(unsigned __int128 n, char* out)
 {
-    constexpr int kProbe = 40;
-    char buf[1100];
-    auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, kProbe - 1);
-    Digits d = parseScientific(buf, r.ptr);
-    const bool ambiguous = d.digits[significant] == '5'
-        && std::all_of(d.digits.begin() + significant + 1, d.digits.end(), [](char c) { return c == '0'; });
-    if (ambiguous) {
-        r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 1070);
-        d = parseScientific(buf, r.ptr);
+    constexpr std::uint64_t kTenToThe19 = 10'000'000'000'000'000'000u;
+    if (n <= std::numeric_limits<std::uint64_t>::max())
+        return static_cast<int>(std::to_chars(out, out + 40, static_cast<std::uint64_t>(n)).ptr - out);
+    const int high = unsignedDigits(n / kTenToThe19, out);
+    char low[20];
+    const int lowCount = static_cast<int>(
+        std::to_chars(low, low + 20, static_cast<std::uint64_t>(n % kTenToThe19)).ptr - low);
+    std::fill(out + high, out + high + 19 - lowCount, '0');
+    std::copy(low, low + lowCount, out + high + 19 - lowCount);
+    return high + 19;
+}
+
+// The exact digits of a 32-bit value (widened to double), by integer
+// arithmetic: value = m * 2^q = (m * 5^-q) * 10^q. False for the few values
+// too small for 128 bits; the general path handles them.
+bool exactSingleDigits(double magnitude, Digits& d)
+{
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);
+    auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 24));
+    int q = exponent - 24;
+    while ((m & 1u) == 0) {
+        m >>= 1;
+        ++q;
     }
-    roundDigitsTo(d, static_cast<std::size_t>(significant));
+    unsigned __int128 n = m;
+    int decimalExponent = 0;
+    if (q >= 0) {
+        n <<= q;   // a float is below 2^128
+    } else {
+        if (q < -44)
+            return false;
+        for (int i = 0; i < -q; ++i)
+            n *= 5;
+        decimalExponent = q;
+    }
+    d.count = unsignedDigits(n, d.digit);
+    d.pointPosition = d.count + decimalExponent;
+    return true;
+}
+
+// The shortest digits that read back as the same double decide the
+// rounding to 15 digits whenever they are that short, or when their 16th
+// digit lies far enough from a half (a double is within 1.2e-16 of them
+// relatively, a 15-digit half at least 2e-16 away from such digits).
+bool shortestDecidesFifteen(double magnitude, Digits& d)
+{
+    char text[40];
+    const auto end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
+    scientificDigitsFrom(text, end, d);
+    if (d.count <= 15)
+        return true;
+    const char sixteenth = d.digit[15];
+    return sixteenth < '3' || sixteenth > '6';
+}
+
+// |value| (finite, non-zero) rounded to `significant` digits, halves away
+// from zero, judged on the exact binary value.
+void significantDigits(double magnitude, Precision precision, Digits& d)
+{
+    const int significant = static_cast<int>(precision);
+    const bool decided = precision == Precision::Single ? exactSingleDigits(magnitude, d)
+                                                        : shortestDecidesFifteen(magnitude, d);
+    if (!decided) {
+        // A correctly rounded expansion three digits longer decides every
+        // case but a tail of exactly "500"; only then is the full exact
+        // expansion needed.
+        scientificDigits(magnitude, significant + 2, d);
+        const bool ambiguous = d.digit[significant] == '5' && d.digit[significant + 1] == '0'
+            && d.digit[significant + 2] == '0';
+        if (ambiguous)
+            scientificDigits(magnitude, Digits::kCapacity - 1, d);
+    }
+    roundDigitsTo(d, significant);
     stripTrailingZeros(d);
-    return d;
 }
 
 // ---- display patterns -------------------------------------------------
@@ -228,7 +315,7 @@ std::string nonFiniteText(double value)
     return value < 0 ? "-Infinity" : "Infinity";
 }
 
-std::string formatWithPattern(double value, int significant, std::string_view pattern)
+std::string formatWithPattern(double value, Precision precision, std::string_view pattern)
 {
     if (!std::isfinite(value))
         return nonFiniteText(value);
@@ -236,52 +323,43 @@ std::string formatWithPattern(double value, int significant, std::string_view pa
 
     Digits d;
     if (value != 0)
-        d = significantDigits(std::fabs(value), significant);
+        significantDigits(std::fabs(value), precision, d);
 
     // Round to the pattern's decimals: keep the digits up to that place.
     const std::int64_t keep = static_cast<std::int64_t>(d.pointPosition) + shape.decimals;
     if (keep < 0) {
-        d.digits.clear();
-    } else if (static_cast<std::int64_t>(d.digits.size()) > keep) {
+        d.count = 0;
+    } else if (d.count > keep) {
         if (keep == 0) {
             // Everything lies below the last place; it rounds to one unit of
             // that place or to zero.
-            const bool up = d.digits[0] >= '5';
-            d.digits = up ? "1" : "";
-            d.pointPosition = up ? d.pointPosition + 1 : 0;
+            const bool up = d.digit[0] >= '5';
+            d.count = up ? 1 : 0;
+            d.digit[0] = '1';
+            ++d.pointPosition;
         } else {
-            roundDigitsTo(d, static_cast<std::size_t>(keep));
+            roundDigitsTo(d, static_cast<int>(keep));
         }
     }
     stripTrailingZeros(d);
 
-    std::string integerPart;
-    std::string fractionPart;
-    if (!d.digits.empty()) {
-        const int point = d.pointPosition;
-        const int n = static_cast<int>(d.digits.size());
-        if (point > 0) {
-            integerPart = d.digits.substr(0, static_cast<std::size_t>(std::min(point, n)));
-            if (point > n)
-                integerPart.append(static_cast<std::size_t>(point - n), '0');
-            if (point < n)
-                fractionPart = d.digits.substr(static_cast<std::size_t>(point));
-        } else {
-            fractionPart.assign(static_cast<std::size_t>(-point), '0');
-            fractionPart += d.digits;
-        }
-    }
-    if (static_cast<int>(integerPart.size()) < shape.minIntegerDigits)
-        integerPart.insert(0, static_cast<std::size_t>(shape.minIntegerDigits) - integerPart.size(), '0');
-    if (static_cast<int>(fractionPart.size()) < shape.keptDecimals)
-        fractionPart.append(static_cast<std::size_t>(shape.keptDecimals) - fractionPart.size(), '0');
+    const int point = d.pointPosition;
+    const int integerDigits = std::max(d.empty() ? 0 : point, 0);
+    const int leadingZeros = std::max(integerDigits, shape.minIntegerDigits) - integerDigits;
+    const int fractionDigits = d.empty() ? 0 : std::max(d.count - point, 0);
+    const int trailingZeros = std::max(shape.keptDecimals - fractionDigits, 0);
 
     std::string out;
-    if (value < 0 && !d.digits.empty())
+    out.reserve(static_cast<std::size_t>(2 + leadingZeros + integerDigits + fractionDigits + trailingZeros));
+    if (value < 0 && !d.empty())
         out += '-';
-    out += integerPart;
+    out.append(static_cast<std::size_t>(leadingZeros), '0');
+    for (int i = 0; i < integerDigits; ++i)
+        out += i < d.count ? d.digit[i] : '0';
     out += '.';
-    out += fractionPart;
+    for (int i = point; i < d.count; ++i)
+        out += i < 0 ? '0' : d.digit[i];
+    out.append(static_cast<std::size_t>(trailingZeros), '0');
     return out;
 }
 
@@ -405,30 +483,32 @@ std::string fifteenDigitText(double value)
         return nonFiniteText(value);
     if (value == 0)
         return "0";
-    const Digits d = significantDigits(std::fabs(value), 15);
+    Digits d;
+    significantDigits(std::fabs(value), Precision::Double, d);
+    const std::string digits(d.digit, static_cast<std::size_t>(d.count));
     // The notation is chosen on the rounded value: 999999999999999.9 is 1E+15.
     const int exponent = d.pointPosition - 1;   // value = d1.d2... * 10^exponent
     std::string out = value < 0 ? "-" : "";
     if (exponent >= -5 && exponent < 15) {
-        const int n = static_cast<int>(d.digits.size());
+        const int n = d.count;
         if (exponent < 0) {
             out += "0.";
             out.append(static_cast<std::size_t>(-exponent - 1), '0');
-            out += d.digits;
+            out += digits;
         } else if (n <= exponent + 1) {
-            out += d.digits;
+            out += digits;
             out.append(static_cast<std::size_t>(exponent + 1 - n), '0');
         } else {
-            out += d.digits.substr(0, static_cast<std::size_t>(exponent + 1));
+            out += digits.substr(0, static_cast<std::size_t>(exponent + 1));
             out += '.';
-            out += d.digits.substr(static_cast<std::size_t>(exponent + 1));
+            out += digits.substr(static_cast<std::size_t>(exponent + 1));
         }
         return out;
     }
-    out += d.digits[0];
-    if (d.digits.size() > 1) {
+    out += digits[0];
+    if (digits.size() > 1) {
         out += '.';
-        out += d.digits.substr(1);
+        out += digits.substr(1);
     }
     out += exponent < 0 ? "E-" : "E+";
     const std::string exponentDigits = std::to_string(exponent < 0 ? -exponent : exponent);
@@ -440,13 +520,13 @@ std::string fifteenDigitText(double value)
 
 std::string displayPattern(double value, std::string_view pattern)
 {
-    return formatWithPattern(value, 15, pattern);
+    return formatWithPattern(value, Precision::Double, pattern);
 }
 
 std::string displayPattern(float value, std::string_view pattern)
 {
     // A float widens to double exactly; only the precision differs.
-    return formatWithPattern(static_cast<double>(value), 7, pattern);
+    return formatWithPattern(static_cast<double>(value), Precision::Single, pattern);
 }
 
 } // namespace numtext

@@ -1,10 +1,35 @@
 #include "main_window/main_form.h"
 
-#include "chart/chart_printer.h"
+#include "main_window/selector_box.h"
 
-// Tank chart: being written.
-void Mainform::mnuTGen_Click() {}
-void Mainform::generatetankchart() {}
+#include "chart/chart_printer.h"
+#include "chart/message_boxes.h"
+#include "chart/tank_chart_run.h"
+
+#include <QLineEdit>
+
+void Mainform::mnuTGen_Click()
+{
+    showAppMessage(this, QStringLiteral("The tank chart will be generated as a text file in the Gaugestar root "
+                                        "directory.  Please name the filen and select if you would like to print "
+                                        "it at this time."));
+    generatetankchart();
+}
+
+void Mainform::generatetankchart()
+{
+    chart::ChartFieldTexts texts;
+    texts.diameter = txtTankDiameter->text().toStdString();
+    texts.length = txtTankLength->text().toStdString();
+    texts.lengthUnit = cboLengthUnits->currentText().toStdString();
+    texts.shape = cboTankShape->currentText().toStdString();
+    texts.volumeUnit = cboVolumeUnits->currentText().toStdString();
+
+    if (!chartPrinterFactory)
+        chartPrinterFactory = std::make_unique<DefaultPrinterChartFactory>();
+    chart::runTankChart(this, *CDialog1, texts, *chartPrinterFactory);
+}
+
 void Mainform::setChartPrinterFactory(std::unique_ptr<ChartPrinterFactory> factory)
 {
     chartPrinterFactory = std::move(factory);

@@ -208,7 +208,8 @@ QWidget* createControl(const ControlSpec& spec, QWidget* container)
     case Kind::Button: {
         auto* button = new QPushButton(text, container);
         button->setFont(boldFont(13.5));
-        button->setAutoDefault(false);
+        // Enter on the focused button presses it, as Space does.
+        button->setAutoDefault(true);
         widget = button;
         break;
     }

@@ -20,6 +20,48 @@ bool sameDouble(double a, double b)
 {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
+
+// The digits of |value| rounded to `significant` digits, halves away from
+// zero, from glibc's exact expansion: an independent reference for the cut
+// that every pattern and the 15-digit form begin with.
+std::string referenceDigits(double value, int significant)
+{
+    char exact[1200];
+    std::snprintf(exact, sizeof exact, "%.1100e", std::fabs(value));
+    std::string digits;
+    for (const char* p = exact; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9')
+            digits += *p;
+    const bool up = digits[significant] >= '5';
+    digits.resize(significant);
+    if (up) {
+        int i = significant - 1;
+        while (i >= 0 && digits[i] == '9')
+            digits[i--] = '0';
+        if (i < 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[i];
+    }
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    return digits;
+}
+
+// The significant digits of a plain or exponent-form number text.
+std::string digitsOf(const std::string& text)
+{
+    std::string digits;
+    for (char c : text) {
+        if (c == 'E')
+            break;
+        if (c >= '0' && c <= '9' && !(digits.empty() && c == '0'))
+            digits += c;
+    }
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    return digits;
+}
 } // namespace
 
 class TestNumberText : public QObject {
@@ -203,6 +245,37 @@ private slots:
         }
     }
 
+    // The cut to 7 (float) or 15 (double) digits agrees with the exact
+    // expansion for values of every magnitude, exact halves included.
+    void cutMatchesExactExpansion()
+    {
+        std::mt19937_64 random(42);
+        const std::string manyPlaces = "#." + std::string(60, '#');
+        for (int i = 0; i < 20000; ++i) {
+            std::uint32_t floatBits = static_cast<std::uint32_t>(random());
+            float single;
+            std::memcpy(&single, &floatBits, sizeof single);
+            if (i % 4 == 1)   // whole numbers and halves, where exact ties live
+                single = static_cast<float>(random() % 40000000) / ((i % 8 == 1) ? 2.f : 1.f);
+            if (std::isfinite(single) && single != 0 && std::fabs(single) > 1e-30f) {
+                const std::string text = displayPattern(single, manyPlaces);
+                if (std::fabs(single) >= 1e-53)
+                    QVERIFY2(digitsOf(text) == referenceDigits(single, 7), (text + " for float").c_str());
+            }
+            double value;
+            const std::uint64_t bits = random();
+            std::memcpy(&value, &bits, sizeof value);
+            if (i % 4 == 1)
+                value = static_cast<double>(random() % 4000000000000000ull) / ((i % 8 == 1) ? 2.0 : 1.0);
+            if (i % 4 == 2)
+                value = static_cast<double>(random() % 100000) / 32767.0 * 96.0;
+            if (std::isfinite(value) && value != 0) {
+                const std::string text = fifteenDigitText(value);
+                QVERIFY2(digitsOf(text) == referenceDigits(value, 15), text.c_str());
+            }
+        }
+    }
+
     void pattern_data()
     {
         QTest::addColumn<double>("value");
@@ -237,6 +310,15 @@ private slots:
         QTest::newRow("chart volume") << 1000000.0 << true << "#####0.00" << "1000000.00";
         QTest::newRow("chart level") << 12.0 << false << "##0.00" << "12.00";
         QTest::newRow("no point in pattern") << 2.5 << false << "###" << "3.";
+        // Exact halves at the cut are rounded away from zero, for both widths.
+        QTest::newRow("float exact half at 7 digits") << 16777205.0 << true << results << "16777210.";
+        QTest::newRow("double exact half at 15 digits") << 1234567890123425.0 << false << results
+                                                        << "1234567890123430.";
+        QTest::newRow("largest float") << double(3.4028235e38f) << true << "#.#"
+                                       << "340282300000000000000000000000000000000.";
+        QTest::newRow("tiny float") << double(1e-20f) << true << "#.####################"
+                                    << ".00000000000000000001";
+        QTest::newRow("double with binary noise") << 0.1 + 0.2 << false << "#.#################" << ".3";
         QTest::newRow("infinity") << inf << false << results << "Infinity";
         QTest::newRow("not a number") << std::nan("") << false << results << "NaN";
     }

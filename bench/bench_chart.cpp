@@ -1,0 +1,65 @@
+// The largest chart there is (diameter 32767, increment 1: 32,768 rows,
+// about 1 MB of text, about 180 printed pages), written to a file and
+// printed into a PDF file.
+//
+//   bench_chart --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+#include "chart/chart_file.h"
+#include "chart/chart_printer.h"
+#include "chart/chart_setup.h"
+#include "core/tank_volume.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+chart::ChartGeometry largestChart()
+{
+    const chart::ChartFieldTexts texts{"32767", "324", "inches", tank::kFlatEnded, "gallons"};
+    const chart::StepCount count = chart::stepCount(32767.0, 1.0);
+    return *chart::chartGeometry(texts, count.steps);
+}
+
+void writeLargestChart(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("chart.txt");
+    const chart::ChartGeometry geometry = largestChart();
+    for (auto _ : state) {
+        if (chart::writeChartFile(path, geometry) != chart::ChartFileResult::Written)
+            state.SkipWithError("the chart file could not be written");
+    }
+}
+BENCHMARK(writeLargestChart)->Unit(benchmark::kMillisecond);
+
+void printLargestChartToPdf(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    PdfFileChartFactory printers(dir.filePath("chart.pdf"));
+    const chart::ChartGeometry geometry = largestChart();
+    for (auto _ : state) {
+        const std::unique_ptr<chart::PrintSurface> surface = printers.openPrintout();
+        if (!surface || !chart::printChart(geometry, *surface))
+            state.SkipWithError("the chart could not be printed");
+    }
+}
+BENCHMARK(printLargestChartToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Fonts and printing need a GUI application, not a screen.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+// The chart as a text file: ASCII, CR LF after every line, nothing after the
+// last one. An existing file is replaced.
+
+#include "chart/chart_lines.h"
+
+class QString;
+
+namespace chart {
+
+enum class ChartFileResult {
+    Written,
+    CannotWrite, // not created, or a write failed; whatever was written stays
+    RowFailed,   // the header (and the lines before the row) stay
+};
+
+// The file is closed again before this returns, whatever happened.
+ChartFileResult writeChartFile(const QString& path, const ChartGeometry& geometry);
+
+} // namespace chart

@@ -1,0 +1,119 @@
+#include "chart/chart_lines.h"
+
+#include "core/number_text.h"
+#include "core/tank_volume.h"
+
+#include <utility>
+
+namespace chart {
+
+namespace {
+
+// Blanks in front up to `width`; a longer text is kept whole.
+void appendRightAligned(std::string& out, std::string_view text, std::size_t width)
+{
+    if (text.size() < width)
+        out.append(width - text.size(), ' ');
+    out.append(text);
+}
+
+// "##0.00" in 6 characters.
+void appendLevelField(std::string& out, double level)
+{
+    appendRightAligned(out, numtext::displayPattern(level, "##0.00"), 6);
+}
+
+// "#####0.00" in 9 characters.
+void appendVolumeField(std::string& out, float volume)
+{
+    appendRightAligned(out, numtext::displayPattern(volume, "#####0.00"), 9);
+}
+
+} // namespace
+
+ChartLength ChartLength::fromInchesText(std::string text)
+{
+    ChartLength length;
+    length.inchesText = std::move(text);
+    return length;
+}
+
+ChartLength ChartLength::fromInches(double inches)
+{
+    ChartLength length;
+    length.inches = inches;
+    return length;
+}
+
+std::optional<float> ChartLength::forCall() const
+{
+    if (inchesText)
+        return numtext::strictNumberFloat(*inchesText);
+    return tank::toSingle(inches);
+}
+
+std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i)
+{
+    // In exactly this order: the last digit of a level depends on it.
+    const double level = (static_cast<double>(i) * (geometry.radius * 2.0)) / static_cast<double>(geometry.steps);
+    const std::optional<float> level32 = tank::toSingle(level);
+    const std::optional<float> radius32 = tank::toSingle(geometry.radius);
+    const std::optional<float> length32 = geometry.length.forCall();
+    if (!level32 || !radius32 || !length32)
+        return std::nullopt;
+    return ChartRow{level, TankVolume(*level32, *radius32, *length32, geometry.shape, geometry.volumeUnit)};
+}
+
+bool ChartLineBuilder::addRow(const ChartRow& row)
+{
+    lastLevelField.clear();
+    appendLevelField(lastLevelField, row.level);
+    if (rowsPending == 0)
+        rangeStartField = lastLevelField;
+    pending += lastLevelField;
+    pending += ',';
+    appendVolumeField(pending, row.volume);
+    pending += "  ";
+    if (++rowsPending < 3)
+        return false;
+    finishLine();
+    return true;
+}
+
+bool ChartLineBuilder::finish()
+{
+    if (rowsPending == 0)
+        return false;
+    finishLine();
+    return true;
+}
+
+void ChartLineBuilder::finishLine()
+{
+    finished.clear();
+    finished += rangeStartField;
+    finished += " - ";
+    finished += lastLevelField;
+    finished += "   ";
+    finished += pending;
+    pending.clear();
+    rowsPending = 0;
+}
+
+LinesEnd forEachChartLine(const ChartGeometry& geometry,
+                          const std::function<bool(const std::string& line, LineKind kind)>& take)
+{
+    ChartLineBuilder builder;
+    for (int i = 0; i <= geometry.steps; ++i) {
+        const std::optional<ChartRow> row = chartRow(geometry, i);
+        if (!row)
+            return LinesEnd::RowFailed;
+        if (builder.addRow(*row) && !take(builder.line(), LineKind::Full))
+            return LinesEnd::StoppedByTaker;
+    }
+    if (builder.finish() && !take(builder.line(), LineKind::ShortLast))
+        return LinesEnd::StoppedByTaker;
+    return LinesEnd::Complete;
+}
+
+} // namespace chart

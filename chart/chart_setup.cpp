@@ -1,0 +1,73 @@
+#include "chart/chart_setup.h"
+
+#include "core/length_units.h"
+#include "core/number_text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace chart {
+
+namespace {
+
+// Halves go to the even neighbour: 0.5 → 0, 1.5 → 2, 2.5 → 2. Written out
+// rather than left to the floating-point environment's rounding mode.
+double roundHalfToEven(double value)
+{
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    if (fraction < 0.5)
+        return below;
+    if (fraction > 0.5)
+        return below + 1.0;
+    return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
+}
+
+} // namespace
+
+StepCount stepCount(double diameterAsTyped, double increment)
+{
+    if (increment == 0.0)
+        return {diameterAsTyped == 0.0 ? StepCount::Status::NoQuotient : StepCount::Status::ZeroIncrement, 0};
+    const double quotient = diameterAsTyped / increment;
+    // Far beyond 16 bits (or infinite) before rounding, so the rounding
+    // below only ever sees small values.
+    if (!(std::fabs(quotient) < 65536.0))
+        return {StepCount::Status::OutOfRange, 0};
+    const double rounded = roundHalfToEven(quotient);
+    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max())
+        return {StepCount::Status::OutOfRange, 0};
+    return {StepCount::Status::Ok, static_cast<std::int16_t>(rounded)};
+}
+
+std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::int16_t steps)
+{
+    ChartGeometry geometry;
+    geometry.steps = steps;
+    geometry.shape = texts.shape;
+    geometry.volumeUnit = texts.volumeUnit;
+
+    const bool knownUnit = tank::lengthToInches(0.0, texts.lengthUnit).has_value();
+    if (!knownUnit)
+        return geometry; // radius and length stay 0
+
+    const std::optional<double> diameter = numtext::strictNumber(texts.diameter);
+    const std::optional<double> length = numtext::strictNumber(texts.length);
+    if (!diameter || !length)
+        return std::nullopt;
+    geometry.radius = *tank::lengthToInches(*diameter, texts.lengthUnit) / 2.0;
+
+    if (texts.lengthUnit == tank::kInches) {
+        // The length goes to every call straight from its text; a text
+        // beyond the 32-bit range would fail there, so it fails here, before
+        // any file is touched.
+        if (!numtext::strictNumberFloat(texts.length))
+            return std::nullopt;
+        geometry.length = ChartLength::fromInchesText(texts.length);
+    } else {
+        geometry.length = ChartLength::fromInches(*tank::lengthToInches(*length, texts.lengthUnit));
+    }
+    return geometry;
+}
+
+} // namespace chart

@@ -1,0 +1,35 @@
+#pragma once
+
+// One run of the tank chart generator, with its dialogs: the increment,
+// the file, the chart file itself, and the printout on request.
+
+#include "chart/chart_setup.h"
+
+class ChartPrinterFactory;
+class QFileDialog;
+class QWidget;
+
+namespace chart {
+
+// Where a run ended. Only the zero increment is ever reported to the
+// operator (and then asked again); every other way out is silent.
+enum class RunEnd {
+    NoIncrement,        // Cancel, or an answer that is no number
+    BadDiameter,        // the diameter text is no number
+    NoStepCount,        // 0 ÷ 0, or a step count beyond 16 bits
+    BadTankTexts,       // diameter or length fails its reading for the unit
+    FileNotChosen,
+    CannotWrite,        // whatever was written stays
+    RowFailed,          // step count 0 (header only), or a value beyond 32 bits
+    NotPrinted,         // the operator answered No
+    NoPrinter,
+    PrintFailed,
+    Printed,
+};
+
+// Runs the chart for the tank described by `texts`. Every dialog is modal
+// to `dialogParent`; `fileDialog` is configured afresh for each run.
+RunEnd runTankChart(QWidget* dialogParent, QFileDialog& fileDialog, const ChartFieldTexts& texts,
+                    ChartPrinterFactory& printers);
+
+} // namespace chart

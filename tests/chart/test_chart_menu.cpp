@@ -1,0 +1,508 @@
+// The tank chart generator from its menu entry, with the real dialogs
+// answered as an operator would: the chart file's bytes, every way a run
+// ends, and the printout (recorded, and once into a real PDF file).
+
+#include "main_window/main_form.h"
+
+#include "chart/chart_printer.h"
+
+#include "recording_surface.h"
+#include "support/gui_actions.h"
+#include "support/modal_driver.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <memory>
+
+using testsupport::ModalDriver;
+
+namespace {
+
+const QString notice = "The tank chart will be generated as a text file in the Gaugestar root directory.  Please "
+                       "name the filen and select if you would like to print it at this time.";
+const QString prompt = "In what increments would you like the tank chart generated.";
+const QString zeroIncrement = "That is not an appropriate unit";
+const QString printQuestion = "Tank Chart Saved OK. Do you want to print it out now ?";
+const QString calculationError = "Please check your selections for errors";
+const QString cancel = "<cancel>";
+
+const QString header = "LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME";
+const QStringList workedExample = {
+    header,
+    "  0.00 -   6.00     0.00,     0.00    3.00,     2.30    6.00,     5.88  ",
+    "  9.00 -  12.00     9.00,     9.45   12.00,    11.75  ",
+};
+
+struct Tank {
+    QString shape = "Flat-Ended (Steel)";
+    QString lengthUnit = "inches";
+    QString volumeUnit = "gallons";
+    QString diameter = "12";
+    QString length = "24";
+};
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+QByteArray crlfLines(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+QString foldBlanks(QString text)
+{
+    return text.replace(QRegularExpression("\\s+"), " ").trimmed();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Tank)
+
+class TestChartMenu : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Mainform> form;
+    RecordingPrinterFactory* printers = nullptr;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    template <typename T>
+    T* control(const char* name)
+    {
+        return form->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    // Units first: choosing one converts the values already shown.
+    void describe(const Tank& tank)
+    {
+        setSelector("cboTankShape", tank.shape);
+        setSelector("cboLengthUnits", tank.lengthUnit);
+        setSelector("cboVolumeUnits", tank.volumeUnit);
+        testsupport::typeInto(control<QLineEdit>("txtTankDiameter"), tank.diameter);
+        testsupport::typeInto(control<QLineEdit>("txtTankLength"), tank.length);
+    }
+    void setSelector(const char* name, const QString& text)
+    {
+        auto* selector = control<QComboBox>(name);
+        if (selector->currentText() == text)
+            return;
+        if (selector->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
+            testsupport::chooseEntry(selector, text);
+        else
+            testsupport::typeInto(selector, text);
+    }
+
+    // The menu's notice, then the increments answered in turn; every answer
+    // but the last is 0 and brings the zero-increment message.
+    void expectStart(ModalDriver& driver, const QStringList& increments)
+    {
+        driver.expectMessage(notice);
+        for (qsizetype i = 0; i < increments.size(); ++i) {
+            if (increments[i] == cancel)
+                driver.expectInputCancel(prompt);
+            else
+                driver.expectInput(prompt, increments[i]);
+            if (i + 1 < increments.size())
+                driver.expectMessage(zeroIncrement);
+        }
+    }
+    void chooseChart() { control<QAction>("mnuTGen")->trigger(); }
+    QString chartPath() const { return dir->filePath("chart.txt"); }
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        form = std::make_unique<Mainform>();
+        auto recorder = std::make_unique<RecordingPrinterFactory>();
+        printers = recorder.get();
+        form->setChartPrinterFactory(std::move(recorder));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup()
+    {
+        form.reset();
+        dir.reset();
+    }
+
+    // The exact bytes of the worked example, through the window's own file
+    // dialog set up as the open form that takes any name.
+    void workedExampleBytes()
+    {
+        describe(Tank{});
+        ModalDriver driver;
+        expectStart(driver, {"3"});
+        // A name without extension stays as it is.
+        const QString bareName = dir->filePath("worked example");
+        // What the dialog was set up as, read while it is shown.
+        QString dialogName;
+        QStringList setup;
+        driver.expect("CDialog1", [&](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            if (!files) {
+                dialog->close();
+                return;
+            }
+            dialogName = files->objectName();
+            setup << (files->acceptMode() == QFileDialog::AcceptOpen ? "open" : "save")
+                  << (files->fileMode() == QFileDialog::AnyFile ? "any file" : "other mode")
+                  << files->nameFilters() << "suffix:" + files->defaultSuffix()
+                  << (files->testOption(QFileDialog::DontUseNativeDialog) ? "not native" : "native");
+            files->findChild<QLineEdit*>("fileNameEdit")->setText(bareName);
+            QMetaObject::invokeMethod(files, "accept");
+        });
+        driver.expectQuestion(printQuestion, QMessageBox::No);
+        chooseChart();
+        VERIFY_MODALS(driver);
+        QCOMPARE(dialogName, QString("CDialog1"));
+        QCOMPARE(setup, (QStringList{"open", "any file", "text files (*.txt)", "suffix:", "not native"}));
+        QVERIFY(!QFile::exists(bareName + ".txt"));
+        QCOMPARE(fileBytes(bareName),
+                 QByteArray("LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME\r\n"
+                            "  0.00 -   6.00     0.00,     0.00    3.00,     2.30    6.00,     5.88  \r\n"
+                            "  9.00 -  12.00     9.00,     9.45   12.00,    11.75  \r\n"));
+        QCOMPARE(printers->opened, 0);
+        // The run changes nothing on the window.
+        QCOMPARE(control<QLineEdit>("txtTankDiameter")->text(), QString("12"));
+        QCOMPARE(control<QComboBox>("cboLengthUnits")->currentText(), QString("inches"));
+    }
+
+    void run_data()
+    {
+        QTest::addColumn<Tank>("tank");
+        QTest::addColumn<QStringList>("increments");
+        QTest::addColumn<QString>("fileDialog"); // "", "accept" or "cancel"
+        QTest::addColumn<int>("calculationMessages");
+        QTest::addColumn<bool>("question");
+        QTest::addColumn<QStringList>("lines"); // empty: no file at all
+
+        const Tank example;
+        Tank diameter96 = example;
+        diameter96.diameter = "96";
+
+        QTest::newRow("zero increment asked again") << example << QStringList{"0", "0", "3"} << "accept" << 0
+                                                    << true << workedExample;
+        QTest::newRow("zero increment, then cancel") << example << QStringList{"0", cancel} << "" << 0 << false
+                                                     << QStringList{};
+        Tank zeroDiameter = example;
+        zeroDiameter.diameter = "0";
+        QTest::newRow("0 / 0 ends silently") << zeroDiameter << QStringList{"0"} << "" << 0 << false << QStringList{};
+        QTest::newRow("cancel") << example << QStringList{cancel} << "" << 0 << false << QStringList{};
+        QTest::newRow("empty answer") << example << QStringList{""} << "" << 0 << false << QStringList{};
+        QTest::newRow("abc") << example << QStringList{"abc"} << "" << 0 << false << QStringList{};
+        QTest::newRow("blanks around the answer") << example << QStringList{" 3 "} << "accept" << 0 << true
+                                                  << workedExample;
+        QTest::newRow("increment 8: 1.5 gives 2 steps")
+            << example << QStringList{"8"} << "accept" << 0 << true
+            << QStringList{header, "  0.00 -  12.00     0.00,     0.00    6.00,     5.88   12.00,    11.75  "};
+        QTest::newRow("increment 5: 2.4 gives 2 steps")
+            << example << QStringList{"5"} << "accept" << 0 << true
+            << QStringList{header, "  0.00 -  12.00     0.00,     0.00    6.00,     5.88   12.00,    11.75  "};
+        QTest::newRow("increment 24: header only, no question") << example << QStringList{"24"} << "accept" << 0
+                                                               << false << QStringList{header};
+        QTest::newRow("negative increment: header only, question") << example << QStringList{"-3"} << "accept" << 0
+                                                                  << true << QStringList{header};
+        QTest::newRow("96 / 0.001 ends before the file") << diameter96 << QStringList{"0.001"} << "" << 0 << false
+                                                         << QStringList{};
+        QTest::newRow("file dialog cancelled") << example << QStringList{"3"} << "cancel" << 0 << false
+                                               << QStringList{};
+        QTest::newRow("P = 3: a last line of one row")
+            << example << QStringList{"4"} << "accept" << 0 << true
+            << QStringList{header, "  0.00 -   8.00     0.00,     0.00    4.00,     3.43    8.00,     8.32  ",
+                           " 12.00 -  12.00    12.00,    11.75  "};
+        Tank large = example;
+        large.diameter = "400";
+        large.length = "2000";
+        QTest::newRow("volume of 10 characters")
+            << large << QStringList{"200"} << "accept" << 0 << true
+            << QStringList{header, "  0.00 - 400.00     0.00,     0.00  200.00,543998.80  400.00,1087998.00  "};
+        Tank feet = example;
+        feet.lengthUnit = "feet";
+        feet.diameter = "8";
+        feet.length = "20";
+        QTest::newRow("feet: levels in inches")
+            << feet << QStringList{"1"} << "accept" << 0 << true
+            << QStringList{header, "  0.00 -  24.00     0.00,     0.00   12.00,   542.56   24.00,  1470.22  ",
+                           " 36.00 -  60.00    36.00,  2575.82   48.00,  3760.12   60.00,  4944.42  ",
+                           " 72.00 -  96.00    72.00,  6050.02   84.00,  6977.68   96.00,  7520.24  "};
+        Tank yards = example;
+        yards.lengthUnit = "yards";
+        QTest::newRow("unknown length unit: one message a row")
+            << yards << QStringList{"4"} << "accept" << 4 << true
+            << QStringList{header, "  0.00 -   0.00     0.00,     0.00    0.00,     0.00    0.00,     0.00  ",
+                           "  0.00 -   0.00     0.00,     0.00  "};
+        Tank upright = diameter96;
+        upright.shape = "Vertical (Aboveground)";
+        upright.length = "240";
+        QTest::newRow("vertical stops at the diameter")
+            << upright << QStringList{"48"} << "accept" << 0 << true
+            << QStringList{header, "  0.00 -  96.00     0.00,     0.00   48.00,  1504.05   96.00,  3008.10  "};
+        Tank badLength = example;
+        badLength.length = "24 in";
+        QTest::newRow("length no number: ends before the file") << badLength << QStringList{"3"} << "" << 0 << false
+                                                                << QStringList{};
+        Tank badMetres = example;
+        badMetres.lengthUnit = "meters";
+        badMetres.length = "";
+        QTest::newRow("meters, empty length") << badMetres << QStringList{"3"} << "" << 0 << false << QStringList{};
+        // Every value goes to TankVolume in 32 bits: a radius beyond that
+        // range ends the run after the header, silently.
+        Tank huge = example;
+        huge.diameter = "1e39";
+        QTest::newRow("radius beyond 32 bits: header only, silent") << huge << QStringList{"1e38"} << "accept" << 0
+                                                                    << false << QStringList{header};
+        Tank badDiameter = example;
+        badDiameter.diameter = "twelve";
+        QTest::newRow("diameter no number, even with increment 0") << badDiameter << QStringList{"0"} << "" << 0
+                                                                   << false << QStringList{};
+    }
+    void run()
+    {
+        QFETCH(Tank, tank);
+        QFETCH(QStringList, increments);
+        QFETCH(QString, fileDialog);
+        QFETCH(int, calculationMessages);
+        QFETCH(bool, question);
+        QFETCH(QStringList, lines);
+
+        describe(tank);
+        ModalDriver driver;
+        expectStart(driver, increments);
+        if (fileDialog == "accept")
+            driver.expectFile(chartPath());
+        else if (fileDialog == "cancel")
+            driver.expectFileCancel();
+        for (int i = 0; i < calculationMessages; ++i)
+            driver.expectMessage(calculationError);
+        if (question)
+            driver.expectQuestion(printQuestion, QMessageBox::No);
+        chooseChart();
+        VERIFY_MODALS(driver);
+
+        if (lines.isEmpty())
+            QVERIFY(!QFile::exists(chartPath()));
+        else
+            QCOMPARE(fileBytes(chartPath()), crlfLines(lines));
+        QCOMPARE(printers->opened, 0);
+    }
+
+    void existingFileReplaced()
+    {
+        QFile old(chartPath());
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(5000, 'x'));
+        old.close();
+
+        describe(Tank{});
+        ModalDriver driver;
+        expectStart(driver, {"3"});
+        driver.expectFile(chartPath());
+        driver.expectQuestion(printQuestion, QMessageBox::No);
+        chooseChart();
+        VERIFY_MODALS(driver);
+        QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
+    }
+
+    // Nothing is said when the file cannot be made or written, and the next
+    // run is not hindered by the one that failed.
+    void unwritableThenWritable_data()
+    {
+        QTest::addColumn<QString>("unwritable");
+        QTest::newRow("missing folder") << "no such folder/chart.txt";
+        if (QFile::exists("/dev/full"))
+            QTest::newRow("full disk") << "/dev/full";
+    }
+    void unwritableThenWritable()
+    {
+        QFETCH(QString, unwritable);
+        const QString path = QDir::isAbsolutePath(unwritable) ? unwritable : dir->filePath(unwritable);
+        describe(Tank{});
+        {
+            ModalDriver driver;
+            expectStart(driver, {"3"});
+            driver.expectFile(path);
+            chooseChart();
+            VERIFY_MODALS(driver);
+        }
+        {
+            ModalDriver driver;
+            expectStart(driver, {"3"});
+            driver.expectFile(chartPath());
+            driver.expectQuestion(printQuestion, QMessageBox::No);
+            chooseChart();
+            VERIFY_MODALS(driver);
+        }
+        QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
+    }
+
+    // Yes prints the file's lines again; with no printer, or a printer that
+    // fails part-way, the run ends silently and the next run prints.
+    void printing_data()
+    {
+        QTest::addColumn<bool>("printerAvailable");
+        QTest::addColumn<int>("failAtLine");
+        QTest::newRow("printed") << true << -1;
+        QTest::newRow("no printer") << false << -1;
+        QTest::newRow("printer fails part-way") << true << 2;
+    }
+    void printing()
+    {
+        QFETCH(bool, printerAvailable);
+        QFETCH(int, failAtLine);
+        printers->available = printerAvailable;
+        printers->failAtLine = failAtLine;
+        Tank tank;
+        tank.diameter = "28";
+
+        for (int run = 0; run < 2; ++run) {
+            QFile::remove(chartPath());
+            ModalDriver driver;
+            expectStart(driver, {"1"});
+            driver.expectFile(chartPath());
+            driver.expectQuestion(printQuestion, QMessageBox::Yes);
+            if (run == 0)
+                describe(tank);
+            chooseChart();
+            VERIFY_MODALS(driver);
+            QCOMPARE(driver.messagesSeen().size(), 2); // the notice and the question
+
+            // The file is complete whatever became of the printout.
+            QStringList fileLines = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
+            QCOMPARE(fileLines.size(), 12); // header, 10 lines, the empty rest after the last CR LF
+            fileLines.removeLast();
+
+            QCOMPARE(printers->opened, run + 1);
+            const bool printed = printerAvailable && (failAtLine < 0 || run == 1);
+            if (printerAvailable) {
+                QVERIFY(printers->lastLog->released);
+                QCOMPARE(printers->lastLog->ended, printed);
+            }
+            if (printed) {
+                QStringList printedLines;
+                for (const PrintedLine& line : printers->lastLog->lines)
+                    printedLines << line.text;
+                QCOMPARE(printedLines.takeAt(1), QString());
+                QCOMPARE(printedLines, fileLines);
+            }
+            printers->failAtLine = -1;
+            printers->available = true;
+        }
+    }
+
+    // The system's own "no printer": nothing said, the file complete.
+    void noDefaultPrinter()
+    {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("this system has a default printer; the chart would really be printed");
+        form->setChartPrinterFactory(std::make_unique<DefaultPrinterChartFactory>());
+        describe(Tank{});
+        for (int run = 0; run < 2; ++run) {
+            ModalDriver driver;
+            expectStart(driver, {"3"});
+            driver.expectFile(chartPath());
+            driver.expectQuestion(printQuestion, QMessageBox::Yes);
+            chooseChart();
+            VERIFY_MODALS(driver);
+            QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
+        }
+    }
+
+    // The lowest a line can start is half a height of "1" below the page
+    // height (the short last line, after a full line that passed the page
+    // test); even that line must end inside the printable area.
+    void lowestLineFitsThePage()
+    {
+        PdfFileChartFactory printers(dir->filePath("probe.pdf"));
+        const std::unique_ptr<chart::PrintSurface> surface = printers.openPrintout();
+        QVERIFY(surface);
+        QPrinter sameKind(QPrinter::HighResolution);
+        sameKind.setOutputFormat(QPrinter::PdfFormat);
+        const double printableHeight = sameKind.pageRect(QPrinter::DevicePixel).height();
+        const float lineHeight = surface->textHeight("1");
+        const float lowestStart = surface->pageHeight() + lineHeight / 2;
+        QVERIFY(lowestStart + lineHeight <= printableHeight);
+        // ... without giving away more than that line's room.
+        QVERIFY(lowestStart + lineHeight > printableHeight - lineHeight / 2);
+    }
+
+    // A real printout into a PDF file, read back as text: the chart file's
+    // lines in order over several pages, the header once, and every line
+    // inside the printable area.
+    void pdfPrintout()
+    {
+        const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const QString pdfPath = dir->filePath("chart.pdf");
+        form->setChartPrinterFactory(std::make_unique<PdfFileChartFactory>(pdfPath));
+        Tank tank;
+        tank.diameter = "96";
+        tank.length = "240";
+        describe(tank);
+        ModalDriver driver;
+        expectStart(driver, {"0.25"});
+        driver.expectFile(chartPath());
+        driver.expectQuestion(printQuestion, QMessageBox::Yes);
+        chooseChart();
+        VERIFY_MODALS(driver);
+
+        QStringList fileLines = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
+        fileLines.removeLast();
+        QCOMPARE(fileLines.size(), 1 + 129);
+
+        QProcess process;
+        process.start(pdftotext, {"-layout", pdfPath, "-"});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        const QString text = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY2(text.count('\f') >= 3, "the chart should span at least three pages");
+        QStringList printed;
+        for (const QString& line : text.split('\n'))
+            if (!foldBlanks(line).isEmpty())
+                printed << foldBlanks(line);
+        QStringList expected;
+        for (const QString& line : fileLines)
+            expected << foldBlanks(line);
+        QCOMPARE(printed, expected);
+
+        // No line reaches below the printable area, the last short one
+        // included: every word's box ends above the bottom margin.
+        QPrinter sameKind(QPrinter::HighResolution);
+        sameKind.setOutputFormat(QPrinter::PdfFormat);
+        const double printableBottom = sameKind.pageLayout().paintRect(QPageLayout::Point).bottom();
+        QProcess boxes;
+        boxes.start(pdftotext, {"-bbox", pdfPath, "-"});
+        QVERIFY(boxes.waitForFinished(30000));
+        const QString words = QString::fromUtf8(boxes.readAllStandardOutput());
+        const QRegularExpression wordBottom("<word [^>]*yMax=\"([0-9.]+)\"");
+        int checked = 0;
+        for (auto match = wordBottom.globalMatch(words); match.hasNext(); ++checked) {
+            const double bottom = match.next().captured(1).toDouble();
+            QVERIFY2(bottom <= printableBottom, qPrintable(QString("a word ends at %1 pt, below %2 pt")
+                                                               .arg(bottom)
+                                                               .arg(printableBottom)));
+        }
+        QVERIFY(checked > 129 * 3);
+    }
+};
+
+QTEST_MAIN(TestChartMenu)
+#include "test_chart_menu.moc"
