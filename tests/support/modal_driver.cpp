@@ -15,6 +15,7 @@ namespace testsupport {
 
 ModalDriver::ModalDriver() : timer(new QTimer(this))
 {
+    clock.start();
     timer->setInterval(10);
     connect(timer, &QTimer::timeout, this, &ModalDriver::poll);
     timer->start();
@@ -158,22 +159,43 @@ void ModalDriver::expectFileCancel()
     });
 }
 
+void ModalDriver::answerAnyNumberOf(const QString& text)
+{
+    answered.insert(text, answered.value(text));
+}
+
 void ModalDriver::poll()
 {
     QWidget* modal = QApplication::activeModalWidget();
     // A dialog that was closed may be shown again (the main window keeps
     // its file dialog): forget it once it is hidden.
-    handled.removeIf([](const QPointer<QWidget>& seen) { return !seen || !seen->isVisible(); });
+    handled.removeIf([](const Handled& seen) { return !seen.dialog || !seen.dialog->isVisible(); });
+    closeLeftOpen();
     if (!modal || !modal->isVisible())
         return;
     for (const auto& seen : handled)
-        if (seen == modal)
+        if (seen.dialog == modal)
             return;
-    handled << QPointer<QWidget>(modal);
+    handled << Handled{QPointer<QWidget>(modal), clock.elapsed()};
     if (auto* box = qobject_cast<QMessageBox*>(modal))
         messages << box->text();
 
     if (expected.empty()) {
+        auto* message = qobject_cast<QMessageBox*>(modal);
+        if (message && answered.contains(message->text())) {
+            if (message->windowTitle() != "Gaugestar")
+                fail("message caption \"" + message->windowTitle() + "\"");
+            if (message->icon() != QMessageBox::NoIcon)
+                fail("message \"" + message->text() + "\" has an icon");
+            if (message->standardButtons() != QMessageBox::Ok) {
+                fail("message \"" + message->text() + "\" has buttons other than OK");
+                message->done(QMessageBox::Cancel);
+                return;
+            }
+            ++answered[message->text()];
+            QTest::mouseClick(message->button(QMessageBox::Ok), Qt::LeftButton);
+            return;
+        }
         QString what = modal->metaObject()->className();
         if (auto* box = qobject_cast<QMessageBox*>(modal))
             what += " \"" + box->text() + "\"";
@@ -187,6 +209,20 @@ void ModalDriver::poll()
     Expectation next = std::move(expected.front());
     expected.pop_front();
     next.action(modal);
+}
+
+void ModalDriver::closeLeftOpen()
+{
+    constexpr qint64 kGraceMs = 5000;
+    for (const Handled& seen : handled) {
+        if (!seen.dialog || clock.elapsed() - seen.at < kGraceMs)
+            continue;
+        fail(QString("a ") + seen.dialog->metaObject()->className() + " stayed open after its answer");
+        if (auto* d = qobject_cast<QDialog*>(seen.dialog.data()))
+            d->reject();
+        else
+            seen.dialog->close();
+    }
 }
 
 bool ModalDriver::waitUntilDone(int ms)

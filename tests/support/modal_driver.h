@@ -4,6 +4,8 @@
 // and fails the test on any other: a dialog nobody expected is closed and
 // reported instead of hanging the run.
 
+#include <QHash>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -41,6 +43,13 @@ public:
     void expectFile(const QString& path);
     void expectFileCancel();
 
+    // Answers with OK every message box with this text (caption
+    // "Gaugestar", no icon, OK only) that appears while no expectation is
+    // pending, however often it comes, e.g. across a run of random events.
+    void answerAnyNumberOf(const QString& text);
+    // How many message boxes with this text answerAnyNumberOf answered.
+    int answeredCount(const QString& text) const { return answered.value(text); }
+
     int pending() const { return static_cast<int>(expected.size()); }
     const QStringList& failures() const { return problems; }
     // The texts of every message box seen, expected or not.
@@ -55,13 +64,22 @@ private:
         Action action;
     };
     void poll();
+    // A dialog its action did not close fails the test and is closed, so
+    // the test ends instead of waiting for its time limit.
+    void closeLeftOpen();
     void fail(const QString& problem);
 
     QTimer* timer;
+    QElapsedTimer clock;
     std::deque<Expectation> expected;
-    QList<QPointer<QWidget>> handled;
+    struct Handled {
+        QPointer<QWidget> dialog;
+        qint64 at = 0;   // when its action ran
+    };
+    QList<Handled> handled;
     QStringList problems;
     QStringList messages;
+    QHash<QString, int> answered;   // texts answered any number of times, and how often
 };
 
 } // namespace testsupport

@@ -1,0 +1,160 @@
+// One full round of work without a mouse: enter a tank, calculate, switch a
+// unit and save a chart, by keys alone, dialogs included.
+
+#include "main_window/main_form.h"
+
+#include "support/modal_driver.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using testsupport::ModalDriver;
+
+namespace {
+
+// Keys go where the operator's keystrokes go: to the focused widget.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    QWidget* target = QApplication::focusWidget();
+    if (QWidget* popup = QApplication::activePopupWidget())
+        target = popup->focusWidget() ? popup->focusWidget() : popup;
+    QVERIFY(target);
+    QTest::keyClick(target, key, modifiers);
+}
+
+void type(const QString& text)
+{
+    QWidget* target = QApplication::focusWidget();
+    QVERIFY(target);
+    QTest::keyClicks(target, text);
+}
+
+QString focusedName()
+{
+    QWidget* focused = QApplication::focusWidget();
+    // An editable selector's text box has the focus on its selector's behalf.
+    if (focused && !focused->objectName().startsWith("cbo") && focused->parentWidget()
+        && focused->parentWidget()->objectName().startsWith("cbo"))
+        focused = focused->parentWidget();
+    return focused ? focused->objectName() : QString();
+}
+
+// Answers a dialog with keys typed into whatever has the focus in it.
+ModalDriver::Action keys(const QString& text, Qt::Key finish)
+{
+    return [text, finish](QWidget* dialog) {
+        QWidget* target = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+        if (!text.isEmpty())
+            QTest::keyClicks(target, text);
+        QTest::keyClick(target, finish);
+    };
+}
+
+} // namespace
+
+class TestKeyboard : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tabOrder()
+    {
+        Mainform form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QStringList visited{focusedName()};
+        for (int i = 0; i < 12; ++i) {
+            press(Qt::Key_Tab);
+            visited << focusedName();
+        }
+        QCOMPARE(visited, QStringList({"cboTankShape", "txtTankDiameter", "txtTankLength", "cboProductType",
+                                       "txtProductLevel", "txtProductTemp", "cboLengthUnits", "cboVolumeUnits",
+                                       "cboTempUnits", "Command1", "txtCe", "txtNetVolume", "cboTankShape"}));
+    }
+
+    void fullRoundByKeys()
+    {
+        QTemporaryDir folder;
+        const QString chartPath = folder.filePath("keyboard-chart.txt");
+        Mainform form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto* picture = form.findChild<QLabel*>("imgTank");
+
+        // The shape selector takes the arrow keys: down to the upright
+        // tank and back up to the flat-ended one.
+        QCOMPARE(focusedName(), QString("cboTankShape"));
+        press(Qt::Key_Down);
+        press(Qt::Key_Down);
+        QCOMPARE(picture->property("picture").toString(), QString("vtank0"));
+        press(Qt::Key_Up);
+        press(Qt::Key_Up);
+        QCOMPARE(picture->property("picture").toString(), QString("ftank0"));
+
+        // Diameter 12, length 24, level 6 inches.
+        press(Qt::Key_Tab);
+        press(Qt::Key_A, Qt::ControlModifier);
+        type("12");
+        press(Qt::Key_Tab);
+        press(Qt::Key_A, Qt::ControlModifier);
+        type("24");
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        press(Qt::Key_A, Qt::ControlModifier);
+        type("6");
+        for (int i = 0; i < 5; ++i)
+            press(Qt::Key_Tab);
+        QCOMPARE(focusedName(), QString("Command1"));
+        press(Qt::Key_Return);
+        auto* gross = form.findChild<QLineEdit*>("txtGrossVolume");
+        QCOMPARE(form.findChild<QLineEdit*>("txtTankCapacity")->text(), QString("11.75"));
+        QCOMPARE(gross->text(), QString("5.88"));
+        QCOMPARE(picture->property("picture").toString(), QString("ftank50"));
+
+        // Back to the volume units, open the list and choose litres.
+        press(Qt::Key_Backtab);
+        press(Qt::Key_Backtab);
+        QCOMPARE(focusedName(), QString("cboVolumeUnits"));
+        press(Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QAbstractItemView* list = form.findChild<QComboBox*>("cboVolumeUnits")->view();
+        for (int i = 0; i < 4 && list->currentIndex().row() != 1; ++i)
+            press(Qt::Key_Down);
+        QCOMPARE(list->currentIndex().data().toString(), QString("litres"));
+        press(Qt::Key_Return);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(form.property("NewVolumeUnits").toString(), QString("litres"));
+        QCOMPARE(gross->text(), QString("22.26"));
+        QCOMPARE(form.findChild<QLabel*>("lblVolumes_1")->text(), QString("litres"));
+
+        // Utilities, Tank Chart Generator, through the access keys; every
+        // dialog answered from the keyboard.
+        ModalDriver driver;
+        driver.expect("notice", keys({}, Qt::Key_Return));
+        driver.expect("increment", keys("3", Qt::Key_Return));
+        driver.expect("file name", keys(chartPath, Qt::Key_Return));
+        driver.expect("print question", keys({}, Qt::Key_N));
+        press(Qt::Key_U, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        press(Qt::Key_T);
+        QVERIFY(driver.waitUntilDone(10000));
+        VERIFY_MODALS(driver);
+
+        QFile chart(chartPath);
+        QVERIFY(chart.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = chart.readAll().split('\n');
+        QCOMPARE(lines.size(), 4);   // header, two lines, nothing after the last line end
+        QCOMPARE(lines[1], QByteArray("  0.00 -   6.00     0.00,     0.00    3.00,     8.70    6.00,    22.24  \r"));
+    }
+};
+
+QTEST_MAIN(TestKeyboard)
+#include "test_keyboard.moc"
