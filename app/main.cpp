@@ -13,6 +13,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(appinfo::kTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(appinfo::kVersionText));
+    // Ties the windows to the installed desktop entry, for the task bar's
+    // icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.ombrix.Gaugestar"));
 
     std::unique_ptr<Mainform> window;
     // The splash deletes itself when its time is up; it is deleted here only

@@ -40,7 +40,7 @@ enum Trait : unsigned {
     AutoSize = 1u << 9,     // sized to its text, growing to the right
 };
 
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     Kind kind;
     const char* container;   // nullptr: the window's client area
@@ -50,7 +50,7 @@ struct ControlSpec {
 };
 
 // Creation order is stacking order: later controls stand in front.
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     {"Frame2", Kind::Frame, nullptr, "Tank  Parameters", 0, 120, 3255, 1455, None},
     {"Frame4", Kind::Frame, nullptr, "Product Parameters", 0, 1680, 3255, 2055, None},
     {"Frame5", Kind::Frame, nullptr, " Units", 0, 3840, 3255, 1815, None},
@@ -131,6 +131,42 @@ constexpr std::pair<const char*, const char*> kAccessibleNames[] = {
     {"cboVolumeUnits", "Volumes"},
     {"cboTempUnits", "Temps"},
     {"imgTank", "Tank picture"},
+    {"txtCeTempRef", "Ce reference temperature"},
+};
+
+// What the unit selectors change, said once for a screen-reader user.
+constexpr std::pair<const char*, const char*> kAccessibleDescriptions[] = {
+    {"cboLengthUnits", "Unit of every length"},
+    {"cboVolumeUnits", "Unit of every volume"},
+    {"cboTempUnits", "Unit of every temperature"},
+};
+
+// Captions a screen reader reads with a control: each is its control's
+// buddy, and so one of the control's labels. On Linux a selector is known
+// by its label rather than by its accessible name, which the bridge fills
+// with the entry shown; a unit caption is read as it shows at that moment.
+// No caption has an access key, so a buddy changes nothing for the keyboard.
+struct ControlCaption {
+    const char* caption;
+    const char* control;
+    const char* description;   // nullptr: the caption says it all
+};
+constexpr ControlCaption kControlCaptions[] = {
+    {"Label1", "cboTankShape", nullptr},
+    {"Label4", "cboProductType", nullptr},
+    {"Label2", "cboLengthUnits", nullptr},
+    {"Label3", "cboVolumeUnits", nullptr},
+    {"Label9", "cboTempUnits", nullptr},
+    {"lbllengths_0", "txtTankDiameter", "Unit of the diameter"},
+    {"lbllengths_1", "txtTankLength", "Unit of the length"},
+    {"lbllengths_2", "txtProductLevel", "Unit of the product level"},
+    {"lblTemp_0", "txtProductTemp", "Unit of the product temperature"},
+    {"lblVolumes_3", "txtCe", "Volume unit of the Ce value"},
+    {"Label10", "txtCe", "Volume unit per temperature unit"},
+    {"lblTemp_1", "txtCe", "Temperature unit of the Ce value"},
+    {"lblVolumes_0", "txtTankCapacity", "Unit of the tank capacity"},
+    {"lblVolumes_1", "txtGrossVolume", "Unit of the gross volume"},
+    {"lblVolumes_2", "txtNetVolume", "Unit of the net volume"},
 };
 
 constexpr int kClientWidthTwips = 7125;
@@ -152,15 +188,15 @@ QFont boldFont(double points)
     return designFont("MS Sans Serif", points, true);
 }
 
-QWidget* createControl(const ControlSpec& spec, QWidget* container)
+QWidget* createControl(const ControlRow& row, QWidget* container)
 {
-    const QString text = QString::fromUtf8(spec.text);
+    const QString text = QString::fromUtf8(row.text);
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
     case Kind::Frame: {
         auto* frame = new QGroupBox(text, container);
         frame->setFont(boldFont(8.25));
-        if (spec.traits & MenuColour) {
+        if (row.traits & MenuColour) {
             frame->setAutoFillBackground(true);
             QPalette palette = frame->palette();
             palette.setColor(QPalette::Window, QColor(0xf0, 0xf0, 0xf0));
@@ -172,10 +208,10 @@ QWidget* createControl(const ControlSpec& spec, QWidget* container)
     }
     case Kind::Label: {
         auto* label = new QLabel(text, container);
-        label->setAlignment((spec.traits & Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-        if (spec.traits & Opaque)
+        label->setAlignment((row.traits & Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        if (row.traits & Opaque)
             label->setAutoFillBackground(true);
-        if (spec.traits & RedNote) {
+        if (row.traits & RedNote) {
             label->setWordWrap(true);
             QPalette palette = label->palette();
             palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
@@ -186,11 +222,11 @@ QWidget* createControl(const ControlSpec& spec, QWidget* container)
     }
     case Kind::Field: {
         auto* field = new QLineEdit(text, container);
-        if (spec.traits & Centred)
+        if (row.traits & Centred)
             field->setAlignment(Qt::AlignCenter);
-        if (spec.traits & Disabled)
+        if (row.traits & Disabled)
             field->setEnabled(false);
-        if (spec.traits & ReadOnly)
+        if (row.traits & ReadOnly)
             field->setReadOnly(true);
         field->setCursorPosition(0);
         widget = field;
@@ -199,7 +235,7 @@ QWidget* createControl(const ControlSpec& spec, QWidget* container)
     case Kind::FixedSelector:
     case Kind::EditableSelector: {
         auto* selector = new SelectorBox(
-            spec.kind == Kind::EditableSelector ? SelectorBox::Kind::Editable : SelectorBox::Kind::FixedList,
+            row.kind == Kind::EditableSelector ? SelectorBox::Kind::Editable : SelectorBox::Kind::FixedList,
             container);
         selector->showText(text);
         widget = selector;
@@ -222,13 +258,13 @@ QWidget* createControl(const ControlSpec& spec, QWidget* container)
         break;
     }
     }
-    widget->setObjectName(QString::fromLatin1(spec.name));
-    if (spec.kind != Kind::Frame && spec.kind != Kind::Button)
+    widget->setObjectName(QString::fromLatin1(row.name));
+    if (row.kind != Kind::Frame && row.kind != Kind::Button)
         widget->setFont(defaultFont());
-    widget->setGeometry(px(spec.left), px(spec.top), px(spec.width), px(spec.height));
-    if (spec.traits & AutoSize)
+    widget->setGeometry(px(row.left), px(row.top), px(row.width), px(row.height));
+    if (row.traits & AutoSize)
         makeAutoSizing(qobject_cast<QLabel*>(widget));
-    if (spec.traits & Hidden)
+    if (row.traits & Hidden)
         widget->hide();
     return widget;
 }
@@ -250,9 +286,9 @@ void Mainform::buildControls()
     setCentralWidget(client);
 
     QHash<QString, QWidget*> byName;
-    for (const ControlSpec& spec : kControls) {
-        QWidget* container = spec.container ? byName.value(QString::fromLatin1(spec.container)) : client;
-        byName.insert(QString::fromLatin1(spec.name), createControl(spec, container));
+    for (const ControlRow& row : kControls) {
+        QWidget* container = row.container ? byName.value(QString::fromLatin1(row.container)) : client;
+        byName.insert(QString::fromLatin1(row.name), createControl(row, container));
     }
     const auto control = [&byName](const char* name) { return byName.value(QString::fromLatin1(name)); };
 
@@ -288,6 +324,14 @@ void Mainform::buildControls()
 
     for (const auto& [name, accessibleName] : kAccessibleNames)
         control(name)->setAccessibleName(QString::fromLatin1(accessibleName));
+    for (const auto& [name, description] : kAccessibleDescriptions)
+        control(name)->setAccessibleDescription(QString::fromLatin1(description));
+    for (const ControlCaption& captioned : kControlCaptions) {
+        auto* caption = qobject_cast<QLabel*>(control(captioned.caption));
+        caption->setBuddy(control(captioned.control));
+        if (captioned.description)
+            caption->setAccessibleDescription(QString::fromLatin1(captioned.description));
+    }
 
     // Labels take no focus; everything else follows the operator's order.
     for (std::size_t i = 1; i < std::size(kTabOrder); ++i)

@@ -1,0 +1,412 @@
+#!/usr/bin/python3
+"""Gaugestar as a screen reader sees it, over the AT-SPI accessibility bus.
+
+Starts a private X display and the program on it, inside a private D-Bus
+session, then works the window the way a screen reader does: finds the
+fields by role and name, writes a diameter, presses "Perform Calculations"
+through the button's action and reads the three results and the picture's
+description back. Every process it starts, or that starts for it on its
+private buses, is ended by its process id before it exits.
+
+    /usr/bin/python3 at_spi_round.py --program build/app/gaugestar
+
+Run with Debian's python3: pyatspi comes from the python3-pyatspi package.
+"""
+
+import argparse
+import os
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+# Set in the environment once the script runs inside its own session bus.
+SESSION_MARK = "GAUGESTAR_AT_SPI_SESSION"
+
+MAIN_CAPTION = "Ombrix Associates Gaugestar"
+DIAMETER = "120"
+# A flat-ended tank 120 inches across and 324 long, 48 inches of product at
+# 70 degrees F: pi * 60^2 * 324 / 231 gallons in all; 0.37 of it is filled.
+EXPECTED_RESULTS = {
+    "Tank capacity": "15863.",
+    "Gross volume": "5925.31",
+    "Net volume": "5883.83",
+}
+EXPECTED_PICTURE = "Flat-ended tank, about a quarter full"
+# Captions a screen reader reads with a control (its labelled-by relation).
+EXPECTED_CAPTIONS = {
+    ("combo box", "Shape"),
+    ("combo box", "Lengths"),
+    ("combo box", "Volumes"),
+    ("combo box", "Temps"),
+}
+
+# Generous limits: the machine may be busy with a build on every core.
+START_SECONDS = 120
+STEP_SECONDS = 60
+STOP_SECONDS = 10
+
+
+class RoundFailed(Exception):
+    pass
+
+
+def log(message):
+    print(message, flush=True)
+
+
+def missing_requirements():
+    needs = []
+    for tool, package in (("Xvfb", "xvfb"), ("dbus-run-session", "dbus")):
+        if shutil.which(tool) is None:
+            needs.append(f"{tool} (Debian package {package})")
+    if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
+        needs.append("the AT-SPI bus (Debian package at-spi2-core)")
+    try:
+        import pyatspi  # noqa: F401  (only whether it imports)
+    except ImportError:
+        needs.append("pyatspi (Debian package python3-pyatspi, run with /usr/bin/python3)")
+    return needs
+
+
+def poll(what, seconds, probe, interval=0.25):
+    """Calls probe until it returns something other than None; AT-SPI calls
+    that fail on the way (a busy bus, a tree still being built) are retried."""
+    deadline = time.monotonic() + seconds
+    last_error = None
+    while time.monotonic() < deadline:
+        try:
+            found = probe()
+            if found is not None:
+                return found
+        except RoundFailed:
+            raise
+        except Exception as error:  # GLib errors from the bus, mostly timeouts
+            last_error = error
+        time.sleep(interval)
+    detail = f" (last error: {last_error})" if last_error else ""
+    raise RoundFailed(f"gave up after {seconds} s waiting for {what}{detail}")
+
+
+# --- processes -------------------------------------------------------------
+
+def process_gone(pid):
+    """True once the process has ended; a zombie nobody reaps counts as ended."""
+    try:
+        with open(f"/proc/{pid}/stat") as stat:
+            return stat.read().rsplit(")", 1)[1].split()[0] == "Z"
+    except (FileNotFoundError, ProcessLookupError, IndexError):
+        return True
+
+
+def end_process(pid, name, child=None):
+    """Asks the process to end, then forces it; reaps it if it is our child."""
+    if pid is None or pid <= 1 or pid == os.getpid():
+        return
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        if child is not None and child.poll() is not None:
+            return
+        if child is None and process_gone(pid):
+            return
+        try:
+            os.kill(pid, sig)
+        except ProcessLookupError:
+            return
+        deadline = time.monotonic() + STOP_SECONDS
+        while time.monotonic() < deadline:
+            if child is not None:
+                try:
+                    child.wait(timeout=0.1)
+                    return
+                except subprocess.TimeoutExpired:
+                    continue
+            if process_gone(pid):
+                return
+            time.sleep(0.1)
+        log(f"{name} (pid {pid}) did not end on {sig.name}")
+
+
+def start_display(workdir):
+    """Xvfb picks a free display number itself and writes it to a pipe."""
+    read_end, write_end = os.pipe()
+    with open(os.path.join(workdir, "xvfb.log"), "w") as xvfb_log:
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=xvfb_log)
+    os.close(write_end)
+    try:
+        number = b""
+        deadline = time.monotonic() + START_SECONDS
+        while not number.endswith(b"\n"):
+            remaining = deadline - time.monotonic()
+            if remaining <= 0 or xvfb.poll() is not None:
+                raise RoundFailed("Xvfb did not start")
+            ready, _, _ = select.select([read_end], [], [], remaining)
+            if ready:
+                chunk = os.read(read_end, 16)
+                if not chunk:
+                    raise RoundFailed("Xvfb closed its display pipe without a number")
+                number += chunk
+    except BaseException:
+        end_process(xvfb.pid, "Xvfb", xvfb)
+        raise
+    finally:
+        os.close(read_end)
+    return xvfb, ":" + number.decode().strip()
+
+
+def accessibility_bus_pids():
+    """The bus launcher, the accessibility bus and its registry were started
+    by D-Bus activation for this session; their ids come from the buses."""
+    from gi.repository import Gio, GLib
+
+    def owner_pid(connection, name):
+        reply = connection.call_sync(
+            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+            "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)),
+            GLib.VariantType("(u)"), Gio.DBusCallFlags.NONE, 10000, None)
+        return reply.unpack()[0]
+
+    pids = {}
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    pids["at-spi-bus-launcher"] = owner_pid(session, "org.a11y.Bus")
+    address = session.call_sync(
+        "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+        GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
+    a11y = Gio.DBusConnection.new_for_address_sync(
+        address,
+        Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
+        None, None)
+    try:
+        pids["at-spi2-registryd"] = owner_pid(a11y, "org.a11y.atspi.Registry")
+        pids["accessibility bus"] = owner_pid(a11y, "org.freedesktop.DBus")
+    finally:
+        a11y.close_sync(None)
+    return pids
+
+
+# --- the accessible tree -----------------------------------------------------
+
+def walk(node, depth=0):
+    if node is None or depth > 30:
+        return
+    yield node
+    for index in range(node.childCount):
+        yield from walk(node.getChildAtIndex(index), depth + 1)
+
+
+def find(root, role, name):
+    for node in walk(root):
+        if node.getRoleName() == role and node.name == name:
+            return node
+    return None
+
+
+def captions_of(node):
+    """The texts of the labels in the node's labelled-by relation."""
+    import pyatspi
+    texts = []
+    for relation in node.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            for index in range(relation.getNTargets()):
+                target = relation.getTarget(index)
+                if target.getRoleName() == "label":
+                    texts.append(target.name)
+    return texts
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def live_description(node):
+    node.clear_cache()
+    return node.description
+
+
+# --- the round ---------------------------------------------------------------
+
+def screen_reader_round(program, workdir):
+    started = []   # (name, pid, Popen or None), ended in reverse order
+    program_log = os.path.join(workdir, "gaugestar.log")
+    try:
+        xvfb, display = start_display(workdir)
+        started.append(("Xvfb", xvfb.pid, xvfb))
+        log(f"display {display}")
+
+        env = dict(os.environ)
+        env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   QT_ACCESSIBILITY="1", XDG_RUNTIME_DIR=workdir)
+        env.pop("AT_SPI_BUS_ADDRESS", None)
+        with open(program_log, "w") as output:
+            app = subprocess.Popen([program], env=env, stdin=subprocess.DEVNULL,
+                                   stdout=output, stderr=subprocess.STDOUT)
+        started.append(("gaugestar", app.pid, app))
+        log(f"gaugestar started, pid {app.pid}")
+
+        import pyatspi
+        from gi.repository import Atspi
+        # A busy machine answers slowly; the default of under a second is
+        # meant for a desktop that must not freeze.
+        Atspi.set_timeout(20000, 60000)
+
+        def running_application():
+            if app.poll() is not None:
+                raise RoundFailed(f"gaugestar ended early with status {app.returncode}")
+            desktop = pyatspi.Registry.getDesktop(0)
+            for index in range(desktop.childCount):
+                candidate = desktop.getChildAtIndex(index)
+                if candidate is not None and candidate.get_process_id() == app.pid:
+                    return candidate
+            return None
+
+        def checked(probe):
+            def run():
+                if app.poll() is not None:
+                    raise RoundFailed(f"gaugestar ended early with status {app.returncode}")
+                return probe()
+            return run
+
+        # Asking for the desktop starts the accessibility bus and its registry.
+        poll("the accessibility registry", START_SECONDS, lambda: pyatspi.Registry.getDesktop(0))
+        try:
+            for name, pid in accessibility_bus_pids().items():
+                started.insert(0, (name, pid, None))
+                log(f"{name} runs for this session, pid {pid}")
+        except Exception as error:
+            log(f"could not learn the accessibility bus processes: {error}")
+
+        application = poll("gaugestar on the accessibility bus", START_SECONDS, running_application)
+
+        # The splash shows first; the main window follows after two seconds.
+        frame = poll("the main window", START_SECONDS,
+                     checked(lambda: find(application, "frame", MAIN_CAPTION)))
+        log(f"found the frame {MAIN_CAPTION!r}")
+
+        wanted = {"diameter": ("text", "Diameter"),
+                  "button": ("push button", "Perform Calculations"),
+                  "picture": ("image", "Tank picture")}
+        wanted.update({name: ("text", name) for name in EXPECTED_RESULTS})
+        not_found = []
+
+        def controls():
+            found = {key: find(frame, role, name) for key, (role, name) in wanted.items()}
+            not_found[:] = [f"{wanted[key][0]} {wanted[key][1]!r}" for key, node in found.items() if node is None]
+            return None if not_found else found
+        try:
+            fields = poll("the fields by role and name", STEP_SECONDS, checked(controls))
+        except RoundFailed as failure:
+            raise RoundFailed(f"{failure}; not found: {', '.join(not_found)}") from None
+        log("found the fields: " + ", ".join(sorted(fields)))
+
+        captions_seen = set()
+
+        def selector_captions():
+            captions_seen.clear()
+            for node in walk(frame):
+                if node.getRoleName() == "combo box":
+                    captions_seen.update(("combo box", caption) for caption in captions_of(node))
+            return True if EXPECTED_CAPTIONS <= captions_seen else None
+        try:
+            poll("the selectors labelled by their captions", STEP_SECONDS, checked(selector_captions))
+        except RoundFailed as failure:
+            raise RoundFailed(f"{failure}; selector captions seen: {sorted(captions_seen)}") from None
+        log("the selectors are labelled Shape, Lengths, Volumes, Temps")
+
+        diameter_unit = poll("the diameter's unit caption", STEP_SECONDS,
+                             checked(lambda: captions_of(fields["diameter"]) or None))
+        if "inches" not in diameter_unit:
+            raise RoundFailed(f"the diameter's captions are {diameter_unit}, not inches")
+        log(f"diameter captions: {diameter_unit}")
+
+        before = poll("the results shown at start", STEP_SECONDS,
+                      checked(lambda: {name: text_of(fields[name]) for name in EXPECTED_RESULTS}))
+        picture_before = poll("the picture's description at start", STEP_SECONDS,
+                              checked(lambda: live_description(fields["picture"])))
+        log(f"results before: {before}; picture: {picture_before!r}")
+
+        fields["diameter"].queryEditableText().setTextContents(DIAMETER)
+        poll("the diameter to read back " + DIAMETER, STEP_SECONDS,
+             checked(lambda: True if text_of(fields["diameter"]) == DIAMETER else None))
+        log(f"diameter set to {DIAMETER}")
+
+        action = fields["button"].queryAction()
+        names = [action.getName(index) for index in range(action.nActions)]
+        press = next((index for index, name in enumerate(names) if name.lower() in ("press", "click")), None)
+        if press is None:
+            raise RoundFailed(f"the button offers no press action, only {names}")
+        action.doAction(press)
+        log(f"pressed {names[press]!r} on Perform Calculations")
+
+        # All three are written in one event, so they change together.
+        def results_written():
+            shown = {name: text_of(fields[name]) for name in EXPECTED_RESULTS}
+            return shown if all(shown[name] != before[name] for name in shown) else None
+        shown = poll("the results to change", STEP_SECONDS, checked(results_written))
+        log(f"results read: {shown}")
+        if shown != EXPECTED_RESULTS:
+            raise RoundFailed(f"the results read {shown}, not {EXPECTED_RESULTS}")
+
+        description = poll("the picture's description to change", STEP_SECONDS,
+                           checked(lambda: (lambda now: now if now != picture_before else None)(
+                               live_description(fields["picture"]))))
+        log(f"picture: {description!r}")
+        if description != EXPECTED_PICTURE:
+            raise RoundFailed(f"the picture is described as {description!r}, not {EXPECTED_PICTURE!r}")
+        if app.poll() is not None:
+            raise RoundFailed(f"gaugestar ended with status {app.returncode}")
+    except RoundFailed:
+        if os.path.exists(program_log):
+            with open(program_log) as output:
+                log("--- gaugestar's output ---\n" + output.read())
+        raise
+    finally:
+        for name, pid, child in reversed(started):
+            end_process(pid, name, child)
+        left = [f"{name} (pid {pid})" for name, pid, child in started
+                if (child.poll() is None if child is not None else not process_gone(pid))]
+        if left:
+            raise RoundFailed("still running after the round: " + ", ".join(left))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", required=True, help="the gaugestar executable")
+    args = parser.parse_args()
+
+    needs = missing_requirements()
+    if needs:
+        log("cannot run: missing " + "; ".join(needs))
+        return 1
+    program = os.path.abspath(args.program)
+    if not os.access(program, os.X_OK):
+        log(f"cannot run: {program} is not an executable")
+        return 1
+
+    if os.environ.get(SESSION_MARK) != "1":
+        # Again, inside a session bus of its own that ends with the script.
+        env = dict(os.environ, **{SESSION_MARK: "1"})
+        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+        os.execvpe("dbus-run-session",
+                   ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__),
+                    "--program", program], env)
+
+    workdir = tempfile.mkdtemp(prefix="gaugestar-at-spi-")
+    os.chmod(workdir, 0o700)
+    try:
+        screen_reader_round(program, workdir)
+    except RoundFailed as failure:
+        log(f"FAILED: {failure}")
+        return 1
+    finally:
+        shutil.rmtree(workdir, ignore_errors=True)
+    log("the screen-reader round passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

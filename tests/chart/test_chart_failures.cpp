@@ -1,0 +1,383 @@
+// Chart runs that fail, again and again, each followed by a run that must
+// succeed: every way a run can end early must let go of the chart file and
+// of the print job, or the operator's next chart would fail too. Runs are
+// started from the menu bar and answered through the real dialogs.
+
+#include "main_window/main_form.h"
+
+#include "chart/chart_printer.h"
+
+#include "recording_surface.h"
+#include "support/gui_actions.h"
+#include "support/modal_driver.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using testsupport::ModalDriver;
+
+namespace {
+
+const QString notice = "The tank chart will be generated as a text file in the Gaugestar root directory.  Please "
+                       "name the filen and select if you would like to print it at this time.";
+const QString prompt = "In what increments would you like the tank chart generated.";
+const QString zeroIncrement = "That is not an appropriate unit";
+const QString printQuestion = "Tank Chart Saved OK. Do you want to print it out now ?";
+const QString cancel = "<cancel>";
+
+// Diameter 28 at increment 1: 29 rows, ten lines, three pages on the
+// recording printer below.
+const QString goodIncrement = "1";
+constexpr qsizetype kChartLines = 11;
+constexpr float kPageHeight = 200.0f;
+
+enum class Fault {
+    None,
+    NoPrinter,    // nothing to print on
+    LineFails,    // a line fails part-way through the chart
+    NewPageFails, // the printer cannot start the second page
+    EndFails,     // the document cannot be ended
+};
+
+enum class PrinterKind {
+    Paper, // records what is printed
+    Pdf,   // the program's own PDF printer, into a real file
+};
+
+// What became of every print job a printer handed out.
+struct JobLedger {
+    int asked = 0;
+    int begun = 0;
+    int ended = 0;
+    int released = 0;
+};
+
+// Puts a fault in front of a printer and counts its jobs: begun when handed
+// out, ended when the document was sent, released when the run let it go.
+class LedgerSurface : public chart::PrintSurface {
+public:
+    LedgerSurface(std::unique_ptr<chart::PrintSurface> inner, JobLedger& ledger, Fault fault)
+        : inner(std::move(inner)), ledger(ledger), fault(fault)
+    {
+        ++ledger.begun;
+    }
+    ~LedgerSurface() override
+    {
+        inner.reset();
+        ++ledger.released;
+    }
+
+    float textWidth(std::string_view text) override { return inner->textWidth(text); }
+    float textHeight(std::string_view text) override { return inner->textHeight(text); }
+    float currentX() const override { return inner->currentX(); }
+    float currentY() const override { return inner->currentY(); }
+    void setCurrentX(float x) override { inner->setCurrentX(x); }
+    void setCurrentY(float y) override { inner->setCurrentY(y); }
+    float pageHeight() override { return inner->pageHeight(); }
+
+    bool printLine(std::string_view text) override
+    {
+        // The header, the empty line and two chart lines go out first.
+        if (fault == Fault::LineFails && ++linesPrinted > 4)
+            return false;
+        return inner->printLine(text);
+    }
+    bool newPage() override { return fault != Fault::NewPageFails && inner->newPage(); }
+    bool endDocument() override
+    {
+        if (fault == Fault::EndFails || !inner->endDocument())
+            return false;
+        ++ledger.ended;
+        return true;
+    }
+
+private:
+    std::unique_ptr<chart::PrintSurface> inner;
+    JobLedger& ledger;
+    Fault fault;
+    int linesPrinted = 0;
+};
+
+class LedgerPrinterFactory : public ChartPrinterFactory {
+public:
+    JobLedger ledger;
+    Fault fault = Fault::None;
+    PrinterKind kind = PrinterKind::Paper;
+    QString pdfPath;
+    std::shared_ptr<PrintLog> lastLog;
+
+    std::unique_ptr<chart::PrintSurface> openPrintout() override
+    {
+        ++ledger.asked;
+        lastLog.reset();
+        if (fault == Fault::NoPrinter)
+            return nullptr;
+        std::unique_ptr<chart::PrintSurface> inner;
+        if (kind == PrinterKind::Paper) {
+            lastLog = std::make_shared<PrintLog>();
+            inner = std::make_unique<RecordingSurface>(lastLog, kPageHeight);
+        } else {
+            inner = PdfFileChartFactory(pdfPath).openPrintout();
+            if (!inner)
+                return nullptr;
+        }
+        return std::make_unique<LedgerSurface>(std::move(inner), ledger, fault);
+    }
+};
+
+// How a failing run goes. `file` is the path typed into the file dialog:
+// "" for no dialog, "<cancel>" to cancel it, "<chart>" for the chart file.
+struct FailingRun {
+    QStringList increments;
+    QString file;
+    bool question = false;
+    Fault fault = Fault::None;
+    PrinterKind printer = PrinterKind::Paper;
+    bool writesChart = false; // the chart file is written in full
+};
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// What this process holds open: one target per descriptor.
+QStringList openDescriptors()
+{
+    QStringList targets;
+    const QDir descriptors("/proc/self/fd");
+    const auto names = descriptors.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : names)
+        targets << QFile::symLinkTarget(descriptors.filePath(name));
+    return targets;
+}
+
+void chooseMenuEntry(QMainWindow* window, const char* menuName, const char* entryName)
+{
+    auto* menu = window->findChild<QMenu*>(menuName);
+    auto* entry = window->findChild<QAction*>(entryName);
+    QVERIFY2(menu && entry, entryName);
+    QMenuBar* bar = window->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    const QPoint at = menu->actionGeometry(entry).center();
+    QTest::mouseMove(menu, at);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(FailingRun)
+
+class TestChartFailures : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<Mainform> form;
+    LedgerPrinterFactory* printers = nullptr;
+
+    QString chartPath() const { return dir->filePath("chart.txt"); }
+    QString pdfPath() const { return dir->filePath("chart.pdf"); }
+
+    void setSelector(const char* name, const QString& text)
+    {
+        auto* selector = form->findChild<QComboBox*>(name);
+        QVERIFY(selector);
+        if (selector->currentText() != text)
+            testsupport::chooseEntry(selector, text);
+    }
+
+    void describeTank()
+    {
+        setSelector("cboTankShape", "Flat-Ended (Steel)");
+        setSelector("cboLengthUnits", "inches");
+        setSelector("cboVolumeUnits", "gallons");
+        testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), "28");
+        testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), "24");
+    }
+
+    // One run from the menu, its dialogs answered as `run` says.
+    void chartRun(const FailingRun& run)
+    {
+        ModalDriver driver;
+        driver.expectMessage(notice);
+        for (qsizetype i = 0; i < run.increments.size(); ++i) {
+            if (run.increments[i] == cancel)
+                driver.expectInputCancel(prompt);
+            else
+                driver.expectInput(prompt, run.increments[i]);
+            if (i + 1 < run.increments.size())
+                driver.expectMessage(zeroIncrement);
+        }
+        if (run.file == cancel)
+            driver.expectFileCancel();
+        else if (run.file == "<chart>")
+            driver.expectFile(chartPath());
+        else if (!run.file.isEmpty())
+            driver.expectFile(run.file.startsWith('/') ? run.file : dir->filePath(run.file));
+        if (run.question)
+            driver.expectQuestion(printQuestion, QMessageBox::Yes);
+        chooseMenuEntry(form.get(), "mnuUtilities", "mnuTGen");
+        VERIFY_MODALS(driver);
+    }
+
+    // Nothing of the run is held any more: no file of the test's folder (or
+    // the full disk) is open, and every print job handed out was let go.
+    void verifyNothingHeld()
+    {
+        const QStringList open = openDescriptors();
+        for (const QString& target : open)
+            QVERIFY2(!target.startsWith(dir->path()) && target != "/dev/full",
+                     qPrintable("still open: " + target));
+        QCOMPARE(printers->ledger.released, printers->ledger.begun);
+    }
+
+    // The file the good runs write: header and ten lines, each ending CR LF.
+    void verifyChartFile()
+    {
+        const QByteArray bytes = fileBytes(chartPath());
+        QVERIFY(bytes.startsWith("LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME\r\n"));
+        QVERIFY(bytes.endsWith("  \r\n"));
+        QCOMPARE(bytes.count("\r\n"), kChartLines);
+        if (reference.isEmpty())
+            reference = bytes;
+        QCOMPARE(bytes, reference);
+    }
+
+    // The printout of a good run: the file's lines, the empty line after
+    // the header, over several pages, the document ended.
+    void verifyPrinted(PrinterKind kind, int endedBefore)
+    {
+        QCOMPARE(printers->ledger.ended, endedBefore + 1);
+        if (kind == PrinterKind::Pdf) {
+            const QByteArray pdf = fileBytes(pdfPath());
+            QVERIFY(pdf.startsWith("%PDF-"));
+            QVERIFY(pdf.trimmed().endsWith("%%EOF"));
+            return;
+        }
+        QVERIFY(printers->lastLog);
+        QStringList printed;
+        for (const PrintedLine& line : printers->lastLog->lines)
+            printed << line.text;
+        QStringList expected = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
+        expected.removeLast();
+        expected.insert(1, QString());
+        QCOMPARE(printed, expected);
+        QVERIFY(printers->lastLog->page > 1);
+    }
+
+    QByteArray reference;
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        form = std::make_unique<Mainform>();
+        auto ledger = std::make_unique<LedgerPrinterFactory>();
+        printers = ledger.get();
+        printers->pdfPath = pdfPath();
+        form->setChartPrinterFactory(std::move(ledger));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        describeTank();
+    }
+    void cleanup()
+    {
+        form.reset();
+        dir.reset();
+    }
+
+    void failureThenSuccess_data()
+    {
+        QTest::addColumn<FailingRun>("failing");
+
+        const auto row = [](const char* name, FailingRun run) { QTest::newRow(name) << run; };
+        row("cancel on the increment", {{cancel}, "", false, Fault::None, PrinterKind::Paper, false});
+        row("abc as the increment", {{"abc"}, "", false, Fault::None, PrinterKind::Paper, false});
+        row("0, then a number", {{"0", goodIncrement}, "<chart>", true, Fault::None, PrinterKind::Paper, true});
+        row("0, then cancel", {{"0", "0", cancel}, "", false, Fault::None, PrinterKind::Paper, false});
+        row("too many steps", {{"0.0001"}, "", false, Fault::None, PrinterKind::Paper, false});
+        row("file dialog cancelled", {{goodIncrement}, cancel, false, Fault::None, PrinterKind::Paper, false});
+        row("folder that is not there",
+            {{goodIncrement}, "no such folder/chart.txt", false, Fault::None, PrinterKind::Paper, false});
+        if (QFile::exists("/dev/full"))
+            row("disk full while writing",
+                {{goodIncrement}, "/dev/full", false, Fault::None, PrinterKind::Paper, false});
+        row("no printer", {{goodIncrement}, "<chart>", true, Fault::NoPrinter, PrinterKind::Paper, true});
+        row("printer fails mid-job", {{goodIncrement}, "<chart>", true, Fault::LineFails, PrinterKind::Paper, true});
+        row("printer fails at a new page",
+            {{goodIncrement}, "<chart>", true, Fault::NewPageFails, PrinterKind::Paper, true});
+        row("printer cannot end the document",
+            {{goodIncrement}, "<chart>", true, Fault::EndFails, PrinterKind::Paper, true});
+        row("PDF printer fails mid-job", {{goodIncrement}, "<chart>", true, Fault::LineFails, PrinterKind::Pdf, true});
+        row("PDF printer cannot end the document",
+            {{goodIncrement}, "<chart>", true, Fault::EndFails, PrinterKind::Pdf, true});
+    }
+
+    // Each failure, then a good run, three times over: the good run writes
+    // the whole file and prints it, and nothing piles up from round to round.
+    void failureThenSuccess()
+    {
+        QFETCH(FailingRun, failing);
+        const FailingRun good{{goodIncrement}, "<chart>", true, Fault::None, failing.printer, true};
+        printers->kind = failing.printer;
+        const bool countDescriptors = QDir("/proc/self/fd").exists();
+        qsizetype openAfterFirstRound = 0;
+
+        for (int round = 0; round < 3; ++round) {
+            QFile::remove(chartPath());
+            QFile::remove(pdfPath());
+            printers->fault = failing.fault;
+            const JobLedger before = printers->ledger;
+            chartRun(failing);
+            if (QTest::currentTestFailed())
+                return;
+            verifyNothingHeld();
+            if (failing.writesChart)
+                verifyChartFile();
+            else
+                QVERIFY(!QFile::exists(chartPath()));
+            QCOMPARE(printers->ledger.asked, before.asked + (failing.question ? 1 : 0));
+            if (failing.fault == Fault::None && failing.question)
+                verifyPrinted(failing.printer, before.ended);
+            else
+                QCOMPARE(printers->ledger.ended, before.ended);
+
+            QFile::remove(chartPath());
+            QFile::remove(pdfPath());
+            printers->fault = Fault::None;
+            const int endedBefore = printers->ledger.ended;
+            chartRun(good);
+            if (QTest::currentTestFailed())
+                return;
+            verifyNothingHeld();
+            verifyChartFile();
+            verifyPrinted(failing.printer, endedBefore);
+
+            // The first round may open what stays open (the file dialog's
+            // watcher, font files); later rounds must add nothing.
+            if (countDescriptors) {
+                if (round == 0)
+                    openAfterFirstRound = openDescriptors().size();
+                else
+                    QCOMPARE(openDescriptors().size(), openAfterFirstRound);
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestChartFailures)
+#include "test_chart_failures.moc"
