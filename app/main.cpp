@@ -1,3 +1,4 @@
+#include "app/startup_trace.h"
 #include "info_windows/splash_window.h"
 #include "main_window/main_form.h"
 
@@ -21,9 +22,13 @@ int main(int argc, char* argv[])
     // The splash deletes itself when its time is up; it is deleted here only
     // if the event loop ends before that.
     QPointer<frmSplash> splash = new frmSplash;
+    traceFirstPaint(splash, "splash-painted");
     QObject::connect(splash, &frmSplash::timeUp, [&window] {
+        traceMoment("timer");
         window = std::make_unique<Mainform>();
+        traceFirstPaint(window.get(), "main-painted");
         window->show();
+        traceMoment("main-shown");
     });
     splash->show();
 

@@ -249,8 +249,12 @@ bool exactSingleDigits(double magnitude, Digits& d)
 // rounding to 15 digits whenever they are that short, or when their 16th
 // digit lies far enough from a half (a double is within 1.2e-16 of them
 // relatively, a 15-digit half at least 2e-16 away from such digits).
+// Not so below the normal range, where a double has fewer digits' worth of
+// bits: the shortest digits of the smallest one are "5", not 4.94….
 bool shortestDecidesFifteen(double magnitude, Digits& d)
 {
+    if (magnitude < std::numeric_limits<double>::min())
+        return false;
     char text[40];
     const auto end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
     scientificDigitsFrom(text, end, d);
@@ -485,6 +489,12 @@ std::string fifteenDigitText(double value)
         return "0";
     Digits d;
     significantDigits(std::fabs(value), Precision::Double, d);
+    // Next to the largest double the rounding goes beyond the range, which
+    // the strict reading refuses and the leading one reads as infinity: the
+    // largest 15-digit value inside it is written instead.
+    constexpr std::string_view kLargest = "179769313486231";
+    if (d.pointPosition == 309 && std::string_view(d.digit, static_cast<std::size_t>(d.count)) > kLargest)
+        d.count = static_cast<int>(kLargest.copy(d.digit, kLargest.size()));
     const std::string digits(d.digit, static_cast<std::size_t>(d.count));
     // The notation is chosen on the rounded value: 999999999999999.9 is 1E+15.
     const int exponent = d.pointPosition - 1;   // value = d1.d2... * 10^exponent

@@ -200,13 +200,23 @@ private slots:
         QTest::newRow("large exponent form") << 1e100 << "1E+100";
         QTest::newRow("three-digit negative exponent") << -2.5e-300 << "-2.5E-300";
         QTest::newRow("infinity") << inf << "Infinity";
+        // Rounding up would leave the double range: the text must still read back.
+        QTest::newRow("largest double") << std::numeric_limits<double>::max() << "1.79769313486231E+308";
+        QTest::newRow("largest double, negative") << -std::numeric_limits<double>::max() << "-1.79769313486231E+308";
+        QTest::newRow("next below the largest") << 1.7976931348623155e308 << "1.79769313486231E+308";
+        // Subnormals: the exact value decides, not the shortest digits ("5E-324").
+        QTest::newRow("smallest subnormal") << std::numeric_limits<double>::denorm_min() << "4.94065645841247E-324";
+        QTest::newRow("subnormal") << 1e-320 << "9.99988867182683E-321";
     }
 
     void fifteenDigits()
     {
         QFETCH(double, value);
         QFETCH(QString, expected);
-        QCOMPARE(QString::fromStdString(fifteenDigitText(value)), expected);
+        const std::string text = fifteenDigitText(value);
+        QCOMPARE(QString::fromStdString(text), expected);
+        if (std::isfinite(value))
+            QVERIFY2(strictNumber(text).has_value(), text.c_str());
     }
 
     // Writing in the 15-digit form and reading back gives the value rounded

@@ -1,0 +1,530 @@
+#!/usr/bin/python3
+"""Gaugestar end to end on a real X display, worked the way an operator works it.
+
+Starts Xvfb on a free display and the built program on it, inside a D-Bus
+session of its own, and drives the program with xdotool alone: clicks at the
+controls' places (worked out from the main window's position and the
+layout's twips), typed keys, the Utilites menu and the real dialogs. It
+checks that the splash window comes first and gives way to the main window
+after about two seconds, reads the three results back over the AT-SPI
+accessibility bus (from outside the process, as a screen reader does) and
+compares the saved chart file with its expected bytes. A screenshot of the
+whole screen is kept for every step.
+
+    /usr/bin/python3 operator_round.py --program build/app/gaugestar --artifacts DIR
+
+Run with Debian's python3: pyatspi comes from the python3-pyatspi package.
+Every process the round starts, or that starts for it on its private buses,
+is ended by its process id.
+"""
+
+import argparse
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed,
+                       MainWindowPlaces, end_process, expect_centred, log, new_window, poll,
+                       process_gone, px, start_display, wait_gone)
+
+# Set in the environment once the script runs inside its own session bus.
+SESSION_MARK = "GAUGESTAR_E2E_SESSION"
+# A sanitized build's false alarm in the X keyboard library, silenced for
+# the program alone.
+XCB_SUPPRESSIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "xcb_asan.supp")
+
+# The whole round ends itself, cleaning up and saying where it stood,
+# before CTest's limit of 300 s would cut it short.
+ROUND_SECONDS = 270
+
+SPLASH_CLIENT_TWIPS = (5715, 3405)
+SPLASH_SECONDS = 2.0
+# How late the main window may follow the splash on a machine busy with a
+# build on every core; the figure itself is printed.
+SPLASH_LATENESS_SECONDS = 8.0
+
+# The worked example: a flat-ended tank 12 inches across and 24 long in
+# gallons, 6 inches of product at 70 degrees F (Ce 0.0007 per degree,
+# reference 60). Capacity pi * 6^2 * 24 / 231 = 11.750373 gallons; half of
+# it, 5.875186, at the level; 5.875186 * (1 - 10 * 0.0007) = 5.834060 net.
+ENTRIES = [("txtTankDiameter", "Diameter", "12"),
+           ("txtTankLength", "Length", "24"),
+           ("txtProductLevel", "Product level", "6")]
+EXPECTED_RESULTS = {"Tank capacity": "11.75", "Gross volume": "5.88", "Net volume": "5.83"}
+INCREMENT = "3"
+CHART_NAME = "tank-chart-12x24.txt"
+EXPECTED_CHART = (
+    b"LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME\r\n"
+    b"  0.00 -   6.00     0.00,     0.00    3.00,     2.30    6.00,     5.88  \r\n"
+    b"  9.00 -  12.00     9.00,     9.45   12.00,    11.75  \r\n")
+
+NOTICE = ("The tank chart will be generated as a text file in the Gaugestar root directory.  "
+          "Please name the filen and select if you would like to print it at this time.")
+PROMPT = "In what increments would you like the tank chart generated."
+QUESTION = "Tank Chart Saved OK. Do you want to print it out now ?"
+
+
+def missing_requirements():
+    needs = []
+    for tool, package in (("Xvfb", "xvfb"), ("xdotool", "xdotool"), ("import", "imagemagick"),
+                          ("xprop", "x11-utils"), ("dbus-run-session", "dbus")):
+        if shutil.which(tool) is None:
+            needs.append(f"{tool} (Debian package {package})")
+    if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
+        needs.append("the AT-SPI bus (Debian package at-spi2-core)")
+    try:
+        import pyatspi  # noqa: F401  (only whether it imports)
+    except ImportError:
+        needs.append("pyatspi (Debian package python3-pyatspi, run with /usr/bin/python3)")
+    return needs
+
+
+def accessibility_bus_pids():
+    """The bus launcher, the accessibility bus and its registry were started
+    by D-Bus activation for this session; their ids come from the buses."""
+    from gi.repository import Gio, GLib
+
+    def owner_pid(connection, name):
+        reply = connection.call_sync(
+            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+            "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)),
+            GLib.VariantType("(u)"), Gio.DBusCallFlags.NONE, 10000, None)
+        return reply.unpack()[0]
+
+    pids = {}
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    pids["at-spi-bus-launcher"] = owner_pid(session, "org.a11y.Bus")
+    address = session.call_sync(
+        "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+        GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
+    a11y = Gio.DBusConnection.new_for_address_sync(
+        address,
+        Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
+        None, None)
+    try:
+        pids["at-spi2-registryd"] = owner_pid(a11y, "org.a11y.atspi.Registry")
+        pids["accessibility bus"] = owner_pid(a11y, "org.freedesktop.DBus")
+    finally:
+        a11y.close_sync(None)
+    return pids
+
+
+# --- the accessible tree --------------------------------------------------
+
+def walk(node, depth=0):
+    if node is None or depth > 30:
+        return
+    yield node
+    for index in range(node.childCount):
+        yield from walk(node.getChildAtIndex(index), depth + 1)
+
+
+def find(root, role, name):
+    for node in walk(root):
+        if node.getRoleName() == role and node.name == name:
+            return node
+    return None
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def is_showing(node):
+    import pyatspi
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+# --- the round ------------------------------------------------------------
+
+class Round:
+    def __init__(self, program, workdir, artifacts):
+        self.program = program
+        self.workdir = workdir
+        self.artifacts = artifacts
+        self.program_log = os.path.join(artifacts, "gaugestar.log")
+        self.started = []   # (name, pid, Popen or None), ended in reverse order
+        self.display = None
+        self.app = None
+        self.application = None   # the program on the accessibility bus
+
+    # Processes ------------------------------------------------------------
+
+    def start(self):
+        xvfb, display_name = start_display(self.workdir)
+        self.started.append(("Xvfb", xvfb.pid, xvfb))
+        log(f"display {display_name}, Xvfb pid {xvfb.pid}")
+        self.display = Display(display_name, self.artifacts)
+
+        # A home, configuration and runtime folder of its own, so that no
+        # remembered file dialog state comes in or goes out; the file dialog
+        # opens in an empty working folder.
+        home = os.path.join(self.workdir, "home")
+        runtime = os.path.join(self.workdir, "runtime")
+        run_dir = os.path.join(self.workdir, "run")
+        self.chart_dir = os.path.join(self.workdir, "charts")
+        for folder in (home, runtime, run_dir, self.chart_dir):
+            os.makedirs(folder, mode=0o700)
+        env = dict(os.environ)
+        for name in ("AT_SPI_BUS_ADDRESS", "WAYLAND_DISPLAY", "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE"):
+            env.pop(name, None)
+        env.update(DISPLAY=display_name, QT_QPA_PLATFORM="xcb",
+                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
+                   HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
+                   XDG_CACHE_HOME=os.path.join(home, ".cache"),
+                   XDG_DATA_HOME=os.path.join(home, ".local", "share"),
+                   XDG_RUNTIME_DIR=runtime,
+                   # The round answers No to printing: no printer is needed,
+                   # and the print system it sees is one that is not there.
+                   CUPS_SERVER="127.0.0.1:9")
+        sanitizer_options = env.get("ASAN_OPTIONS", "")
+        if "suppressions=" in sanitizer_options:
+            log(f"ASAN_OPTIONS names its own suppressions; {XCB_SUPPRESSIONS} is left out")
+        else:
+            env["ASAN_OPTIONS"] = ":".join(filter(None, [sanitizer_options, f"suppressions={XCB_SUPPRESSIONS}"]))
+        self.exec_time = time.monotonic()
+        with open(self.program_log, "w") as output:
+            self.app = subprocess.Popen([self.program], env=env, cwd=run_dir, stdin=subprocess.DEVNULL,
+                                        stdout=output, stderr=subprocess.STDOUT)
+        self.started.append(("gaugestar", self.app.pid, self.app))
+        log(f"gaugestar started, pid {self.app.pid}")
+
+    def stop(self):
+        for name, pid, child in reversed(self.started):
+            end_process(pid, name, child)
+        left = [f"{name} (pid {pid})" for name, pid, child in self.started
+                if (child.poll() is None if child is not None else not process_gone(pid))]
+        if left:
+            raise Failed("still running after the round: " + ", ".join(left))
+
+    def alive(self):
+        if self.app.poll() is not None:
+            raise Failed(f"gaugestar ended early with status {self.app.returncode}")
+
+    def windows(self):
+        self.alive()
+        return self.display.visible_windows(self.app.pid)
+
+    def new_window(self, what):
+        self.alive()
+        return new_window(self.display, self.app.pid, what, {self.main})
+
+    def wait_gone(self, what, window):
+        wait_gone(self.display, self.app.pid, what, window)
+
+    def checked(self, probe):
+        def run():
+            self.alive()
+            return probe()
+        return run
+
+    # The splash and the main window ------------------------------------
+
+    def splash_then_main_window(self):
+        """The first window is the splash, without a title; after about two
+        seconds it makes way for the main window."""
+        shown = poll("the first window", START_SECONDS, lambda: self.windows() or None, interval=0.02)
+        splash_seen = time.monotonic()
+        if len(shown) != 1:
+            raise Failed(f"the first windows are {shown}, not the splash alone")
+        splash, (name, x, y, width, height) = next(iter(shown.items()))
+        log(f"first window after {splash_seen - self.exec_time:.2f} s: {width}x{height}+{x}+{y}")
+        properties = self.display.window_type(splash)
+        if "_NET_WM_WINDOW_TYPE_SPLASH" not in properties:
+            raise Failed(f"the first window is no splash window: {properties.strip()}")
+        caption = next((line.split("=", 1)[1].strip().strip('"') for line in properties.splitlines()
+                        if line.startswith("WM_NAME") and "=" in line), "")
+        if caption:
+            raise Failed(f"the splash carries the caption {caption!r}")
+        client = (px(SPLASH_CLIENT_TWIPS[0]), px(SPLASH_CLIENT_TWIPS[1]))
+        # The client area and a thin raised edge around it.
+        if not (client[0] <= width <= client[0] + 8 and client[1] <= height <= client[1] + 8):
+            raise Failed(f"the splash is {width}x{height}, not about {client[0]}x{client[1]}")
+        expect_centred("the splash", x, y, width, height)
+        self.display.screenshot("splash")
+
+        # Between the splash closing and the main window showing there is a
+        # moment without a window; the program must live through it.
+        def main_window():
+            shown = self.windows()
+            for window, (name, *_rest) in shown.items():
+                if name == MAIN_CAPTION:
+                    return window, shown
+            return None
+        self.main, shown = poll("the main window", START_SECONDS, main_window, interval=0.02)
+        main_seen = time.monotonic()
+        if splash in shown or len(shown) != 1:
+            raise Failed(f"the splash did not make way for the main window: {shown}")
+        after_start = main_seen - self.exec_time
+        after_splash = main_seen - splash_seen
+        log(f"main window after {after_start:.2f} s from the start, {after_splash:.2f} s after "
+            "the splash was first seen")
+        if after_start < SPLASH_SECONDS:
+            raise Failed(f"the main window came {after_start:.2f} s after the start, "
+                         f"before the splash's {SPLASH_SECONDS} s were up")
+        if not (SPLASH_SECONDS / 2 <= after_splash <= SPLASH_SECONDS + SPLASH_LATENESS_SECONDS):
+            raise Failed(f"the main window came {after_splash:.2f} s after the splash, "
+                         "not about two seconds")
+        self.places = MainWindowPlaces(shown[self.main])
+        log(f"main window {shown[self.main][1:]}, menu bar {self.places.menu_bar_height} px")
+        self.display.screenshot("main-window")
+
+    # Reading over the accessibility bus --------------------------------
+
+    def connect_accessibility(self):
+        import pyatspi
+        from gi.repository import Atspi
+        # A busy machine answers slowly; the default of under a second is
+        # meant for a desktop that must not freeze.
+        Atspi.set_timeout(20000, 60000)
+
+        def running_application():
+            desktop = pyatspi.Registry.getDesktop(0)
+            for index in range(desktop.childCount):
+                candidate = desktop.getChildAtIndex(index)
+                if candidate is not None and candidate.get_process_id() == self.app.pid:
+                    return candidate
+            return None
+
+        poll("the accessibility registry", START_SECONDS, lambda: pyatspi.Registry.getDesktop(0))
+        try:
+            for name, pid in accessibility_bus_pids().items():
+                self.started.insert(0, (name, pid, None))
+                log(f"{name} runs for this session, pid {pid}")
+        except Exception as error:
+            log(f"could not learn the accessibility bus processes: {error}")
+        self.application = poll("gaugestar on the accessibility bus", START_SECONDS,
+                                self.checked(running_application))
+        frame = poll("the main window on the accessibility bus", STEP_SECONDS,
+                     self.checked(lambda: find(self.application, "frame", MAIN_CAPTION)))
+
+        def fields():
+            found = {name: find(frame, "text", name)
+                     for name in [label for _, label, _ in ENTRIES] + list(EXPECTED_RESULTS)}
+            return found if all(found.values()) else None
+        self.fields = poll("the fields by role and name", STEP_SECONDS, self.checked(fields))
+
+    def read(self, names):
+        return {name: text_of(self.fields[name]) for name in names}
+
+    def expect_texts(self, what, expected):
+        """Waits until the fields read as expected; fails naming what they read."""
+        last = {}
+
+        def probe():
+            last.update(self.read(expected))
+            return True if last == expected else None
+        try:
+            poll(what, STEP_SECONDS, self.checked(probe))
+        except Failed as failure:
+            raise Failed(f"{failure}; the fields read {last}, not {expected}") from None
+
+    def box_with(self, text):
+        """A dialog of the program, showing, with a label of exactly this text."""
+        def probe():
+            for index in range(self.application.childCount):
+                window = self.application.getChildAtIndex(index)
+                if window is None or window.getRoleName() not in ("alert", "dialog"):
+                    continue
+                if is_showing(window) and find(window, "label", text) is not None:
+                    return window
+            return None
+        return poll(f"the box {text!r}", STEP_SECONDS, self.checked(probe))
+
+    # The operator's steps ----------------------------------------------
+
+    def type_entries(self):
+        for control, _, text in ENTRIES:
+            self.display.click(*self.places.centre_of(control))
+            self.display.key("ctrl+a")
+            self.display.type(text)
+        self.expect_texts("the typed entries", {label: text for _, label, text in ENTRIES})
+        log("typed " + ", ".join(f"{label} {text}" for _, label, text in ENTRIES))
+        self.display.screenshot("entries")
+
+    def perform_calculations(self):
+        before = self.read(EXPECTED_RESULTS)
+        self.display.click(*self.places.centre_of("Command1"))
+        self.expect_texts("the three results", EXPECTED_RESULTS)
+        log(f"results before {before}, after Perform Calculations {EXPECTED_RESULTS}")
+        self.display.screenshot("results")
+
+    def open_chart_generator(self):
+        # The menu by its access key, the entry with the mouse: the popup
+        # holds the one entry "Tank Chart Generator".
+        self.display.focus(self.main)
+        self.display.key("alt+u")
+        _popup, (_name, x, y, width, height) = self.new_window("the Utilites menu")
+        self.display.screenshot("utilites-menu")
+        self.display.click(x + width // 2, y + height // 2)
+        log("chose Tank Chart Generator from the Utilites menu")
+
+    def answer_box(self, step, text, keys, typed=None):
+        """Waits for the modal box showing the text, types into it if asked,
+        answers it with the keys and waits until it has closed."""
+        window, _geometry = self.new_window(f"the box {text!r}")
+        box = self.box_with(text)
+        # Without a window manager nothing but the program hands the
+        # keyboard to a new box; this makes sure of it.
+        self.display.focus(window)
+        if typed is not None:
+            entry = poll("the box's entry field", STEP_SECONDS,
+                         self.checked(lambda: next((node for node in walk(box)
+                                                    if node.getRoleName() == "text"), None)))
+            self.display.type(typed)
+            poll(f"the box's entry to read {typed!r}", STEP_SECONDS,
+                 self.checked(lambda: True if text_of(entry) == typed else None))
+        self.display.screenshot(step)
+        self.display.key(*keys)
+        self.wait_gone(f"the box {text!r}", window)
+        log(f"answered {text!r} with {' '.join(keys)}" + (f" after typing {typed!r}" if typed else ""))
+
+    def save_chart(self):
+        path = os.path.join(self.chart_dir, CHART_NAME)
+        window, _geometry = self.new_window("the file dialog")
+
+        def file_dialog():
+            for index in range(self.application.childCount):
+                node = self.application.getChildAtIndex(index)
+                if node is not None and node.getRoleName() == "dialog" and is_showing(node):
+                    field = find(node, "text", "File name:")
+                    if field is not None:
+                        return field
+            return None
+        name_field = poll("the file dialog's name field", STEP_SECONDS, self.checked(file_dialog))
+        self.display.focus(window)
+        self.display.type(path)
+        poll("the file name to read the chart's path", STEP_SECONDS,
+             self.checked(lambda: True if text_of(name_field) == path else None))
+        self.display.screenshot("file-dialog")
+        self.display.key("Return")
+        self.wait_gone("the file dialog", window)
+        log(f"saved the chart as {path}")
+        return path
+
+    def check_chart(self, path, when):
+        try:
+            with open(path, "rb") as chart:
+                written = chart.read()
+        except OSError as error:
+            raise Failed(f"{when}: no chart file: {error}") from None
+        if written != EXPECTED_CHART:
+            raise Failed(f"{when}: the chart file holds {written!r}, not {EXPECTED_CHART!r}")
+        others = sorted(set(os.listdir(self.chart_dir)) - {CHART_NAME})
+        if others:
+            raise Failed(f"{when}: the chart's folder holds more than the chart: {others}")
+        log(f"{when}: the chart file holds the expected {len(written)} bytes")
+
+    def decline_printing(self, path):
+        window, _geometry = self.new_window("the print question")
+        self.box_with(QUESTION)
+        # The file is complete and closed before the question is asked.
+        self.check_chart(path, "at the print question")
+        self.display.focus(window)
+        self.display.screenshot("print-question")
+        self.display.key("alt+n")
+        self.wait_gone("the print question", window)
+        log("answered No to printing")
+
+    def exit_by_menu(self):
+        # The keyboard went with the closed box; it comes back to the main
+        # window as a window manager would hand it back.
+        self.display.focus(self.main)
+        self.display.key("alt+f")
+        self.new_window("the File menu")
+        self.display.screenshot("file-menu")
+        self.display.key("x")
+        status = poll("the program to end after Exit", STEP_SECONDS, lambda: self.app.poll())
+        if status != 0:
+            raise Failed(f"the program ended with status {status} after Exit")
+        self.display.screenshot("exited")
+        log("Exit ended the program with status 0")
+
+    def run(self):
+        self.start()
+        self.splash_then_main_window()
+        self.connect_accessibility()
+        self.type_entries()
+        self.perform_calculations()
+        self.open_chart_generator()
+        self.answer_box("notice", NOTICE, ["Return"])
+        self.answer_box("increment", PROMPT, ["Return"], typed=INCREMENT)
+        path = self.save_chart()
+        self.decline_printing(path)
+        self.check_chart(path, "after the run")
+        shutil.copyfile(path, os.path.join(self.artifacts, CHART_NAME))
+        # The run leaves the window as it was.
+        self.expect_texts("the window after the chart run",
+                          {**{label: text for _, label, text in ENTRIES}, **EXPECTED_RESULTS})
+        self.display.screenshot("after-chart")
+        self.exit_by_menu()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", required=True, help="the gaugestar executable")
+    parser.add_argument("--artifacts", required=True, help="folder for the screenshots and logs")
+    args = parser.parse_args()
+
+    needs = missing_requirements()
+    if needs:
+        log("cannot run: missing " + "; ".join(needs) + " (scripts/setup --test installs them)")
+        return 1
+    program = os.path.abspath(args.program)
+    if not os.access(program, os.X_OK):
+        log(f"cannot run: {program} is not an executable")
+        return 1
+    artifacts = os.path.abspath(args.artifacts)
+
+    if os.environ.get(SESSION_MARK) != "1":
+        # Again, inside a session bus of its own that ends with the script.
+        # No display or bus of the caller's may leak in: the accessibility
+        # client must find the bus of this session.
+        env = dict(os.environ, **{SESSION_MARK: "1"})
+        for name in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY"):
+            env.pop(name, None)
+        os.execvpe("dbus-run-session",
+                   ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__),
+                    "--program", program, "--artifacts", artifacts], env)
+
+    # Screenshots of an earlier run would mislead.
+    shutil.rmtree(artifacts, ignore_errors=True)
+    os.makedirs(artifacts)
+    workdir = tempfile.mkdtemp(prefix="gaugestar-e2e-")
+    os.chmod(workdir, 0o700)
+    operator = Round(program, workdir, artifacts)
+
+    def out_of_time(_signal, _frame):
+        raise Failed(f"the round took more than {ROUND_SECONDS} s")
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.alarm(ROUND_SECONDS)
+    try:
+        try:
+            operator.run()
+        except BaseException:
+            if operator.display is not None:
+                operator.display.screenshot("failure")
+            raise
+        finally:
+            signal.alarm(0)
+            operator.stop()
+    except Failed as failure:
+        log(f"FAILED: {failure}")
+        if os.path.exists(operator.program_log):
+            with open(operator.program_log) as output:
+                log("--- gaugestar's output ---\n" + output.read())
+        log(f"screenshots in {artifacts}")
+        return 1
+    finally:
+        shutil.rmtree(workdir, ignore_errors=True)
+    log(f"the operator's round passed; screenshots in {artifacts}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
