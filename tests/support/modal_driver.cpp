@@ -227,9 +227,9 @@ void ModalDriver::closeLeftOpen()
 
 bool ModalDriver::waitUntilDone(int ms)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!expected.empty() && clock.elapsed() < ms)
+    QElapsedTimer waited;
+    waited.start();
+    while (!expected.empty() && waited.elapsed() < ms)
         QTest::qWait(10);
     return expected.empty();
 }
