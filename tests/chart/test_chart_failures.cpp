@@ -9,6 +9,7 @@
 
 #include "recording_surface.h"
 #include "support/gui_actions.h"
+#include "support/app_texts.h"
 #include "support/modal_driver.h"
 
 #include <QAction>
@@ -25,13 +26,11 @@
 
 using testsupport::ModalDriver;
 
+namespace texts = testsupport::texts;
+using testsupport::chooseMenuEntry;
+
 namespace {
 
-const QString notice = "The tank chart will be generated as a text file in the Gaugestar root directory.  Please "
-                       "name the filen and select if you would like to print it at this time.";
-const QString prompt = "In what increments would you like the tank chart generated.";
-const QString zeroIncrement = "That is not an appropriate unit";
-const QString printQuestion = "Tank Chart Saved OK. Do you want to print it out now ?";
 const QString cancel = "<cancel>";
 
 // Diameter 28 at increment 1: 29 rows, ten lines, three pages on the
@@ -164,19 +163,6 @@ QStringList openDescriptors()
     return targets;
 }
 
-void chooseMenuEntry(QMainWindow* window, const char* menuName, const char* entryName)
-{
-    auto* menu = window->findChild<QMenu*>(menuName);
-    auto* entry = window->findChild<QAction*>(entryName);
-    QVERIFY2(menu && entry, entryName);
-    QMenuBar* bar = window->menuBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    const QPoint at = menu->actionGeometry(entry).center();
-    QTest::mouseMove(menu, at);
-    QTest::mouseClick(menu, Qt::LeftButton, {}, at);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(FailingRun)
@@ -212,14 +198,14 @@ class TestChartFailures : public QObject {
     void chartRun(const FailingRun& run)
     {
         ModalDriver driver;
-        driver.expectMessage(notice);
+        driver.expectMessage(texts::chartNotice);
         for (qsizetype i = 0; i < run.increments.size(); ++i) {
             if (run.increments[i] == cancel)
-                driver.expectInputCancel(prompt);
+                driver.expectInputCancel(texts::incrementPrompt);
             else
-                driver.expectInput(prompt, run.increments[i]);
+                driver.expectInput(texts::incrementPrompt, run.increments[i]);
             if (i + 1 < run.increments.size())
-                driver.expectMessage(zeroIncrement);
+                driver.expectMessage(texts::zeroIncrement);
         }
         if (run.file == cancel)
             driver.expectFileCancel();
@@ -228,7 +214,7 @@ class TestChartFailures : public QObject {
         else if (!run.file.isEmpty())
             driver.expectFile(run.file.startsWith('/') ? run.file : dir->filePath(run.file));
         if (run.question)
-            driver.expectQuestion(printQuestion, QMessageBox::Yes);
+            driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
         chooseMenuEntry(form.get(), "mnuUtilities", "mnuTGen");
         VERIFY_MODALS(driver);
     }

@@ -8,6 +8,7 @@
 
 #include "recording_surface.h"
 #include "support/gui_actions.h"
+#include "support/app_texts.h"
 #include "support/modal_driver.h"
 
 #include <QAction>
@@ -25,14 +26,10 @@
 
 using testsupport::ModalDriver;
 
+namespace texts = testsupport::texts;
+
 namespace {
 
-const QString notice = "The tank chart will be generated as a text file in the Gaugestar root directory.  Please "
-                       "name the filen and select if you would like to print it at this time.";
-const QString prompt = "In what increments would you like the tank chart generated.";
-const QString zeroIncrement = "That is not an appropriate unit";
-const QString printQuestion = "Tank Chart Saved OK. Do you want to print it out now ?";
-const QString calculationError = "Please check your selections for errors";
 const QString cancel = "<cancel>";
 
 const QString header = "LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME";
@@ -112,14 +109,14 @@ class TestChartMenu : public QObject {
     // but the last is 0 and brings the zero-increment message.
     void expectStart(ModalDriver& driver, const QStringList& increments)
     {
-        driver.expectMessage(notice);
+        driver.expectMessage(texts::chartNotice);
         for (qsizetype i = 0; i < increments.size(); ++i) {
             if (increments[i] == cancel)
-                driver.expectInputCancel(prompt);
+                driver.expectInputCancel(texts::incrementPrompt);
             else
-                driver.expectInput(prompt, increments[i]);
+                driver.expectInput(texts::incrementPrompt, increments[i]);
             if (i + 1 < increments.size())
-                driver.expectMessage(zeroIncrement);
+                driver.expectMessage(texts::zeroIncrement);
         }
     }
     void chooseChart() { control<QAction>("mnuTGen")->trigger(); }
@@ -169,7 +166,7 @@ private slots:
             files->findChild<QLineEdit*>("fileNameEdit")->setText(bareName);
             QMetaObject::invokeMethod(files, "accept");
         });
-        driver.expectQuestion(printQuestion, QMessageBox::No);
+        driver.expectQuestion(texts::printQuestion, QMessageBox::No);
         chooseChart();
         VERIFY_MODALS(driver);
         QCOMPARE(dialogName, QString("CDialog1"));
@@ -291,9 +288,9 @@ private slots:
         else if (fileDialog == "cancel")
             driver.expectFileCancel();
         for (int i = 0; i < calculationMessages; ++i)
-            driver.expectMessage(calculationError);
+            driver.expectMessage(texts::calculationError);
         if (question)
-            driver.expectQuestion(printQuestion, QMessageBox::No);
+            driver.expectQuestion(texts::printQuestion, QMessageBox::No);
         chooseChart();
         VERIFY_MODALS(driver);
 
@@ -315,7 +312,7 @@ private slots:
         ModalDriver driver;
         expectStart(driver, {"3"});
         driver.expectFile(chartPath());
-        driver.expectQuestion(printQuestion, QMessageBox::No);
+        driver.expectQuestion(texts::printQuestion, QMessageBox::No);
         chooseChart();
         VERIFY_MODALS(driver);
         QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
@@ -346,7 +343,7 @@ private slots:
             ModalDriver driver;
             expectStart(driver, {"3"});
             driver.expectFile(chartPath());
-            driver.expectQuestion(printQuestion, QMessageBox::No);
+            driver.expectQuestion(texts::printQuestion, QMessageBox::No);
             chooseChart();
             VERIFY_MODALS(driver);
         }
@@ -377,7 +374,7 @@ private slots:
             ModalDriver driver;
             expectStart(driver, {"1"});
             driver.expectFile(chartPath());
-            driver.expectQuestion(printQuestion, QMessageBox::Yes);
+            driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
             if (run == 0)
                 describe(tank);
             chooseChart();
@@ -418,7 +415,7 @@ private slots:
             ModalDriver driver;
             expectStart(driver, {"3"});
             driver.expectFile(chartPath());
-            driver.expectQuestion(printQuestion, QMessageBox::Yes);
+            driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
             chooseChart();
             VERIFY_MODALS(driver);
             QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
@@ -460,7 +457,7 @@ private slots:
         ModalDriver driver;
         expectStart(driver, {"0.25"});
         driver.expectFile(chartPath());
-        driver.expectQuestion(printQuestion, QMessageBox::Yes);
+        driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
         chooseChart();
         VERIFY_MODALS(driver);
 

@@ -5,6 +5,7 @@
 #include "main_window/main_form.h"
 
 #include "support/gui_actions.h"
+#include "support/app_texts.h"
 #include "support/modal_driver.h"
 
 #include <QAction>
@@ -26,9 +27,8 @@ using testsupport::chooseEntry;
 using testsupport::ModalDriver;
 using testsupport::typeInto;
 
-namespace {
-const QString calculationError = "Please check your selections for errors";
-}
+namespace texts = testsupport::texts;
+
 
 class TestMainForm : public QObject {
     Q_OBJECT
@@ -274,7 +274,7 @@ private slots:
 
         ModalDriver driver;
         for (int i = 0; i < messages; ++i)
-            driver.expectMessage(calculationError);
+            driver.expectMessage(texts::calculationError);
         QTest::mouseClick(control("Command1"), Qt::LeftButton);
         VERIFY_MODALS(driver);
 
@@ -315,7 +315,7 @@ private slots:
         QFETCH(QString, net);
         typeInto(form->findChild<QWidget*>(field), value);
         ModalDriver driver;
-        driver.expectMessage(calculationError);
+        driver.expectMessage(texts::calculationError);
         QTest::mouseClick(control("Command1"), Qt::LeftButton);
         VERIFY_MODALS(driver);
         QCOMPARE(text("txtTankCapacity"), capacity);

@@ -6,6 +6,7 @@
 
 #include "info_windows/about_window.h"
 #include "support/gui_actions.h"
+#include "support/app_texts.h"
 #include "support/modal_driver.h"
 
 #include <QtTest>
@@ -28,23 +29,11 @@
 
 using testsupport::ModalDriver;
 
+namespace texts = testsupport::texts;
+using testsupport::chooseMenuEntry;
+
 namespace {
 
-const QString printProblem = "There was a problem printing.  Please check your printer.";
-
-// Opens the menu from the menu bar and clicks the entry, as an operator does.
-void chooseMenuEntry(QMainWindow* window, const char* menuName, const char* entryName)
-{
-    auto* menu = window->findChild<QMenu*>(menuName);
-    auto* entry = window->findChild<QAction*>(entryName);
-    QVERIFY2(menu && entry, entryName);
-    QMenuBar* bar = window->menuBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    const QPoint at = menu->actionGeometry(entry).center();
-    QTest::mouseMove(menu, at);
-    QTest::mouseClick(menu, Qt::LeftButton, {}, at);
-}
 
 QList<frmAbout*> openAboutWindows()
 {
@@ -224,12 +213,12 @@ private slots:
         const QStringList textsBefore = fieldTexts(form);
 
         ModalDriver driver;
-        driver.expectMessage(printProblem);
+        driver.expectMessage(texts::printProblem);
         chooseMenuEntry(form, "mnuFile", "mnuPrint");
         QVERIFY(driver.waitUntilDone());
         QTest::qWait(100);
         VERIFY_MODALS(driver);
-        QCOMPARE(driver.messagesSeen(), QStringList{printProblem});
+        QCOMPARE(driver.messagesSeen(), QStringList{texts::printProblem});
         QVERIFY(form->isVisible());
         QCOMPARE(fieldTexts(form), textsBefore);
         QCOMPARE(form->centralWidget()->grab().toImage(), before);

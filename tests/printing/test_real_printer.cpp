@@ -10,6 +10,7 @@
 #include "chart/chart_setup.h"
 
 #include "support/gui_actions.h"
+#include "support/app_texts.h"
 #include "support/modal_driver.h"
 
 #include <QAction>
@@ -33,29 +34,15 @@
 
 using testsupport::ModalDriver;
 
+namespace texts = testsupport::texts;
+using testsupport::chooseMenuEntry;
+
 namespace {
 
-const QString notice = "The tank chart will be generated as a text file in the Gaugestar root directory.  Please "
-                       "name the filen and select if you would like to print it at this time.";
-const QString prompt = "In what increments would you like the tank chart generated.";
-const QString printQuestion = "Tank Chart Saved OK. Do you want to print it out now ?";
 
 // A print server takes its time: converting and writing a PDF can take
 // seconds on a busy machine.
 constexpr int kPdfTimeoutMs = 120000;
-
-void chooseMenuEntry(QMainWindow* window, const char* menuName, const char* entryName)
-{
-    auto* menu = window->findChild<QMenu*>(menuName);
-    auto* entry = window->findChild<QAction*>(entryName);
-    QVERIFY2(menu && entry, entryName);
-    QMenuBar* bar = window->menuBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    const QPoint at = menu->actionGeometry(entry).center();
-    QTest::mouseMove(menu, at);
-    QTest::mouseClick(menu, Qt::LeftButton, {}, at);
-}
 
 // Jobs the print server still has to finish; none when it cannot be asked.
 bool jobsPending()
@@ -245,10 +232,10 @@ private slots:
         const QStringList before = pdfFolder.entryList({"*.pdf"}, QDir::Files);
         const QString chartPath = dir.filePath("chart.txt");
         ModalDriver driver;
-        driver.expectMessage(notice);
-        driver.expectInput(prompt, increment);
+        driver.expectMessage(texts::chartNotice);
+        driver.expectInput(texts::incrementPrompt, increment);
         driver.expectFile(chartPath);
-        driver.expectQuestion(printQuestion, QMessageBox::Yes);
+        driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
         chooseMenuEntry(form.get(), "mnuUtilities", "mnuTGen");
         VERIFY_MODALS(driver);
 

@@ -2,7 +2,11 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QAction>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
 namespace testsupport {
@@ -28,6 +32,19 @@ void chooseEntry(QComboBox* selector, const QString& text)
     const int index = selector->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     QVERIFY2(index >= 0, qPrintable("no entry " + text));
     chooseEntry(selector, index);
+}
+
+void chooseMenuEntry(QMainWindow* window, const char* menuName, const char* entryName)
+{
+    auto* menu = window->findChild<QMenu*>(menuName);
+    auto* entry = window->findChild<QAction*>(entryName);
+    QVERIFY2(menu && entry, entryName);
+    QMenuBar* bar = window->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    const QPoint at = menu->actionGeometry(entry).center();
+    QTest::mouseMove(menu, at);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, at);
 }
 
 void typeInto(QWidget* field, const QString& text)
