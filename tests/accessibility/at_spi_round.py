@@ -15,13 +15,15 @@ Run with Debian's python3: pyatspi comes from the python3-pyatspi package.
 
 import argparse
 import os
-import select
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
-import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from desktop_session import (START_SECONDS, STEP_SECONDS, Failed,  # noqa: E402
+                             accessibility_bus_pids, end_process, find, log, poll, process_gone,
+                             start_display, text_of, walk)
 
 # Set in the environment once the script runs inside its own session bus.
 SESSION_MARK = "GAUGESTAR_AT_SPI_SESSION"
@@ -44,20 +46,6 @@ EXPECTED_CAPTIONS = {
     ("combo box", "Temps"),
 }
 
-# Generous limits: the machine may be busy with a build on every core.
-START_SECONDS = 120
-STEP_SECONDS = 60
-STOP_SECONDS = 10
-
-
-class RoundFailed(Exception):
-    pass
-
-
-def log(message):
-    print(message, flush=True)
-
-
 def missing_requirements():
     needs = []
     for tool, package in (("Xvfb", "xvfb"), ("dbus-run-session", "dbus")):
@@ -72,139 +60,6 @@ def missing_requirements():
     return needs
 
 
-def poll(what, seconds, probe, interval=0.25):
-    """Calls probe until it returns something other than None; AT-SPI calls
-    that fail on the way (a busy bus, a tree still being built) are retried."""
-    deadline = time.monotonic() + seconds
-    last_error = None
-    while time.monotonic() < deadline:
-        try:
-            found = probe()
-            if found is not None:
-                return found
-        except RoundFailed:
-            raise
-        except Exception as error:  # GLib errors from the bus, mostly timeouts
-            last_error = error
-        time.sleep(interval)
-    detail = f" (last error: {last_error})" if last_error else ""
-    raise RoundFailed(f"gave up after {seconds} s waiting for {what}{detail}")
-
-
-# --- processes -------------------------------------------------------------
-
-def process_gone(pid):
-    """True once the process has ended; a zombie nobody reaps counts as ended."""
-    try:
-        with open(f"/proc/{pid}/stat") as stat:
-            return stat.read().rsplit(")", 1)[1].split()[0] == "Z"
-    except (FileNotFoundError, ProcessLookupError, IndexError):
-        return True
-
-
-def end_process(pid, name, child=None):
-    """Asks the process to end, then forces it; reaps it if it is our child."""
-    if pid is None or pid <= 1 or pid == os.getpid():
-        return
-    for sig in (signal.SIGTERM, signal.SIGKILL):
-        if child is not None and child.poll() is not None:
-            return
-        if child is None and process_gone(pid):
-            return
-        try:
-            os.kill(pid, sig)
-        except ProcessLookupError:
-            return
-        deadline = time.monotonic() + STOP_SECONDS
-        while time.monotonic() < deadline:
-            if child is not None:
-                try:
-                    child.wait(timeout=0.1)
-                    return
-                except subprocess.TimeoutExpired:
-                    continue
-            if process_gone(pid):
-                return
-            time.sleep(0.1)
-        log(f"{name} (pid {pid}) did not end on {sig.name}")
-
-
-def start_display(workdir):
-    """Xvfb picks a free display number itself and writes it to a pipe."""
-    read_end, write_end = os.pipe()
-    with open(os.path.join(workdir, "xvfb.log"), "w") as xvfb_log:
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=xvfb_log)
-    os.close(write_end)
-    try:
-        number = b""
-        deadline = time.monotonic() + START_SECONDS
-        while not number.endswith(b"\n"):
-            remaining = deadline - time.monotonic()
-            if remaining <= 0 or xvfb.poll() is not None:
-                raise RoundFailed("Xvfb did not start")
-            ready, _, _ = select.select([read_end], [], [], remaining)
-            if ready:
-                chunk = os.read(read_end, 16)
-                if not chunk:
-                    raise RoundFailed("Xvfb closed its display pipe without a number")
-                number += chunk
-    except BaseException:
-        end_process(xvfb.pid, "Xvfb", xvfb)
-        raise
-    finally:
-        os.close(read_end)
-    return xvfb, ":" + number.decode().strip()
-
-
-def accessibility_bus_pids():
-    """The bus launcher, the accessibility bus and its registry were started
-    by D-Bus activation for this session; their ids come from the buses."""
-    from gi.repository import Gio, GLib
-
-    def owner_pid(connection, name):
-        reply = connection.call_sync(
-            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-            "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)),
-            GLib.VariantType("(u)"), Gio.DBusCallFlags.NONE, 10000, None)
-        return reply.unpack()[0]
-
-    pids = {}
-    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-    pids["at-spi-bus-launcher"] = owner_pid(session, "org.a11y.Bus")
-    address = session.call_sync(
-        "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
-        GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
-    a11y = Gio.DBusConnection.new_for_address_sync(
-        address,
-        Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
-        None, None)
-    try:
-        pids["at-spi2-registryd"] = owner_pid(a11y, "org.a11y.atspi.Registry")
-        pids["accessibility bus"] = owner_pid(a11y, "org.freedesktop.DBus")
-    finally:
-        a11y.close_sync(None)
-    return pids
-
-
-# --- the accessible tree -----------------------------------------------------
-
-def walk(node, depth=0):
-    if node is None or depth > 30:
-        return
-    yield node
-    for index in range(node.childCount):
-        yield from walk(node.getChildAtIndex(index), depth + 1)
-
-
-def find(root, role, name):
-    for node in walk(root):
-        if node.getRoleName() == role and node.name == name:
-            return node
-    return None
-
-
 def captions_of(node):
     """The texts of the labels in the node's labelled-by relation."""
     import pyatspi
@@ -216,11 +71,6 @@ def captions_of(node):
                 if target.getRoleName() == "label":
                     texts.append(target.name)
     return texts
-
-
-def text_of(node):
-    text = node.queryText()
-    return text.getText(0, text.characterCount)
 
 
 def live_description(node):
@@ -256,7 +106,7 @@ def screen_reader_round(program, workdir):
 
         def running_application():
             if app.poll() is not None:
-                raise RoundFailed(f"gaugestar ended early with status {app.returncode}")
+                raise Failed(f"gaugestar ended early with status {app.returncode}")
             desktop = pyatspi.Registry.getDesktop(0)
             for index in range(desktop.childCount):
                 candidate = desktop.getChildAtIndex(index)
@@ -267,7 +117,7 @@ def screen_reader_round(program, workdir):
         def checked(probe):
             def run():
                 if app.poll() is not None:
-                    raise RoundFailed(f"gaugestar ended early with status {app.returncode}")
+                    raise Failed(f"gaugestar ended early with status {app.returncode}")
                 return probe()
             return run
 
@@ -299,8 +149,8 @@ def screen_reader_round(program, workdir):
             return None if not_found else found
         try:
             fields = poll("the fields by role and name", STEP_SECONDS, checked(controls))
-        except RoundFailed as failure:
-            raise RoundFailed(f"{failure}; not found: {', '.join(not_found)}") from None
+        except Failed as failure:
+            raise Failed(f"{failure}; not found: {', '.join(not_found)}") from None
         log("found the fields: " + ", ".join(sorted(fields)))
 
         captions_seen = set()
@@ -313,14 +163,14 @@ def screen_reader_round(program, workdir):
             return True if EXPECTED_CAPTIONS <= captions_seen else None
         try:
             poll("the selectors labelled by their captions", STEP_SECONDS, checked(selector_captions))
-        except RoundFailed as failure:
-            raise RoundFailed(f"{failure}; selector captions seen: {sorted(captions_seen)}") from None
+        except Failed as failure:
+            raise Failed(f"{failure}; selector captions seen: {sorted(captions_seen)}") from None
         log("the selectors are labelled Shape, Lengths, Volumes, Temps")
 
         diameter_unit = poll("the diameter's unit caption", STEP_SECONDS,
                              checked(lambda: captions_of(fields["diameter"]) or None))
         if "inches" not in diameter_unit:
-            raise RoundFailed(f"the diameter's captions are {diameter_unit}, not inches")
+            raise Failed(f"the diameter's captions are {diameter_unit}, not inches")
         log(f"diameter captions: {diameter_unit}")
 
         before = poll("the results shown at start", STEP_SECONDS,
@@ -338,7 +188,7 @@ def screen_reader_round(program, workdir):
         names = [action.getName(index) for index in range(action.nActions)]
         press = next((index for index, name in enumerate(names) if name.lower() in ("press", "click")), None)
         if press is None:
-            raise RoundFailed(f"the button offers no press action, only {names}")
+            raise Failed(f"the button offers no press action, only {names}")
         action.doAction(press)
         log(f"pressed {names[press]!r} on Perform Calculations")
 
@@ -349,17 +199,17 @@ def screen_reader_round(program, workdir):
         shown = poll("the results to change", STEP_SECONDS, checked(results_written))
         log(f"results read: {shown}")
         if shown != EXPECTED_RESULTS:
-            raise RoundFailed(f"the results read {shown}, not {EXPECTED_RESULTS}")
+            raise Failed(f"the results read {shown}, not {EXPECTED_RESULTS}")
 
         description = poll("the picture's description to change", STEP_SECONDS,
                            checked(lambda: (lambda now: now if now != picture_before else None)(
                                live_description(fields["picture"]))))
         log(f"picture: {description!r}")
         if description != EXPECTED_PICTURE:
-            raise RoundFailed(f"the picture is described as {description!r}, not {EXPECTED_PICTURE!r}")
+            raise Failed(f"the picture is described as {description!r}, not {EXPECTED_PICTURE!r}")
         if app.poll() is not None:
-            raise RoundFailed(f"gaugestar ended with status {app.returncode}")
-    except RoundFailed:
+            raise Failed(f"gaugestar ended with status {app.returncode}")
+    except Failed:
         if os.path.exists(program_log):
             with open(program_log) as output:
                 log("--- gaugestar's output ---\n" + output.read())
@@ -370,7 +220,7 @@ def screen_reader_round(program, workdir):
         left = [f"{name} (pid {pid})" for name, pid, child in started
                 if (child.poll() is None if child is not None else not process_gone(pid))]
         if left:
-            raise RoundFailed("still running after the round: " + ", ".join(left))
+            raise Failed("still running after the round: " + ", ".join(left))
 
 
 def main():
@@ -399,7 +249,7 @@ def main():
     os.chmod(workdir, 0o700)
     try:
         screen_reader_round(program, workdir)
-    except RoundFailed as failure:
+    except Failed as failure:
         log(f"FAILED: {failure}")
         return 1
     finally:

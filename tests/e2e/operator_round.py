@@ -30,6 +30,7 @@ import time
 from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed,
                        MainWindowPlaces, end_process, expect_centred, log, new_window, poll,
                        process_gone, px, start_display, wait_gone)
+from desktop_session import accessibility_bus_pids, find, text_of, walk  # noqa: E402
 
 # Set in the environment once the script runs inside its own session bus.
 SESSION_MARK = "GAUGESTAR_E2E_SESSION"
@@ -81,58 +82,6 @@ def missing_requirements():
     except ImportError:
         needs.append("pyatspi (Debian package python3-pyatspi, run with /usr/bin/python3)")
     return needs
-
-
-def accessibility_bus_pids():
-    """The bus launcher, the accessibility bus and its registry were started
-    by D-Bus activation for this session; their ids come from the buses."""
-    from gi.repository import Gio, GLib
-
-    def owner_pid(connection, name):
-        reply = connection.call_sync(
-            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-            "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)),
-            GLib.VariantType("(u)"), Gio.DBusCallFlags.NONE, 10000, None)
-        return reply.unpack()[0]
-
-    pids = {}
-    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-    pids["at-spi-bus-launcher"] = owner_pid(session, "org.a11y.Bus")
-    address = session.call_sync(
-        "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
-        GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
-    a11y = Gio.DBusConnection.new_for_address_sync(
-        address,
-        Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
-        None, None)
-    try:
-        pids["at-spi2-registryd"] = owner_pid(a11y, "org.a11y.atspi.Registry")
-        pids["accessibility bus"] = owner_pid(a11y, "org.freedesktop.DBus")
-    finally:
-        a11y.close_sync(None)
-    return pids
-
-
-# --- the accessible tree --------------------------------------------------
-
-def walk(node, depth=0):
-    if node is None or depth > 30:
-        return
-    yield node
-    for index in range(node.childCount):
-        yield from walk(node.getChildAtIndex(index), depth + 1)
-
-
-def find(root, role, name):
-    for node in walk(root):
-        if node.getRoleName() == role and node.name == name:
-            return node
-    return None
-
-
-def text_of(node):
-    text = node.queryText()
-    return text.getText(0, text.characterCount)
 
 
 def is_showing(node):

@@ -7,13 +7,14 @@ position and the layout's twips, and processes ended by their ids only.
 """
 
 import os
-import select
-import signal
 import subprocess
-import time
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from desktop_session import (SCREEN, START_SECONDS, STEP_SECONDS, STOP_SECONDS,  # noqa: E402,F401
+                             Failed, end_process, log, poll, process_gone, start_display)
 
 MAIN_CAPTION = "Ombrix Associates Gaugestar"
-SCREEN = (1024, 768)
 
 # The main window's client area and the controls the operator uses, in
 # twips relative to their container, as the window lays them out.
@@ -28,112 +29,8 @@ CONTROLS = {
     "Command1": (None, 3600, 4920, 3255, 615),
 }
 
-# Generous limits: the machine may be busy with a build on every core.
-START_SECONDS = 120
-STEP_SECONDS = 60
-STOP_SECONDS = 10
-
-
-class Failed(Exception):
-    pass
-
-
-def log(message):
-    print(message, flush=True)
-
-
 def px(twips):
     return twips // 15
-
-
-def poll(what, seconds, probe, interval=0.1):
-    """Calls probe until it returns something other than None. Errors on the
-    way (a busy accessibility bus, a window going while it is looked at)
-    are retried; Failed is not."""
-    deadline = time.monotonic() + seconds
-    last_error = None
-    while True:
-        try:
-            found = probe()
-            if found is not None:
-                return found
-        except Failed:
-            raise
-        except Exception as error:  # the bus or the X server, busy or changing
-            last_error = error
-        if time.monotonic() >= deadline:
-            break
-        time.sleep(interval)
-    detail = f" (last error: {last_error})" if last_error else ""
-    raise Failed(f"gave up after {seconds} s waiting for {what}{detail}")
-
-
-# --- processes -----------------------------------------------------------
-
-def process_gone(pid):
-    """True once the process has ended; a zombie nobody reaps counts as ended."""
-    try:
-        with open(f"/proc/{pid}/stat") as stat:
-            return stat.read().rsplit(")", 1)[1].split()[0] == "Z"
-    except (FileNotFoundError, ProcessLookupError, IndexError):
-        return True
-
-
-def end_process(pid, name, child=None):
-    """Asks the process to end, then forces it; reaps it if it is our child."""
-    if pid is None or pid <= 1 or pid == os.getpid():
-        return
-    for sig in (signal.SIGTERM, signal.SIGKILL):
-        if child is not None and child.poll() is not None:
-            return
-        if child is None and process_gone(pid):
-            return
-        try:
-            os.kill(pid, sig)
-        except ProcessLookupError:
-            return
-        deadline = time.monotonic() + STOP_SECONDS
-        while time.monotonic() < deadline:
-            if child is not None:
-                try:
-                    child.wait(timeout=0.1)
-                    return
-                except subprocess.TimeoutExpired:
-                    continue
-            if process_gone(pid):
-                return
-            time.sleep(0.1)
-        log(f"{name} (pid {pid}) did not end on {sig.name}")
-
-
-def start_display(workdir):
-    """Xvfb picks a free display number itself and writes it to a pipe."""
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
-         "-nolisten", "tcp"],
-        pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-        stderr=open(os.path.join(workdir, "xvfb.log"), "w"))
-    os.close(write_end)
-    try:
-        number = b""
-        deadline = time.monotonic() + START_SECONDS
-        while not number.endswith(b"\n"):
-            remaining = deadline - time.monotonic()
-            if remaining <= 0 or xvfb.poll() is not None:
-                raise Failed("Xvfb did not start")
-            ready, _, _ = select.select([read_end], [], [], remaining)
-            if ready:
-                chunk = os.read(read_end, 16)
-                if not chunk:
-                    raise Failed("Xvfb closed its display pipe without a number")
-                number += chunk
-    except BaseException:
-        end_process(xvfb.pid, "Xvfb", xvfb)
-        raise
-    finally:
-        os.close(read_end)
-    return xvfb, ":" + number.decode().strip()
 
 
 class Display:
