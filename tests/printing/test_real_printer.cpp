@@ -10,6 +10,7 @@
 #include "chart/chart_setup.h"
 
 #include "support/gui_actions.h"
+#include "support/printed_page.h"
 #include "support/app_texts.h"
 #include "support/modal_driver.h"
 
@@ -36,6 +37,7 @@ using testsupport::ModalDriver;
 
 namespace texts = testsupport::texts;
 using testsupport::chooseMenuEntry;
+using testsupport::inkedArea;
 
 namespace {
 
@@ -89,23 +91,6 @@ QList<QImage> renderedPages(const QString& pdf, int dotsPerInch)
     for (const QString& name : names)
         pages << QImage(out.filePath(name));
     return pages;
-}
-
-// The smallest rectangle holding everything that is not white paper.
-QRect inkedArea(const QImage& page)
-{
-    int left = page.width(), top = page.height(), right = -1, bottom = -1;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x) {
-            const QColor c = page.pixelColor(x, y);
-            if (c.red() < 245 || c.green() < 245 || c.blue() < 245) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 // The chart's layout on paper of this printer's size, only counting pages.
