@@ -6,11 +6,29 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QSettings>
 
 #include <memory>
 
+namespace {
+
+// The toolkit's file dialog keeps its history, last folder and look in the
+// user's shared toolkit settings, and reads them back next time. The
+// program stores nothing: those settings are pointed at a folder that can
+// never exist (nothing can be made under a device file), so nothing is
+// read from the user's settings and every write quietly fails.
+void keepToolkitSettingsOut()
+{
+    const QString nowhere = QStringLiteral("/dev/null/gaugestar-stores-nothing");
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, nowhere);
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    keepToolkitSettingsOut();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(appinfo::kTitle));
     QApplication::setApplicationVersion(QString::fromUtf8(appinfo::kVersionText));

@@ -1,16 +1,20 @@
 #include "app/startup_trace.h"
 
 #include <QEvent>
+#include <QLoggingCategory>
 #include <QTimer>
 #include <QWidget>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
-const bool traceStartup = std::getenv("GAUGESTAR_TRACE_STARTUP") != nullptr;
+Q_LOGGING_CATEGORY(startupLog, "gaugestar.startup", QtWarningMsg)
+
+bool traceStartup()
+{
+    return startupLog().isInfoEnabled();
+}
 
 // Traces the end of a window's first paint: the queued call runs once the
 // paint and the flush to the screen that closes it are done.
@@ -39,15 +43,15 @@ private:
 
 void traceMoment(const char* moment)
 {
-    if (!traceStartup)
+    if (!traceStartup())
         return;
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    std::fprintf(stderr, "gaugestar-startup %s %lld\n", moment,
-                 static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    qCInfo(startupLog, "%s %lld", moment,
+           static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }
 
 void traceFirstPaint(QWidget* window, const char* moment)
 {
-    if (traceStartup)
+    if (traceStartup())
         new FirstPaintTrace(window, moment);
 }

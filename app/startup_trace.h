@@ -1,13 +1,16 @@
 #pragma once
 
-// With GAUGESTAR_TRACE_STARTUP set, the start-up benchmark (bench/startup)
-// learns from standard error when the windows first showed, on the
-// monotonic clock. Without it nothing is watched or printed.
+// The start-up benchmark (bench/startup) learns from the log when the
+// windows first showed, on the monotonic clock. The moments are messages of
+// the logging category "gaugestar.startup" at info level, off unless the
+// toolkit's logging rules turn it on
+// (QT_LOGGING_RULES="gaugestar.startup.info=true"); when off, nothing is
+// watched or printed.
 
 class QWidget;
 
-// Prints the moment now, by name.
+// Logs the moment now, by name.
 void traceMoment(const char* moment);
 
-// Prints the moment once the window's first paint has reached the screen.
+// Logs the moment once the window's first paint has reached the screen.
 void traceFirstPaint(QWidget* window, const char* moment);

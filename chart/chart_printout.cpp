@@ -16,7 +16,17 @@ bool printChart(const ChartGeometry& geometry, PrintSurface& surface)
         return false;
     surface.setCurrentY(surface.currentY() + h);
 
+    // A full page is only turned when another line comes: a chart whose
+    // last line fills the page must not end on a blank sheet.
+    bool pageFull = false;
     const LinesEnd end = forEachChartLine(geometry, [&](const std::string& line, LineKind kind) {
+        if (pageFull) {
+            pageFull = false;
+            surface.setCurrentY(0.0f);
+            if (!surface.newPage())
+                return false;
+            surface.setCurrentY(surface.currentY() + h);
+        }
         surface.setCurrentX(12.0f * w);
         if (kind == LineKind::ShortLast) {
             // No page test for the last line: half a height further down.
@@ -25,12 +35,10 @@ bool printChart(const ChartGeometry& geometry, PrintSurface& surface)
         }
         if (!surface.printLine(line))
             return false;
-        if (surface.currentY() + h > pageHeight) {
-            surface.setCurrentY(0.0f);
-            if (!surface.newPage())
-                return false;
-        }
-        surface.setCurrentY(surface.currentY() + h);
+        if (surface.currentY() + h > pageHeight)
+            pageFull = true;
+        else
+            surface.setCurrentY(surface.currentY() + h);
         return true;
     });
     return end == LinesEnd::Complete && surface.endDocument();

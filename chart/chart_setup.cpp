@@ -55,7 +55,13 @@ std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::in
     const std::optional<double> length = numtext::strictNumber(texts.length);
     if (!diameter || !length)
         return std::nullopt;
-    geometry.radius = *tank::lengthToInches(*diameter, texts.lengthUnit) / 2.0;
+    // A size that overflows in inches could make no row: it ends the run
+    // here, before the operator's file is emptied for a chart never written.
+    const double diameterInches = *tank::lengthToInches(*diameter, texts.lengthUnit);
+    const double lengthInches = *tank::lengthToInches(*length, texts.lengthUnit);
+    if (!std::isfinite(diameterInches) || !std::isfinite(lengthInches))
+        return std::nullopt;
+    geometry.radius = diameterInches / 2.0;
 
     if (texts.lengthUnit == tank::kInches) {
         // The length goes to every call straight from its text; a text
@@ -65,7 +71,7 @@ std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::in
             return std::nullopt;
         geometry.length = ChartLength::fromInchesText(texts.length);
     } else {
-        geometry.length = ChartLength::fromInches(*tank::lengthToInches(*length, texts.lengthUnit));
+        geometry.length = ChartLength::fromInches(lengthInches);
     }
     return geometry;
 }

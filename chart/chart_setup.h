@@ -38,7 +38,8 @@ StepCount stepCount(double diameterAsTyped, double increment);
 
 // The tank in inches for a chart of `steps` steps, or nothing when the
 // diameter or the length of one of the five length units fails the strict
-// reading. An unknown length unit gives radius and length 0.
+// reading or overflows in inches. An unknown length unit gives radius and
+// length 0.
 std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::int16_t steps);
 
 } // namespace chart

@@ -1,6 +1,7 @@
 #include "main_window/selector_box.h"
 
 #include <QLineEdit>
+#include <QWheelEvent>
 
 SelectorBox::SelectorBox(Kind kind, QWidget* parent) : QComboBox(parent)
 {
@@ -28,4 +29,12 @@ void SelectorBox::showText(const QString& text)
     setCurrentIndex(-1);
     if (isEditable())
         setEditText(text);
+}
+
+void SelectorBox::wheelEvent(QWheelEvent* event)
+{
+    // The toolkit would step to the next entry and report it as chosen: a
+    // hand scrolling past the window would convert the values shown. Left
+    // to the window below; an open list gets its wheel turns itself.
+    event->ignore();
 }

@@ -3,7 +3,8 @@
 // A drop-down selector that runs its handler only when the operator picks
 // an entry from the list (mouse or arrow keys), even the entry already
 // shown. Typing into an editable one never runs a handler, never completes
-// the text and never adds an entry; its handlers read the text shown.
+// the text and never adds an entry; its handlers read the text shown. A
+// wheel turn over the closed selector chooses nothing either.
 
 #include <QComboBox>
 
@@ -21,4 +22,7 @@ public:
 
 signals:
     void entryChosen();
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
 };

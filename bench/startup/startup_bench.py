@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Gaugestar's start-up times and peak memory, measured on the whole process.
 
-Each run starts the built program on a private X display with
-GAUGESTAR_TRACE_STARTUP set, which makes it print monotonic timestamps, and
+Each run starts the built program on a private X display with its logging
+category gaugestar.startup turned on, which makes it log monotonic timestamps, and
 takes from them:
   - exec to splash painted: from just before the process is started to the
     end of the splash window's first paint;
@@ -38,7 +38,7 @@ from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Faile
                        MainWindowPlaces, end_process, log, new_window, poll, start_display, wait_gone)
 
 SESSION_MARK = "GAUGESTAR_BENCH_SESSION"
-TRACE_PREFIX = "gaugestar-startup "
+TRACE_PREFIX = "gaugestar.startup: "
 
 TARGETS = {
     "splash painted after exec (ms)": 250.0,
@@ -117,7 +117,8 @@ class Run:
         os.makedirs(home, mode=0o700)
         env = dict(env, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                    XDG_CACHE_HOME=os.path.join(home, ".cache"), XDG_RUNTIME_DIR=home,
-                   GAUGESTAR_TRACE_STARTUP="1")
+                   QT_LOGGING_RULES="gaugestar.startup.info=true",
+                   QT_MESSAGE_PATTERN="%{category}: %{message}")
         with open(self.trace, "w") as output:
             self.exec_ns = time.monotonic_ns()
             self.app = subprocess.Popen([self.program], env=env, cwd=self.workdir, stdin=subprocess.DEVNULL,

@@ -142,6 +142,9 @@ struct FailingRun {
     Fault fault = Fault::None;
     PrinterKind printer = PrinterKind::Paper;
     bool writesChart = false; // the chart file is written in full
+    // Length unit, diameter and length typed for this run alone; an old
+    // chart file lies where the chart would go and must keep its bytes.
+    QStringList tank = {};
 };
 
 QByteArray fileBytes(const QString& path)
@@ -296,6 +299,10 @@ private slots:
         row("0, then a number", {{"0", goodIncrement}, "<chart>", true, Fault::None, PrinterKind::Paper, true});
         row("0, then cancel", {{"0", "0", cancel}, "", false, Fault::None, PrinterKind::Paper, false});
         row("too many steps", {{"0.0001"}, "", false, Fault::None, PrinterKind::Paper, false});
+        row("diameter overflows in inches",
+            {{"1e306"}, "", false, Fault::None, PrinterKind::Paper, false, {"meters", "1e307", "24"}});
+        row("length overflows in inches",
+            {{goodIncrement}, "", false, Fault::None, PrinterKind::Paper, false, {"meters", "28", "1e307"}});
         row("file dialog cancelled", {{goodIncrement}, cancel, false, Fault::None, PrinterKind::Paper, false});
         row("folder that is not there",
             {{goodIncrement}, "no such folder/chart.txt", false, Fault::None, PrinterKind::Paper, false});
@@ -328,12 +335,22 @@ private slots:
             QFile::remove(pdfPath());
             printers->fault = failing.fault;
             const JobLedger before = printers->ledger;
+            const QByteArray oldChart = "an old chart\r\n";
+            if (!failing.tank.isEmpty()) {
+                QFile old(chartPath());
+                QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldChart) == oldChart.size());
+                setSelector("cboLengthUnits", failing.tank[0]);
+                testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), failing.tank[1]);
+                testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), failing.tank[2]);
+            }
             chartRun(failing);
             if (QTest::currentTestFailed())
                 return;
             verifyNothingHeld();
             if (failing.writesChart)
                 verifyChartFile();
+            else if (!failing.tank.isEmpty())
+                QCOMPARE(fileBytes(chartPath()), oldChart);
             else
                 QVERIFY(!QFile::exists(chartPath()));
             QCOMPARE(printers->ledger.asked, before.asked + (failing.question ? 1 : 0));
@@ -342,6 +359,12 @@ private slots:
             else
                 QCOMPARE(printers->ledger.ended, before.ended);
 
+            if (!failing.tank.isEmpty()) {
+                // Small again before the unit goes back to inches.
+                testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), "28");
+                testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), "24");
+                describeTank();
+            }
             QFile::remove(chartPath());
             QFile::remove(pdfPath());
             printers->fault = Fault::None;

@@ -51,29 +51,36 @@ private slots:
         QTest::addColumn<int>("steps");
         QTest::addColumn<float>("pageHeight");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("pages");
 
         QTest::newRow("three pages, short last line") << 28 << 150.0f
             << "72,20,1 0,40,1 72,70,1 72,100,1 72,130,1 "
                "72,10,2 72,40,2 72,70,2 72,100,2 72,130,2 "
-               "72,10,3 72,50,3";
+               "72,10,3 72,50,3" << 3;
         QTest::newRow("page break just before the short line") << 25 << 150.0f
             << "72,20,1 0,40,1 72,70,1 72,100,1 72,130,1 "
                "72,10,2 72,40,2 72,70,2 72,100,2 72,130,2 "
-               "72,20,3";
+               "72,20,3" << 3;
         QTest::newRow("no short line") << 26 << 150.0f
             << "72,20,1 0,40,1 72,70,1 72,100,1 72,130,1 "
                "72,10,2 72,40,2 72,70,2 72,100,2 72,130,2 "
-               "72,10,3";
+               "72,10,3" << 3;
         // A line ending exactly at the limit stays on its page.
-        QTest::newRow("limit reached, not passed") << 8 << 100.0f << "72,20,1 0,40,1 72,70,1 72,100,1 72,10,2";
-        QTest::newRow("P = 3: one row on the last line") << 3 << 1000.0f << "72,20,1 0,40,1 72,70,1 72,110,1";
-        QTest::newRow("negative step count: header only") << -2 << 1000.0f << "72,20,1 0,40,1";
+        QTest::newRow("limit reached, not passed") << 8 << 100.0f << "72,20,1 0,40,1 72,70,1 72,100,1 72,10,2" << 2;
+        // The last line fills the page: no blank page after it.
+        QTest::newRow("last line fills the page") << 5 << 100.0f << "72,20,1 0,40,1 72,70,1 72,100,1" << 1;
+        QTest::newRow("two full pages, nothing after") << 23 << 150.0f
+            << "72,20,1 0,40,1 72,70,1 72,100,1 72,130,1 "
+               "72,10,2 72,40,2 72,70,2 72,100,2 72,130,2" << 2;
+        QTest::newRow("P = 3: one row on the last line") << 3 << 1000.0f << "72,20,1 0,40,1 72,70,1 72,110,1" << 1;
+        QTest::newRow("negative step count: header only") << -2 << 1000.0f << "72,20,1 0,40,1" << 1;
     }
     void layout()
     {
         QFETCH(int, steps);
         QFETCH(float, pageHeight);
         QFETCH(QString, expected);
+        QFETCH(int, pages);
 
         const chart::ChartGeometry geometry = tankOfDiameter28(steps);
         auto log = std::make_shared<PrintLog>();
@@ -82,6 +89,7 @@ private slots:
             QVERIFY(chart::printChart(geometry, surface));
         }
         QCOMPARE(positions(*log), expected);
+        QCOMPARE(log->page, pages);
         QVERIFY(log->ended);
         QVERIFY(log->released);
 

@@ -8,8 +8,9 @@ layout's twips), typed keys, the Utilites menu and the real dialogs. It
 checks that the splash window comes first and gives way to the main window
 after about two seconds, reads the three results back over the AT-SPI
 accessibility bus (from outside the process, as a screen reader does) and
-compares the saved chart file with its expected bytes. A screenshot of the
-whole screen is kept for every step.
+compares the saved chart file with its expected bytes; after Exit its home
+folder holds nothing but that chart. A screenshot of the whole screen is
+kept for every step.
 
     /usr/bin/python3 operator_round.py --program build/app/gaugestar --artifacts DIR
 
@@ -111,12 +112,13 @@ class Round:
         self.display = Display(display_name, self.artifacts)
 
         # A home, configuration and runtime folder of its own, so that no
-        # remembered file dialog state comes in or goes out; the file dialog
-        # opens in an empty working folder.
-        home = os.path.join(self.workdir, "home")
+        # remembered state could come in and whatever went out is seen; the
+        # file dialog opens in an empty working folder.
+        home = self.home = os.path.join(self.workdir, "home")
         runtime = os.path.join(self.workdir, "runtime")
         run_dir = os.path.join(self.workdir, "run")
-        self.chart_dir = os.path.join(self.workdir, "charts")
+        self.run_dir = run_dir
+        self.chart_dir = os.path.join(home, "charts")
         for folder in (home, runtime, run_dir, self.chart_dir):
             os.makedirs(folder, mode=0o700)
         env = dict(os.environ)
@@ -394,6 +396,20 @@ class Round:
         self.display.screenshot("exited")
         log("Exit ended the program with status 0")
 
+    def check_nothing_stored(self):
+        """The program stores nothing: after it has ended, its home (with the
+        configuration, cache and data folders in it) and its working folder
+        hold nothing but the chart."""
+        chart = os.path.join(self.chart_dir, CHART_NAME)
+        left = []
+        for top in (self.home, self.run_dir):
+            for folder, folders, files in os.walk(top):
+                left += [os.path.join(folder, name) for name in files + folders
+                         if os.path.join(folder, name) not in (chart, self.chart_dir)]
+        if left:
+            raise Failed("the program left files behind: " + ", ".join(sorted(left)))
+        log("nothing stored but the chart")
+
     def run(self):
         self.start()
         self.splash_then_main_window()
@@ -412,6 +428,7 @@ class Round:
                           {**{label: text for _, label, text in ENTRIES}, **EXPECTED_RESULTS})
         self.display.screenshot("after-chart")
         self.exit_by_menu()
+        self.check_nothing_stored()
 
 
 def main():

@@ -1,10 +1,10 @@
 // Thousands of random operator events against a real window: any text typed
 // or pasted into any field or editable selector, choices from every
-// selector by mouse and arrow keys, and Perform Calculations, with every
-// message box answered. After each event the working state must still hang
-// together: each quantity's remembered units equal each other and its
-// captions, the Ce coefficient still reads as a number, the results are
-// numbers, and no dialog or list is left open.
+// selector by mouse and arrow keys, wheel turns over them, and Perform
+// Calculations, with every message box answered. After each event the
+// working state must still hang together: each quantity's remembered
+// units equal each other and its captions, the Ce coefficient still reads
+// as a number, the results are numbers, and no dialog or list is left open.
 //
 // Reproducible: GAUGESTAR_RANDOM_SEED and GAUGESTAR_RANDOM_EVENTS choose the
 // run (a failure prints both, to replay it); the defaults keep it short
@@ -331,6 +331,26 @@ private:
         return QString("%1 in %2").arg(down ? "Down" : "Up", name);
     }
 
+    // A wheel turn over a closed selector, through the window as the
+    // platform delivers it: it must change nothing at all.
+    QString wheelEvent(Dice& dice, QString& problem)
+    {
+        const QString name = dice.pick(kSelectors);
+        auto* selector = child<QComboBox>(name);
+        const QString shownBefore = selector->currentText();
+        const QString ceBefore = state("cevalue");
+        const QString capacityBefore = child<QLineEdit>("txtTankCapacity")->text();
+        const QPoint at = selector->mapTo(window.get(), selector->rect().center());
+        const int turn = dice.chance(50) ? 120 : -120;
+        QWheelEvent wheel(at, window->mapToGlobal(at), QPoint(), QPoint(0, turn), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window->windowHandle(), &wheel);
+        if (selector->currentText() != shownBefore || state("cevalue") != ceBefore ||
+            child<QLineEdit>("txtTankCapacity")->text() != capacityBefore)
+            problem = "a wheel turn changed the window";
+        return QString("wheel %1 over %2").arg(turn).arg(name);
+    }
+
     QString calculateEvent()
     {
         ++calculations;
@@ -432,8 +452,10 @@ private slots:
                 event = typeEvent(dice);
             else if (kind < 75)
                 event = chooseEvent(dice, problem);
-            else if (kind < 83)
+            else if (kind < 80)
                 event = arrowEvent(dice);
+            else if (kind < 85)
+                event = wheelEvent(dice, problem);
             else
                 event = calculateEvent();
 
