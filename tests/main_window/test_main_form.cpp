@@ -445,14 +445,8 @@ private slots:
         if (focused)
             box->setFocus();
         const QStringList before = windowState();
-        // Through the window, as the platform delivers it to the control
-        // under the pointer.
-        const QPoint at = box->mapTo(form.get(), box->rect().center());
-        for (const int turn : {-120, -120, 120}) {
-            QWheelEvent wheel(at, form->mapToGlobal(at), QPoint(), QPoint(0, turn), Qt::NoButton, Qt::NoModifier,
-                              Qt::NoScrollPhase, false);
-            QApplication::sendEvent(form->windowHandle(), &wheel);
-        }
+        for (const int notches : {-1, -1, 1})
+            testsupport::turnWheel(box, notches);
         QCOMPARE(windowState(), before);
     }
 

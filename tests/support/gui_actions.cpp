@@ -1,6 +1,7 @@
 #include "support/gui_actions.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QAction>
 #include <QLineEdit>
@@ -8,8 +9,27 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace testsupport {
+
+void turnWheel(QWidget* control, int notches)
+{
+    QWidget* window = control->window();
+    const QPoint inWindow = control->mapTo(window, control->rect().center());
+    QWidget* target = window->childAt(inWindow);
+    // The widget under the pointer first, then its parents while they
+    // ignore the turn, as the toolkit passes on one from the platform: an
+    // editable selector's field passes it to the selector.
+    for (target = target ? target : window; target; target = target->parentWidget()) {
+        const QPoint at = target->mapFrom(window, inWindow);
+        QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &wheel);
+        if (wheel.isAccepted() || target->isWindow())
+            break;
+    }
+}
 
 void chooseEntry(QComboBox* selector, int index)
 {

@@ -17,6 +17,10 @@ void chooseEntry(QComboBox* selector, const QString& text);
 // does; both are named by their objectName.
 void chooseMenuEntry(QMainWindow* window, const char* menuName, const char* entryName);
 
+// Turns the mouse wheel over the middle of the control by `notches`
+// (below 0: towards the operator).
+void turnWheel(QWidget* control, int notches);
+
 // Replaces a field's text by typing: select all, then type.
 void typeInto(QWidget* field, const QString& text);
 
