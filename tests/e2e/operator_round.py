@@ -14,7 +14,9 @@ kept for every step.
 
     /usr/bin/python3 operator_round.py --program build/app/gaugestar --artifacts DIR
 
-Run with Debian's python3: pyatspi comes from the python3-pyatspi package.
+The Wayland round (wayland_round.py) goes through the same steps with
+other hands. Run with Debian's python3: pyatspi comes from the
+python3-pyatspi package.
 Every process the round starts, or that starts for it on its private buses,
 is ended by its process id.
 """
@@ -31,7 +33,8 @@ import time
 from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed,
                        MainWindowPlaces, end_process, expect_centred, log, new_window, poll,
                        process_gone, px, start_display, wait_gone)
-from desktop_session import accessibility_bus_pids, find, text_of, walk  # noqa: E402
+from desktop_session import (accessibility_bus_pids, find, missing_requirements,  # noqa: E402
+                             text_of, walk)
 
 # Set in the environment once the script runs inside its own session bus.
 SESSION_MARK = "GAUGESTAR_E2E_SESSION"
@@ -70,19 +73,11 @@ PROMPT = "In what increments would you like the tank chart generated."
 QUESTION = "Tank Chart Saved OK. Do you want to print it out now ?"
 
 
-def missing_requirements():
-    needs = []
-    for tool, package in (("Xvfb", "xvfb"), ("xdotool", "xdotool"), ("import", "imagemagick"),
-                          ("xprop", "x11-utils"), ("dbus-run-session", "dbus")):
-        if shutil.which(tool) is None:
-            needs.append(f"{tool} (Debian package {package})")
-    if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
-        needs.append("the AT-SPI bus (Debian package at-spi2-core)")
-    try:
-        import pyatspi  # noqa: F401  (only whether it imports)
-    except ImportError:
-        needs.append("pyatspi (Debian package python3-pyatspi, run with /usr/bin/python3)")
-    return needs
+def expect_splash_size(width, height):
+    client = (px(SPLASH_CLIENT_TWIPS[0]), px(SPLASH_CLIENT_TWIPS[1]))
+    # The client area and a thin raised edge around it.
+    if not (client[0] <= width <= client[0] + 8 and client[1] <= height <= client[1] + 8):
+        raise Failed(f"the splash is {width}x{height}, not about {client[0]}x{client[1]}")
 
 
 def is_showing(node):
@@ -93,6 +88,10 @@ def is_showing(node):
 # --- the round ------------------------------------------------------------
 
 class Round:
+    TITLE = "the operator's round"
+    TOOLS = (("Xvfb", "xvfb"), ("xdotool", "xdotool"), ("import", "imagemagick"),
+             ("xprop", "x11-utils"))
+
     def __init__(self, program, workdir, artifacts):
         self.program = program
         self.workdir = workdir
@@ -102,30 +101,26 @@ class Round:
         self.display = None
         self.app = None
         self.application = None   # the program on the accessibility bus
+        self.bus_started = False
 
     # Processes ------------------------------------------------------------
 
     def start(self):
-        xvfb, display_name = start_display(self.workdir)
-        self.started.append(("Xvfb", xvfb.pid, xvfb))
-        log(f"display {display_name}, Xvfb pid {xvfb.pid}")
-        self.display = Display(display_name, self.artifacts)
-
         # A home, configuration and runtime folder of its own, so that no
         # remembered state could come in and whatever went out is seen; the
         # file dialog opens in an empty working folder.
         home = self.home = os.path.join(self.workdir, "home")
-        runtime = os.path.join(self.workdir, "runtime")
+        runtime = self.runtime = os.path.join(self.workdir, "runtime")
         run_dir = os.path.join(self.workdir, "run")
         self.run_dir = run_dir
         self.chart_dir = os.path.join(home, "charts")
         for folder in (home, runtime, run_dir, self.chart_dir):
             os.makedirs(folder, mode=0o700)
+        display_env = self.start_display()
         env = dict(os.environ)
         for name in ("AT_SPI_BUS_ADDRESS", "WAYLAND_DISPLAY", "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE"):
             env.pop(name, None)
-        env.update(DISPLAY=display_name, QT_QPA_PLATFORM="xcb",
-                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
+        env.update(display_env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                    HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                    XDG_CACHE_HOME=os.path.join(home, ".cache"),
                    XDG_DATA_HOME=os.path.join(home, ".local", "share"),
@@ -144,6 +139,15 @@ class Round:
                                         stdout=output, stderr=subprocess.STDOUT)
         self.started.append(("gaugestar", self.app.pid, self.app))
         log(f"gaugestar started, pid {self.app.pid}")
+
+    def start_display(self):
+        """Starts the display server; returns what the program's environment
+        needs to reach it."""
+        xvfb, display_name = start_display(self.workdir)
+        self.started.append(("Xvfb", xvfb.pid, xvfb))
+        log(f"display {display_name}, Xvfb pid {xvfb.pid}")
+        self.display = Display(display_name, self.artifacts)
+        return dict(DISPLAY=display_name, QT_QPA_PLATFORM="xcb")
 
     def stop(self):
         for name, pid, child in reversed(self.started):
@@ -192,10 +196,7 @@ class Round:
                         if line.startswith("WM_NAME") and "=" in line), "")
         if caption:
             raise Failed(f"the splash carries the caption {caption!r}")
-        client = (px(SPLASH_CLIENT_TWIPS[0]), px(SPLASH_CLIENT_TWIPS[1]))
-        # The client area and a thin raised edge around it.
-        if not (client[0] <= width <= client[0] + 8 and client[1] <= height <= client[1] + 8):
-            raise Failed(f"the splash is {width}x{height}, not about {client[0]}x{client[1]}")
+        expect_splash_size(width, height)
         expect_centred("the splash", x, y, width, height)
         self.display.screenshot("splash")
 
@@ -208,9 +209,16 @@ class Round:
                     return window, shown
             return None
         self.main, shown = poll("the main window", START_SECONDS, main_window, interval=0.02)
-        main_seen = time.monotonic()
         if splash in shown or len(shown) != 1:
             raise Failed(f"the splash did not make way for the main window: {shown}")
+        self.expect_splash_time(splash_seen)
+        self.places = MainWindowPlaces(shown[self.main])
+        log(f"main window {shown[self.main][1:]}, menu bar {self.places.menu_bar_height} px")
+        self.display.screenshot("main-window")
+
+    def expect_splash_time(self, splash_seen):
+        """The main window, just seen, came about two seconds after the splash."""
+        main_seen = time.monotonic()
         after_start = main_seen - self.exec_time
         after_splash = main_seen - splash_seen
         log(f"main window after {after_start:.2f} s from the start, {after_splash:.2f} s after "
@@ -221,18 +229,30 @@ class Round:
         if not (SPLASH_SECONDS / 2 <= after_splash <= SPLASH_SECONDS + SPLASH_LATENESS_SECONDS):
             raise Failed(f"the main window came {after_splash:.2f} s after the splash, "
                          "not about two seconds")
-        self.places = MainWindowPlaces(shown[self.main])
-        log(f"main window {shown[self.main][1:]}, menu bar {self.places.menu_bar_height} px")
-        self.display.screenshot("main-window")
 
     # Reading over the accessibility bus --------------------------------
 
-    def connect_accessibility(self):
+    def start_accessibility_bus(self):
+        """Asking for the desktop starts this session's accessibility bus and
+        registry; their processes are ended with the round's."""
+        if self.bus_started:
+            return
         import pyatspi
         from gi.repository import Atspi
         # A busy machine answers slowly; the default of under a second is
         # meant for a desktop that must not freeze.
         Atspi.set_timeout(20000, 60000)
+        poll("the accessibility registry", START_SECONDS, lambda: pyatspi.Registry.getDesktop(0))
+        self.bus_started = True
+        try:
+            for name, pid in accessibility_bus_pids().items():
+                self.started.insert(0, (name, pid, None))
+                log(f"{name} runs for this session, pid {pid}")
+        except Exception as error:
+            log(f"could not learn the accessibility bus processes: {error}")
+
+    def find_application(self):
+        import pyatspi
 
         def running_application():
             desktop = pyatspi.Registry.getDesktop(0)
@@ -241,18 +261,14 @@ class Round:
                 if candidate is not None and candidate.get_process_id() == self.app.pid:
                     return candidate
             return None
-
-        poll("the accessibility registry", START_SECONDS, lambda: pyatspi.Registry.getDesktop(0))
-        try:
-            for name, pid in accessibility_bus_pids().items():
-                self.started.insert(0, (name, pid, None))
-                log(f"{name} runs for this session, pid {pid}")
-        except Exception as error:
-            log(f"could not learn the accessibility bus processes: {error}")
         self.application = poll("gaugestar on the accessibility bus", START_SECONDS,
-                                self.checked(running_application))
-        frame = poll("the main window on the accessibility bus", STEP_SECONDS,
-                     self.checked(lambda: find(self.application, "frame", MAIN_CAPTION)))
+                                self.checked(running_application), interval=0.02)
+
+    def connect_accessibility(self):
+        self.start_accessibility_bus()
+        self.find_application()
+        frame = self.frame = poll("the main window on the accessibility bus", STEP_SECONDS,
+                                  self.checked(lambda: find(self.application, "frame", MAIN_CAPTION)))
 
         def fields():
             found = {name: find(frame, "text", name)
@@ -287,57 +303,90 @@ class Round:
             return None
         return poll(f"the box {text!r}", STEP_SECONDS, self.checked(probe))
 
+    # The operator's hands: the mouse and keys on X ------------------------
+
+    def select_field(self, control):
+        self.display.click(*self.places.centre_of(control))
+        self.display.key("ctrl+a")
+
+    def type_into(self, _field, text):
+        self.display.type(text)
+
+    def press_button(self, control, _name):
+        self.display.click(*self.places.centre_of(control))
+
+    def open_menu(self, name, keys):
+        # The keyboard may have gone with a closed box; it comes back to the
+        # main window as a window manager would hand it back.
+        self.display.focus(self.main)
+        self.display.key(keys)
+        return self.new_window(f"the {name} menu")[1]
+
+    def choose_entry(self, popup, _name, keys):
+        """By the keys, or else with the mouse: each popup the round uses with
+        the mouse holds one entry."""
+        if keys:
+            self.display.key(*keys)
+        else:
+            _title, x, y, width, height = popup
+            self.display.click(x + width // 2, y + height // 2)
+
+    def box_window(self, what):
+        window, _geometry = self.new_window(what)
+        # Without a window manager nothing but the program hands the
+        # keyboard to a new box; this makes sure of it.
+        self.display.focus(window)
+        return window
+
+    def answer(self, _box, _button, keys):
+        self.display.key(*keys)
+
+    def wait_closed(self, what, window, _box):
+        self.wait_gone(what, window)
+
     # The operator's steps ----------------------------------------------
 
     def type_entries(self):
-        for control, _, text in ENTRIES:
-            self.display.click(*self.places.centre_of(control))
-            self.display.key("ctrl+a")
-            self.display.type(text)
+        for control, label, text in ENTRIES:
+            self.select_field(control)
+            self.type_into(self.fields[label], text)
         self.expect_texts("the typed entries", {label: text for _, label, text in ENTRIES})
         log("typed " + ", ".join(f"{label} {text}" for _, label, text in ENTRIES))
         self.display.screenshot("entries")
 
     def perform_calculations(self):
         before = self.read(EXPECTED_RESULTS)
-        self.display.click(*self.places.centre_of("Command1"))
+        self.press_button("Command1", "Perform Calculations")
         self.expect_texts("the three results", EXPECTED_RESULTS)
         log(f"results before {before}, after Perform Calculations {EXPECTED_RESULTS}")
         self.display.screenshot("results")
 
     def open_chart_generator(self):
-        # The menu by its access key, the entry with the mouse: the popup
-        # holds the one entry "Tank Chart Generator".
-        self.display.focus(self.main)
-        self.display.key("alt+u")
-        _popup, (_name, x, y, width, height) = self.new_window("the Utilites menu")
+        popup = self.open_menu("Utilites", "alt+u")
         self.display.screenshot("utilites-menu")
-        self.display.click(x + width // 2, y + height // 2)
+        self.choose_entry(popup, "Tank Chart Generator", None)
         log("chose Tank Chart Generator from the Utilites menu")
 
-    def answer_box(self, step, text, keys, typed=None):
+    def answer_box(self, step, text, button, keys, typed=None):
         """Waits for the modal box showing the text, types into it if asked,
-        answers it with the keys and waits until it has closed."""
-        window, _geometry = self.new_window(f"the box {text!r}")
+        answers it with the button (or keys) and waits until it has closed."""
+        window = self.box_window(f"the box {text!r}")
         box = self.box_with(text)
-        # Without a window manager nothing but the program hands the
-        # keyboard to a new box; this makes sure of it.
-        self.display.focus(window)
         if typed is not None:
             entry = poll("the box's entry field", STEP_SECONDS,
                          self.checked(lambda: next((node for node in walk(box)
                                                     if node.getRoleName() == "text"), None)))
-            self.display.type(typed)
+            self.type_into(entry, typed)
             poll(f"the box's entry to read {typed!r}", STEP_SECONDS,
                  self.checked(lambda: True if text_of(entry) == typed else None))
         self.display.screenshot(step)
-        self.display.key(*keys)
-        self.wait_gone(f"the box {text!r}", window)
-        log(f"answered {text!r} with {' '.join(keys)}" + (f" after typing {typed!r}" if typed else ""))
+        self.answer(box, button, keys)
+        self.wait_closed(f"the box {text!r}", window, box)
+        log(f"answered {text!r} with {button}" + (f" after typing {typed!r}" if typed else ""))
 
     def save_chart(self):
         path = os.path.join(self.chart_dir, CHART_NAME)
-        window, _geometry = self.new_window("the file dialog")
+        window = self.box_window("the file dialog")
 
         def file_dialog():
             for index in range(self.application.childCount):
@@ -345,16 +394,16 @@ class Round:
                 if node is not None and node.getRoleName() == "dialog" and is_showing(node):
                     field = find(node, "text", "File name:")
                     if field is not None:
-                        return field
+                        return node, field
             return None
-        name_field = poll("the file dialog's name field", STEP_SECONDS, self.checked(file_dialog))
-        self.display.focus(window)
-        self.display.type(path)
+        dialog, name_field = poll("the file dialog's name field", STEP_SECONDS, self.checked(file_dialog))
+        self.type_into(name_field, path)
         poll("the file name to read the chart's path", STEP_SECONDS,
              self.checked(lambda: True if text_of(name_field) == path else None))
         self.display.screenshot("file-dialog")
-        self.display.key("Return")
-        self.wait_gone("the file dialog", window)
+        # The dialog opens files: its accepting button is Open.
+        self.answer(dialog, "Open", ["Return"])
+        self.wait_closed("the file dialog", window, dialog)
         log(f"saved the chart as {path}")
         return path
 
@@ -372,24 +421,19 @@ class Round:
         log(f"{when}: the chart file holds the expected {len(written)} bytes")
 
     def decline_printing(self, path):
-        window, _geometry = self.new_window("the print question")
-        self.box_with(QUESTION)
+        window = self.box_window("the print question")
+        box = self.box_with(QUESTION)
         # The file is complete and closed before the question is asked.
         self.check_chart(path, "at the print question")
-        self.display.focus(window)
         self.display.screenshot("print-question")
-        self.display.key("alt+n")
-        self.wait_gone("the print question", window)
+        self.answer(box, "No", ["alt+n"])
+        self.wait_closed("the print question", window, box)
         log("answered No to printing")
 
     def exit_by_menu(self):
-        # The keyboard went with the closed box; it comes back to the main
-        # window as a window manager would hand it back.
-        self.display.focus(self.main)
-        self.display.key("alt+f")
-        self.new_window("the File menu")
+        popup = self.open_menu("File", "alt+f")
         self.display.screenshot("file-menu")
-        self.display.key("x")
+        self.choose_entry(popup, "Exit", ["x"])
         status = poll("the program to end after Exit", STEP_SECONDS, lambda: self.app.poll())
         if status != 0:
             raise Failed(f"the program ended with status {status} after Exit")
@@ -417,8 +461,8 @@ class Round:
         self.type_entries()
         self.perform_calculations()
         self.open_chart_generator()
-        self.answer_box("notice", NOTICE, ["Return"])
-        self.answer_box("increment", PROMPT, ["Return"], typed=INCREMENT)
+        self.answer_box("notice", NOTICE, "OK", ["Return"])
+        self.answer_box("increment", PROMPT, "OK", ["Return"], typed=INCREMENT)
         path = self.save_chart()
         self.decline_printing(path)
         self.check_chart(path, "after the run")
@@ -431,13 +475,13 @@ class Round:
         self.check_nothing_stored()
 
 
-def main():
+def main(round_class=Round):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", required=True, help="the gaugestar executable")
     parser.add_argument("--artifacts", required=True, help="folder for the screenshots and logs")
     args = parser.parse_args()
 
-    needs = missing_requirements()
+    needs = missing_requirements(round_class.TOOLS)
     if needs:
         log("cannot run: missing " + "; ".join(needs) + " (scripts/setup --test installs them)")
         return 1
@@ -455,7 +499,7 @@ def main():
         for name in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY"):
             env.pop(name, None)
         os.execvpe("dbus-run-session",
-                   ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__),
+                   ["dbus-run-session", "--", sys.executable, os.path.abspath(sys.argv[0]),
                     "--program", program, "--artifacts", artifacts], env)
 
     # Screenshots of an earlier run would mislead.
@@ -463,7 +507,7 @@ def main():
     os.makedirs(artifacts)
     workdir = tempfile.mkdtemp(prefix="gaugestar-e2e-")
     os.chmod(workdir, 0o700)
-    operator = Round(program, workdir, artifacts)
+    operator = round_class(program, workdir, artifacts)
 
     def out_of_time(_signal, _frame):
         raise Failed(f"the round took more than {ROUND_SECONDS} s")
@@ -488,7 +532,7 @@ def main():
         return 1
     finally:
         shutil.rmtree(workdir, ignore_errors=True)
-    log(f"the operator's round passed; screenshots in {artifacts}")
+    log(f"{round_class.TITLE} passed; screenshots in {artifacts}")
     return 0
 
 

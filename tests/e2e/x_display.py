@@ -42,9 +42,9 @@ class Display:
         self.artifacts = artifacts
         self.shots = 0
 
-    def run(self, tool, *args, check=True):
+    def run(self, tool, *args, check=True, cwd=None):
         try:
-            result = subprocess.run([tool, *args], env=self.env, stdin=subprocess.DEVNULL,
+            result = subprocess.run([tool, *args], env=self.env, cwd=cwd, stdin=subprocess.DEVNULL,
                                     capture_output=True, text=True, timeout=STEP_SECONDS)
         except subprocess.TimeoutExpired:
             raise Failed(f"{tool} {' '.join(args)} took more than {STEP_SECONDS} s") from None
@@ -95,9 +95,12 @@ class Display:
             return None
         self.shots += 1
         path = os.path.join(self.artifacts, f"{self.shots:02d}-{step}.png")
-        self.run("import", "-window", "root", path, check=False)
+        self.capture(path)
         log(f"screenshot {os.path.basename(path)}")
         return path
+
+    def capture(self, path):
+        self.run("import", "-window", "root", path, check=False)
 
 
 def expect_centred(what, x, y, width, height):

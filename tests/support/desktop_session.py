@@ -1,13 +1,14 @@
-"""What the tests that run Gaugestar on a private X display share.
+"""What the tests that run Gaugestar on a private display share.
 
-Used by the screen-reader round (tests/accessibility), the operator's round
-(tests/e2e) and the start-up benchmark (bench/startup): generous waits that
-poll, a free display from Xvfb, processes ended by their ids only, and the
-accessible tree as a screen reader sees it.
+Used by the screen-reader round (tests/accessibility), the operator's rounds
+on X and Wayland (tests/e2e) and the start-up benchmark (bench/startup):
+generous waits that poll, a free display from Xvfb, processes ended by their
+ids only, and the accessible tree as a screen reader sees it.
 """
 
 import os
 import select
+import shutil
 import signal
 import subprocess
 import time
@@ -120,31 +121,52 @@ def start_display(workdir):
 
 # --- the accessibility bus ------------------------------------------------
 
-def accessibility_bus_pids():
-    """The bus launcher, the accessibility bus and its registry were started
-    by D-Bus activation for this session; their ids come from the buses."""
+def missing_requirements(tools):
+    """What is missing of the tools, (command, Debian package) pairs, and of
+    the session bus, the accessibility bus and its Python client."""
+    needs = [f"{tool} (Debian package {package})" for tool, package in (*tools, ("dbus-run-session", "dbus"))
+             if shutil.which(tool) is None]
+    if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
+        needs.append("the AT-SPI bus (Debian package at-spi2-core)")
+    try:
+        import pyatspi  # noqa: F401  (only whether it imports)
+    except ImportError:
+        needs.append("pyatspi (Debian package python3-pyatspi, run with /usr/bin/python3)")
+    return needs
+
+
+def _owner_pid(connection, name):
     from gi.repository import Gio, GLib
+    reply = connection.call_sync(
+        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+        "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)),
+        GLib.VariantType("(u)"), Gio.DBusCallFlags.NONE, 10000, None)
+    return reply.unpack()[0]
 
-    def owner_pid(connection, name):
-        reply = connection.call_sync(
-            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-            "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)),
-            GLib.VariantType("(u)"), Gio.DBusCallFlags.NONE, 10000, None)
-        return reply.unpack()[0]
 
-    pids = {}
+def accessibility_bus():
+    """A connection of its own to this session's accessibility bus; the
+    caller closes it."""
+    from gi.repository import Gio, GLib
     session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-    pids["at-spi-bus-launcher"] = owner_pid(session, "org.a11y.Bus")
     address = session.call_sync(
         "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
         GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
-    a11y = Gio.DBusConnection.new_for_address_sync(
+    return Gio.DBusConnection.new_for_address_sync(
         address,
         Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
         None, None)
+
+
+def accessibility_bus_pids():
+    """The bus launcher, the accessibility bus and its registry were started
+    by D-Bus activation for this session; their ids come from the buses."""
+    from gi.repository import Gio
+    pids = {"at-spi-bus-launcher": _owner_pid(Gio.bus_get_sync(Gio.BusType.SESSION, None), "org.a11y.Bus")}
+    a11y = accessibility_bus()
     try:
-        pids["at-spi2-registryd"] = owner_pid(a11y, "org.a11y.atspi.Registry")
-        pids["accessibility bus"] = owner_pid(a11y, "org.freedesktop.DBus")
+        pids["at-spi2-registryd"] = _owner_pid(a11y, "org.a11y.atspi.Registry")
+        pids["accessibility bus"] = _owner_pid(a11y, "org.freedesktop.DBus")
     finally:
         a11y.close_sync(None)
     return pids
