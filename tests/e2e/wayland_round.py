@@ -27,6 +27,7 @@ from desktop_session import (SCREEN, START_SECONDS, STEP_SECONDS, Failed,
                              accessibility_bus, end_process, find, log, poll)
 
 SOCKET = "wayland-gaugestar"
+LEAK_SUPPRESSIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "wayland_lsan.supp")
 # No on-screen keyboard: the shell's panel and background are Weston's only
 # clients. No animations: a screenshot shows a window that has just closed
 # as gone, and one just opened at its size.
@@ -117,7 +118,11 @@ class WaylandRound(Round):
                     # Qt 6.4 crashes drawing a text cursor when the compositor
                     # offers text input but no seat, as a headless Weston
                     # does; Qt's plain compose input takes its place.
-                    QT_IM_MODULE="compose")
+                    QT_IM_MODULE="compose",
+                    # For a sanitized build: what Qt's Wayland client keeps to the end.
+                    LSAN_OPTIONS=":".join(filter(None, [os.environ.get("LSAN_OPTIONS", ""),
+                                                        f"suppressions={LEAK_SUPPRESSIONS}",
+                                                        "fast_unwind_on_malloc=0"])))
 
     def stop(self):
         if self.bus is not None:
@@ -190,7 +195,10 @@ class WaylandRound(Round):
 
     def open_menu(self, name, _keys):
         self.act(self.frame, "menu item", name, "ShowMenu")
-        return find(self.frame, "menu item", name)
+        item = find(self.frame, "menu item", name)
+        poll(f"the {name} menu", STEP_SECONDS,
+             self.checked(lambda: True if is_showing(find(item, "popup menu", "")) else None))
+        return item
 
     def choose_entry(self, menu, name, _keys):
         self.act(menu, "menu item", name, "Press")
