@@ -1,0 +1,121 @@
+// Prints a fixed, seeded run of TankVolume and NetVolume calls: every input
+// and result as exact bits, and the results as the program displays them.
+// Two builds (say amd64 and arm64) must print the same bytes; scripts/arm64-stage
+// compares them.
+//   same_numbers [CALLS]     (default 120000 calls of each)
+
+#include "core/length_units.h"
+#include "core/number_text.h"
+#include "core/tank_volume.h"
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace {
+
+// Our own generator: the standard distributions differ between libraries,
+// and only integer arithmetic is used here so the inputs are the same bits
+// everywhere.
+struct SplitMix64 {
+    std::uint64_t state;
+    std::uint64_t next()
+    {
+        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    // Uniform in [0, 1), 53 bits.
+    double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
+    std::size_t below(std::size_t n) { return static_cast<std::size_t>(next() % n); }
+    double between(double low, double high) { return low + (high - low) * unit(); }
+};
+
+const std::array<const char*, 4> kShapes = {tank::kFlatEnded, tank::kHemisphericalEnded, tank::kVertical, "none"};
+const std::array<const char*, 5> kVolumeUnits = {tank::kGallons, tank::kLitres, tank::kCubicMeters,
+                                                 tank::kMillilitres, "barrels"};
+const std::array<const char*, 5> kLengthUnits = {tank::kInches, tank::kFeet, tank::kMillimeters,
+                                                 tank::kCentimeters, tank::kMeters};
+
+// Mostly ordinary tanks; now and then a tiny, a zero or an overflowing one.
+double tankSize(SplitMix64& random)
+{
+    static const std::array<double, 8> kScales = {0.0, 1e-3, 1.0, 1e3, 1e6, 1e12, 1e20, 3e38};
+    if (random.below(8) != 0)
+        return random.between(1.0, 400.0);
+    return kScales[random.below(kScales.size())] * random.between(0.5, 2.0);
+}
+
+// From below empty to above full, with the exact edges often.
+double levelIn(SplitMix64& random, double diameter)
+{
+    switch (random.below(10)) {
+    case 0: return 0.0;
+    case 1: return diameter;
+    case 2: return diameter / 2.0;
+    case 3: return -random.between(0.0, 10.0);
+    default: return diameter * random.between(-0.1, 1.1);
+    }
+}
+
+std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+unsigned long long bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+float single(double value)
+{
+    const std::optional<float> rounded = tank::toSingle(value);
+    return rounded ? *rounded : 0.0f;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const long calls = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 120000;
+    int reports = 0;
+    SetTankVolumeReporter([&reports](const std::string&) { ++reports; });
+
+    SplitMix64 random{0x5A4E5EED2026ull};
+    for (long i = 0; i < calls; ++i) {
+        const char* shape = kShapes[random.below(kShapes.size())];
+        const char* volumeUnit = kVolumeUnits[random.below(kVolumeUnits.size())];
+        const char* lengthUnit = kLengthUnits[random.below(kLengthUnits.size())];
+        const double diameter = tankSize(random);
+        const double length = tankSize(random);
+        const double level = levelIn(random, diameter);
+
+        // Into inches and 32 bits as the window does.
+        const float level32 = single(*tank::lengthToInches(level, lengthUnit));
+        const float radius32 = single(*tank::lengthToInches(diameter, lengthUnit) / 2.0);
+        const float length32 = single(*tank::lengthToInches(length, lengthUnit));
+
+        reports = 0;
+        const float gross = TankVolume(level32, radius32, length32, shape, volumeUnit);
+        std::printf("%ld tank \"%s\" \"%s\" %s level %08x radius %08x length %08x -> %08x reports %d"
+                    " \"%s\" \"%s\" \"%s\" \"%s\"\n",
+                    i, shape, volumeUnit, lengthUnit, bits(level32), bits(radius32), bits(length32), bits(gross),
+                    reports, numtext::displayPattern(gross, "##########.##").c_str(),
+                    numtext::displayPattern(gross, "#####0.00").c_str(),
+                    numtext::displayPattern(level32, "##0.00").c_str(),
+                    numtext::displayPattern(*tank::lengthToInches(level, lengthUnit), "#######.#####").c_str());
+
+        // The net volume of that gross volume, or of any other now and then.
+        const float netGross = random.below(8) == 0 ? single(tankSize(random) * 1e3) : gross;
+        const float temp = single(random.between(-60.0, 250.0));
+        const float ce = single(random.below(16) == 0 ? random.between(-1.0, 1e6) : random.between(0.0, 0.002));
+        const float reference = random.below(2) == 0 ? 60.0f : single(random.between(-20.0, 100.0));
+        const float net = NetVolume(netGross, temp, ce, reference);
+        const double net64 = static_cast<double>(netGross) * static_cast<double>(ce);
+        std::printf("%ld net gross %08x temp %08x ce %08x reference %08x -> %08x \"%s\" \"%s\" %016llx \"%s\"\n",
+                    i, bits(netGross), bits(temp), bits(ce), bits(reference), bits(net),
+                    numtext::displayPattern(net, "##########.##").c_str(),
+                    numtext::displayPattern(net, "#####0.00").c_str(), bits(net64),
+                    numtext::displayPattern(net64, "##########.######").c_str());
+    }
+    return 0;
+}
