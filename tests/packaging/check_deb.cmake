@@ -33,6 +33,10 @@ endfunction()
 control_field("${debs}" Package package)
 control_field("${debs}" Version version)
 control_field("${debs}" Depends depends)
+control_field("${debs}" Recommends recommends)
+if(NOT recommends STREQUAL "qt6-wayland")
+    message(FATAL_ERROR "Recommends is \"${recommends}\", not qt6-wayland")
+endif()
 if(NOT package STREQUAL "gaugestar" OR NOT version STREQUAL "${VERSION}")
     message(FATAL_ERROR "package ${package} ${version}, expected gaugestar ${VERSION}")
 endif()
@@ -58,7 +62,10 @@ foreach(path "./usr/bin/gaugestar"
         "./usr/share/icons/hicolor/32x32/apps/${APP_ID}.png"
         "./usr/share/icons/hicolor/48x48/apps/${APP_ID}.png"
         "./usr/share/icons/hicolor/128x128/apps/${APP_ID}.png"
-        "./usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg")
+        "./usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg"
+        "./usr/share/man/man1/gaugestar.1.gz"
+        "./usr/share/doc/gaugestar/copyright"
+        "./usr/share/doc/gaugestar/changelog.gz")
     string(FIND "${contents}" " ${path}\n" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "the package lacks ${path}:\n${contents}")

@@ -58,3 +58,27 @@ set_tests_properties(packaging_install_tree packaging_deb PROPERTIES
     RESOURCE_LOCK gaugestar_install TIMEOUT 300 LABELS packaging)
 set_tests_properties(packaging_desktop_entry packaging_metainfo PROPERTIES
     TIMEOUT 60 LABELS packaging)
+
+# What a distribution asks of the release: lintian, the hardening of the
+# packaged program, and two builds giving the same package. Not on a
+# sanitized build, which is neither hardened nor released.
+if(NOT GAUGESTAR_SANITIZE)
+    find_program(GAUGESTAR_LINTIAN lintian)
+    find_program(GAUGESTAR_HARDENING_CHECK hardening-check)
+    set(_release_check ${CMAKE_COMMAND} -DDEB_DIR=${PROJECT_BINARY_DIR}/packaging-test/deb
+        -DWORK_DIR=${PROJECT_BINARY_DIR}/packaging-test)
+    add_test(NAME packaging_lintian
+        COMMAND ${_release_check} -DMODE=lintian -DLINTIAN=${GAUGESTAR_LINTIAN}
+                -P ${_packaging_tests_dir}/check_release.cmake)
+    add_test(NAME packaging_hardening
+        COMMAND ${_release_check} -DMODE=hardening -DHARDENING_CHECK=${GAUGESTAR_HARDENING_CHECK}
+                -DCXX=${CMAKE_CXX_COMPILER} -P ${_packaging_tests_dir}/check_release.cmake)
+    add_test(NAME packaging_reproducible
+        COMMAND ${_release_check} -DMODE=reproducible -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+                -DCPACK=${CMAKE_CPACK_COMMAND} -P ${_packaging_tests_dir}/check_release.cmake)
+    # Both read the package that packaging_deb builds.
+    set_tests_properties(packaging_deb PROPERTIES FIXTURES_SETUP gaugestar_deb)
+    set_tests_properties(packaging_lintian packaging_hardening PROPERTIES
+        FIXTURES_REQUIRED gaugestar_deb RESOURCE_LOCK gaugestar_install TIMEOUT 300 LABELS packaging)
+    set_tests_properties(packaging_reproducible PROPERTIES TIMEOUT 1800 LABELS packaging)
+endif()
