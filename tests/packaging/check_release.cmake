@@ -79,6 +79,11 @@ elseif(MODE STREQUAL "hardening")
     endif()
 
 elseif(MODE STREQUAL "reproducible")
+    # Both builds take the same commit's time, even if a commit lands while
+    # they run; without SOURCE_DATE_EPOCH the build reads the same.
+    run(git -C "${SOURCE_DIR}" log -1 --format=%ct)
+    string(STRIP "${output}" epoch)
+    set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
     set(debs)
     foreach(n 1 2)
         set(build "${WORK_DIR}/reproducible/build-${n}")
