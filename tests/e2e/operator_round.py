@@ -491,11 +491,16 @@ def main(round_class=Round):
         return 1
     artifacts = os.path.abspath(args.artifacts)
 
-    if os.environ.get(SESSION_MARK) != "1":
+    workdir = os.environ.get(SESSION_MARK)
+    if not workdir:
         # Again, inside a session bus of its own that ends with the script.
         # No display or bus of the caller's may leak in: the accessibility
-        # client must find the bus of this session.
-        env = dict(os.environ, **{SESSION_MARK: "1"})
+        # client must find the bus of this session. The session's runtime
+        # folder is the round's own, so that the accessibility bus's socket
+        # is not the one of another round running at the same time.
+        workdir = tempfile.mkdtemp(prefix="gaugestar-e2e-")
+        os.chmod(workdir, 0o700)
+        env = dict(os.environ, **{SESSION_MARK: workdir}, XDG_RUNTIME_DIR=workdir)
         for name in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY"):
             env.pop(name, None)
         os.execvpe("dbus-run-session",
@@ -505,8 +510,6 @@ def main(round_class=Round):
     # Screenshots of an earlier run would mislead.
     shutil.rmtree(artifacts, ignore_errors=True)
     os.makedirs(artifacts)
-    workdir = tempfile.mkdtemp(prefix="gaugestar-e2e-")
-    os.chmod(workdir, 0o700)
     operator = round_class(program, workdir, artifacts)
 
     def out_of_time(_signal, _frame):
