@@ -22,8 +22,8 @@ import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from desktop_session import (START_SECONDS, STEP_SECONDS, Failed,  # noqa: E402
-                             accessibility_bus_pids, end_process, find, log, poll, process_gone,
-                             start_display, text_of, walk)
+                             accessibility_bus_pids, end_process, find, log, missing_requirements, poll,
+                             process_gone, start_display, text_of, walk)
 
 # Set in the environment once the script runs inside its own session bus.
 SESSION_MARK = "GAUGESTAR_AT_SPI_SESSION"
@@ -45,20 +45,6 @@ EXPECTED_CAPTIONS = {
     ("combo box", "Volumes"),
     ("combo box", "Temps"),
 }
-
-def missing_requirements():
-    needs = []
-    for tool, package in (("Xvfb", "xvfb"), ("dbus-run-session", "dbus")):
-        if shutil.which(tool) is None:
-            needs.append(f"{tool} (Debian package {package})")
-    if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
-        needs.append("the AT-SPI bus (Debian package at-spi2-core)")
-    try:
-        import pyatspi  # noqa: F401  (only whether it imports)
-    except ImportError:
-        needs.append("pyatspi (Debian package python3-pyatspi, run with /usr/bin/python3)")
-    return needs
-
 
 def captions_of(node):
     """The texts of the labels in the node's labelled-by relation."""
@@ -228,7 +214,7 @@ def main():
     parser.add_argument("--program", required=True, help="the gaugestar executable")
     args = parser.parse_args()
 
-    needs = missing_requirements()
+    needs = missing_requirements((("Xvfb", "xvfb"),))
     if needs:
         log("cannot run: missing " + "; ".join(needs))
         return 1
