@@ -141,7 +141,14 @@ void ModalDriver::expectFile(const QString& path)
             files->reject();
             return;
         }
+        name->setFocus(Qt::OtherFocusReason);
         name->setText(path);
+        const QString answer = files->selectedFiles().value(0);
+        if (answer != path) {
+            fail("the file dialog would hand back \"" + answer + "\", not the typed \"" + path + "\"");
+            files->reject();
+            return;
+        }
         QMetaObject::invokeMethod(files, "accept");
     });
 }
@@ -176,6 +183,18 @@ void ModalDriver::poll()
     for (const auto& seen : handled)
         if (seen.dialog == modal)
             return;
+    // An operator answers a dialog once it is the active window, with the
+    // focus in it; on a slow machine it is shown well before that. Typed
+    // into a file dialog's name field without the focus, a name leaves the
+    // previous run's selection standing, and the dialog hands that back.
+    constexpr qint64 kActivationMs = 5000;
+    if (settling != modal) {
+        settling = modal;
+        settlingSince = clock.elapsed();
+    }
+    if (QApplication::activeWindow() != modal && clock.elapsed() - settlingSince < kActivationMs)
+        return;
+    settling = nullptr;   // the main window shows its file dialog again
     handled << Handled{QPointer<QWidget>(modal), clock.elapsed()};
     if (auto* box = qobject_cast<QMessageBox*>(modal))
         messages << box->text();

@@ -77,6 +77,9 @@ private:
         qint64 at = 0;   // when its action ran
     };
     QList<Handled> handled;
+    // The dialog shown but not yet active, and since when.
+    QPointer<QWidget> settling;
+    qint64 settlingSince = 0;
     QStringList problems;
     QStringList messages;
     QHash<QString, int> answered;   // texts answered any number of times, and how often
