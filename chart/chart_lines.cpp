@@ -52,10 +52,15 @@ std::optional<float> ChartLength::forCall() const
     return tank::toSingle(inches);
 }
 
-std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i)
+double chartLevel(const ChartGeometry& geometry, int i)
 {
     // In exactly this order: the last digit of a level depends on it.
-    const double level = (static_cast<double>(i) * (geometry.radius * 2.0)) / static_cast<double>(geometry.steps);
+    return (static_cast<double>(i) * (geometry.radius * 2.0)) / static_cast<double>(geometry.steps);
+}
+
+std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i)
+{
+    const double level = chartLevel(geometry, i);
     const std::optional<float> level32 = tank::toSingle(level);
     const std::optional<float> radius32 = tank::toSingle(geometry.radius);
     const std::optional<float> length32 = geometry.length.forCall();

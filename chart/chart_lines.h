@@ -46,6 +46,9 @@ struct ChartRow {
     float volume = 0.0f;  // in the chart's volume unit
 };
 
+// Level i in inches, 64-bit: (i × (radius × 2)) ÷ P.
+double chartLevel(const ChartGeometry& geometry, int i);
+
 // Row i: its level, and its volume from TankVolume (which reports its own
 // failures and still gives a value). Empty when the row cannot be computed:
 // a level that is no number (0 ÷ 0 when P is 0) or a level, radius or

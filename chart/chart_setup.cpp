@@ -2,6 +2,7 @@
 
 #include "core/length_units.h"
 #include "core/number_text.h"
+#include "core/tank_volume.h"
 
 #include <cmath>
 #include <limits>
@@ -21,6 +22,23 @@ double roundHalfToEven(double value)
     if (fraction > 0.5)
         return below + 1.0;
     return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
+}
+
+// Whether every radius, length and level the rows hand to TankVolume fits
+// 32 bits. A row that does not would stop the chart after the operator's
+// file was emptied. Without a row to compute (P below 1; P = 0 stops at its
+// first level, 0 ÷ 0) nothing is handed over.
+bool rowsFitSingle(const ChartGeometry& geometry)
+{
+    if (geometry.steps < 1)
+        return true;
+    if (!tank::toSingle(geometry.radius) || !geometry.length.forCall())
+        return false;
+    for (int i = 0; i <= geometry.steps; ++i) {
+        if (!tank::toSingle(chartLevel(geometry, i)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -73,6 +91,8 @@ std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::in
     } else {
         geometry.length = ChartLength::fromInches(lengthInches);
     }
+    if (!rowsFitSingle(geometry))
+        return std::nullopt;
     return geometry;
 }
 

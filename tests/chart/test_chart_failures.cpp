@@ -303,6 +303,12 @@ private slots:
             {{"1e306"}, "", false, Fault::None, PrinterKind::Paper, false, {"meters", "1e307", "24"}});
         row("length overflows in inches",
             {{goodIncrement}, "", false, Fault::None, PrinterKind::Paper, false, {"meters", "28", "1e307"}});
+        row("radius beyond 32 bits",
+            {{"1e38"}, "", false, Fault::None, PrinterKind::Paper, false, {"inches", "1e39", "24"}});
+        row("length beyond 32 bits",
+            {{"10"}, "", false, Fault::None, PrinterKind::Paper, false, {"feet", "96", "1e38"}});
+        row("last level beyond 32 bits",
+            {{"1e38"}, "", false, Fault::None, PrinterKind::Paper, false, {"inches", "4e38", "24"}});
         row("file dialog cancelled", {{goodIncrement}, cancel, false, Fault::None, PrinterKind::Paper, false});
         row("folder that is not there",
             {{goodIncrement}, "no such folder/chart.txt", false, Fault::None, PrinterKind::Paper, false});

@@ -88,7 +88,11 @@ private slots:
         QTest::newRow("length empty, meters") << "96" << "" << "meters" << false << 0.0;
         QTest::newRow("diameter no number, feet") << "8ft" << "20" << "feet" << false << 0.0;
         QTest::newRow("inches length beyond 32 bits") << "96" << "1e39" << "inches" << false << 0.0;
-        QTest::newRow("feet length beyond 32 bits is read") << "8" << "1e39" << "feet" << true << 48.0;
+        // Whatever a row would hand to TankVolume must fit 32 bits (at 4 steps).
+        QTest::newRow("feet length beyond 32 bits") << "8" << "1e39" << "feet" << false << 0.0;
+        QTest::newRow("radius beyond 32 bits") << "1e39" << "24" << "inches" << false << 0.0;
+        QTest::newRow("last level beyond 32 bits") << "4e38" << "24" << "inches" << false << 0.0;
+        QTest::newRow("every size within 32 bits") << "3.4e38" << "24" << "inches" << true << 1.7e38;
         // Neither text is converted for a unit the program does not know.
         QTest::newRow("unknown unit") << "12" << "abc" << "yards" << true << 0.0;
         QTest::newRow("unit in capitals") << "12" << "24" << "Inches" << true << 0.0;
@@ -143,10 +147,13 @@ private slots:
             << texts("96", "240.0000381469726562500000000001", "inches") << 24.0
             << QStringList{"  0.00 -  48.00     0.00,     0.00   24.00,  1470.22   48.00,  3760.12  ",
                            " 72.00 -  96.00    72.00,  6050.03   96.00,  7520.24  "} << complete;
-        // Each value reaches TankVolume in 32 bits; a radius beyond that range
-        // stops the chart.
-        QTest::newRow("radius beyond 32 bits") << texts("1e39", "24", "inches") << 1e38 << QStringList{}
-            << chart::LinesEnd::RowFailed;
+        // Every value fits 32 bits: the chart is written, each volume the 0
+        // that TankVolume gives after reporting its overflow.
+        const auto zeros = [](int count) { return QString(count, '0') + ".00"; };
+        QTest::newRow("sizes at the top of 32 bits") << texts("3.4e38", "24", "inches") << 1e38
+            << QStringList{"  0.00 - 226666666666667" + zeros(24) + "     0.00,     0.00  113333333333333" + zeros(24)
+                               + ",     0.00  226666666666667" + zeros(24) + ",     0.00  ",
+                           "340" + zeros(36) + " - 340" + zeros(36) + "   340" + zeros(36) + ",     0.00  "} << complete;
     }
     void lines()
     {
