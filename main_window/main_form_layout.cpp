@@ -356,9 +356,10 @@ void Mainform::buildControls()
 
     buildMenus();
 
-    // The client area is fixed in size below the menu bar; the status bar
-    // docks at its bottom.
-    client->setMinimumSize(px(kClientWidthTwips), px(kClientHeightTwips - kStatusBarHeightTwips));
+    // The window starts at its client size below the menu bar, the status
+    // bar docked at its bottom. It may be made smaller, down to what the
+    // menu bar and the status bar need: the controls keep their places and
+    // what no longer fits is clipped.
     resize(px(kClientWidthTwips), menuBar()->sizeHint().height() + px(kClientHeightTwips));
     if (const QScreen* screen = QApplication::primaryScreen()) {
         QRect placed(QPoint(), size());

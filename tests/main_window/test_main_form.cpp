@@ -128,23 +128,30 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QSize>("resizedBy");
         // Twips divided by 15, relative to the container.
-        QTest::newRow("Frame3") << "Frame3" << QRect(224, 8, 249, 201);
-        QTest::newRow("Command1") << "Command1" << QRect(240, 328, 217, 41);
-        QTest::newRow("txtTankDiameter") << "txtTankDiameter" << QRect(56, 48, 73, 19);
-        QTest::newRow("imgTank") << "imgTank" << QRect(8, 16, 233, 177);
-        QTest::newRow("cboTempUnits") << "cboTempUnits" << QRect(56, 88, 153, 21);
-        QTest::newRow("txtNetVolume") << "txtNetVolume" << QRect(88, 72, 97, 19);
+        const QSize larger(120, 90);
+        QTest::newRow("Frame3") << "Frame3" << QRect(224, 8, 249, 201) << larger;
+        QTest::newRow("Command1") << "Command1" << QRect(240, 328, 217, 41) << larger;
+        QTest::newRow("txtTankDiameter") << "txtTankDiameter" << QRect(56, 48, 73, 19) << larger;
+        QTest::newRow("imgTank") << "imgTank" << QRect(8, 16, 233, 177) << larger;
+        QTest::newRow("cboTempUnits") << "cboTempUnits" << QRect(56, 88, 153, 21) << larger;
+        QTest::newRow("txtNetVolume") << "txtNetVolume" << QRect(88, 72, 97, 19) << larger;
+        // Smaller than the client area: the button is clipped, not moved.
+        QTest::newRow("Command1, window shrunk") << "Command1" << QRect(240, 328, 217, 41) << QSize(-120, -200);
     }
     void layoutInPixels()
     {
         QFETCH(QString, name);
         QFETCH(QRect, geometry);
+        QFETCH(QSize, resizedBy);
         QWidget* widget = form->findChild<QWidget*>(name);
         QCOMPARE(widget->geometry(), geometry);
-        // Resizing the window moves nothing.
-        form->resize(form->width() + 120, form->height() + 90);
+        // Resizing the window either way moves nothing.
+        const QSize resized = form->size() + resizedBy;
+        form->resize(resized);
         QTest::qWait(20);
+        QCOMPARE(form->size(), resized);
         QCOMPARE(widget->geometry(), geometry);
     }
 
