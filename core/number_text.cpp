@@ -1,6 +1,7 @@
 #include "core/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -201,46 +202,86 @@ void stripTrailingZeros(Digits& d)
         d.pointPosition = 0;
 }
 
-// Writes the decimal digits of n into `out`; returns how many.
-int unsignedDigits(unsigned __int128 n, char* out)
-{
-    constexpr std::uint64_t kTenToThe19 = 10'000'000'000'000'000'000u;
-    if (n <= std::numeric_limits<std::uint64_t>::max())
-        return static_cast<int>(std::to_chars(out, out + 40, static_cast<std::uint64_t>(n)).ptr - out);
-    const int high = unsignedDigits(n / kTenToThe19, out);
-    char low[20];
-    const int lowCount = static_cast<int>(
-        std::to_chars(low, low + 20, static_cast<std::uint64_t>(n % kTenToThe19)).ptr - low);
-    std::fill(out + high, out + high + 19 - lowCount, '0');
-    std::copy(low, low + lowCount, out + high + 19 - lowCount);
-    return high + 19;
-}
+// A whole number below 10^45, in base-10^9 limbs, least significant first:
+// room for the exact digits of any 32-bit value (below 2^128) without an
+// integer type wider than the standard's.
+class ExactDecimal {
+public:
+    explicit ExactDecimal(std::uint32_t value)
+    {
+        limbs[0] = value % kLimbBase;
+        limbs[1] = value / kLimbBase;
+        used = limbs[1] == 0 ? 1 : 2;
+    }
+
+    // Each limb times a factor below 2^32 stays below 2^62: no overflow.
+    void multiplyBy(std::uint32_t factor)
+    {
+        std::uint64_t carry = 0;
+        for (int i = 0; i < used; ++i) {
+            const std::uint64_t product = std::uint64_t{limbs[i]} * factor + carry;
+            limbs[i] = static_cast<std::uint32_t>(product % kLimbBase);
+            carry = product / kLimbBase;
+        }
+        for (; carry != 0; carry /= kLimbBase)
+            limbs[used++] = static_cast<std::uint32_t>(carry % kLimbBase);
+    }
+
+    void multiplyByPowerOf(std::uint32_t base, int exponent, std::uint32_t largestPower, int largestExponent)
+    {
+        for (; exponent >= largestExponent; exponent -= largestExponent)
+            multiplyBy(largestPower);
+        std::uint32_t rest = 1;
+        for (int i = 0; i < exponent; ++i)
+            rest *= base;
+        multiplyBy(rest);
+    }
+
+    // Writes the decimal digits into `out`; returns how many.
+    int digits(char* out) const
+    {
+        char* end = std::to_chars(out, out + kLimbDigits, limbs[used - 1]).ptr;
+        for (int i = used - 2; i >= 0; --i) {
+            char limb[kLimbDigits];
+            char* limbEnd = std::to_chars(limb, limb + kLimbDigits, limbs[i]).ptr;
+            const auto count = limbEnd - limb;
+            end = std::fill_n(end, kLimbDigits - count, '0');
+            end = std::copy(limb, limbEnd, end);
+        }
+        return static_cast<int>(end - out);
+    }
+
+private:
+    static constexpr std::uint32_t kLimbBase = 1'000'000'000;
+    static constexpr int kLimbDigits = 9;
+    std::array<std::uint32_t, 5> limbs{};
+    int used = 1;
+};
 
 // The exact digits of a 32-bit value (widened to double), by integer
 // arithmetic: value = m * 2^q = (m * 5^-q) * 10^q. False for the few values
-// too small for 128 bits; the general path handles them.
+// too small for 10^45; the general path handles them.
 bool exactSingleDigits(double magnitude, Digits& d)
 {
     int exponent = 0;
     const double fraction = std::frexp(magnitude, &exponent);
-    auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 24));
+    auto m = static_cast<std::uint32_t>(std::ldexp(fraction, 24));
     int q = exponent - 24;
     while ((m & 1u) == 0) {
         m >>= 1;
         ++q;
     }
-    unsigned __int128 n = m;
+    ExactDecimal n(m);
     int decimalExponent = 0;
     if (q >= 0) {
-        n <<= q;   // a float is below 2^128
+        n.multiplyByPowerOf(2, q, std::uint32_t{1} << 31, 31);   // a float is below 2^128
     } else {
         if (q < -44)
             return false;
-        for (int i = 0; i < -q; ++i)
-            n *= 5;
+        n.multiplyByPowerOf(5, -q, 1'220'703'125, 13);   // 5^13
         decimalExponent = q;
     }
-    d.count = unsignedDigits(n, d.digit);
+    d.count = n.digits(d.digit);
     d.pointPosition = d.count + decimalExponent;
     return true;
 }
