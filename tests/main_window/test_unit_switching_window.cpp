@@ -63,7 +63,8 @@ private:
 
     // "choose:cboTempUnits=degrees C" picks from the list; "type:txtCe=." types
     // into a field or a selector; "result:txtGrossVolume=15432.5" stands for
-    // what a calculation leaves in an output field the operator cannot edit.
+    // what a calculation leaves in an output field the operator cannot edit;
+    // "click:Command1=" presses a button.
     void perform(const QString& step)
     {
         const qsizetype colon = step.indexOf(':');
@@ -75,6 +76,8 @@ private:
             testsupport::typeInto(child<QWidget>(name), value);
         else if (kind == "result")
             child<QLineEdit>(name)->setText(value);
+        else if (kind == "click")
+            QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton);
         else
             QFAIL(qPrintable("unknown step " + step));
     }
@@ -164,6 +167,11 @@ private slots:
         QTest::newRow("gross volume to litres")
             << QStringList{"result:txtGrossVolume=15432.5", "choose:cboVolumeUnits=litres"}
             << QStringList{"txtGrossVolume=58418.37"};
+        // Three different results, each converted in its own field.
+        QTest::newRow("calculated results to litres")
+            << QStringList{"type:txtTankDiameter=12", "type:txtTankLength=24", "type:txtProductLevel=6",
+                           "click:Command1=", "choose:cboVolumeUnits=litres"}
+            << QStringList{"txtTankCapacity=44.48", "txtGrossVolume=22.26", "txtNetVolume=22.07"};
         QTest::newRow("litres, then cubic meters")
             << QStringList{"choose:cboVolumeUnits=litres", "choose:cboVolumeUnits=cubic meters"}
             << QStringList{"txtTankCapacity=.04", "txtCe=.000003", "lblVolumes_3=cubic meters",
