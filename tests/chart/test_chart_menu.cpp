@@ -261,11 +261,20 @@ private slots:
         badMetres.length = "";
         QTest::newRow("meters, empty length") << badMetres << QStringList{"3"} << "" << 0 << false << QStringList{};
         // Every value goes to TankVolume in 32 bits: a radius beyond that
-        // range ends the run after the header, silently.
+        // range ends the run before the file, silently.
         Tank huge = example;
         huge.diameter = "1e39";
-        QTest::newRow("radius beyond 32 bits: header only, silent") << huge << QStringList{"1e38"} << "accept" << 0
-                                                                    << false << QStringList{header};
+        QTest::newRow("radius beyond 32 bits ends before the file") << huge << QStringList{"1e38"} << "" << 0
+                                                                    << false << QStringList{};
+        // Every value fits 32 bits: the chart is written, each volume the 0
+        // that TankVolume gives after reporting its overflow.
+        Tank top = example;
+        top.diameter = "3.4e38";
+        const auto zeros = [](int count) { return QString(count, '0') + ".00"; };
+        QTest::newRow("sizes at the top of 32 bits") << top << QStringList{"1e38"} << "accept" << 3 << true
+            << QStringList{header, "  0.00 - 226666666666667" + zeros(24) + "     0.00,     0.00  113333333333333"
+                               + zeros(24) + ",     0.00  226666666666667" + zeros(24) + ",     0.00  ",
+                           "340" + zeros(36) + " - 340" + zeros(36) + "   340" + zeros(36) + ",     0.00  "};
         Tank badDiameter = example;
         badDiameter.diameter = "twelve";
         QTest::newRow("diameter no number, even with increment 0") << badDiameter << QStringList{"0"} << "" << 0
