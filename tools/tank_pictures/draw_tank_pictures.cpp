@@ -48,11 +48,14 @@ bool writeIcons(const fs::path& dir)
     const std::array<std::pair<int, double>, 3> sizes{{{32, 1.0}, {48, 1.3}, {128, 2.6}}};
     for (const auto& [size, outline] : sizes) {
         const fs::path sub = dir / "icons" / std::to_string(size);
-        fs::create_directories(sub);
+        // A folder that cannot be made shows as the failed write below.
+        std::error_code ignored;
+        fs::create_directories(sub, ignored);
         if (!writePng(sub / "gaugestar.png", drawIcon(size, iconScheme(), outline)))
             return false;
     }
-    fs::create_directories(dir / "icons" / "scalable");
+    std::error_code ignored;
+    fs::create_directories(dir / "icons" / "scalable", ignored);
     const std::string svg = iconSvg();
     return writeFile(dir / "icons" / "scalable" / "gaugestar.svg", std::vector<std::uint8_t>(svg.begin(), svg.end()));
 }
