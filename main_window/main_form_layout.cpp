@@ -40,11 +40,20 @@ enum Trait : unsigned {
     AutoSize = 1u << 9,     // sized to its text, growing to the right
 };
 
+// A row reads as the table does (name, kind, container, caption, twips,
+// traits); its fields keep the pointers together, so no row carries padding.
 struct ControlRow {
+    constexpr ControlRow(const char* name, Kind kind, const char* container, const char* text, int left, int top,
+                         int width, int height, unsigned traits)
+        : name(name), container(container), text(text), kind(kind), left(left), top(top), width(width),
+          height(height), traits(traits)
+    {
+    }
+
     const char* name;
-    Kind kind;
     const char* container;   // nullptr: the window's client area
     const char* text;
+    Kind kind;
     int left, top, width, height;
     unsigned traits;
 };
