@@ -1,8 +1,8 @@
 #include "app/startup_trace.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLoggingCategory>
-#include <QTimer>
 #include <QWidget>
 
 #include <chrono>
@@ -16,9 +16,11 @@ bool traceStartup()
     return startupLog().isInfoEnabled();
 }
 
-// Traces the end of a window's first paint: the queued call runs once the
-// paint and the flush to the screen that closes it are done.
+// Traces the end of a window's first paint: the event posted during the
+// paint is handled once the paint and the flush to the screen that closes it
+// are done.
 class FirstPaintTrace : public QObject {
+    Q_OBJECT
 public:
     FirstPaintTrace(QWidget* window, const char* moment) : QObject(window), moment(moment)
     {
@@ -30,16 +32,19 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, [done = moment] { traceMoment(done); });
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User));
         }
         return false;
     }
+    void customEvent(QEvent* /*event*/) override { traceMoment(moment); }
 
 private:
     const char* moment;
 };
 
 } // namespace
+
+#include "startup_trace.moc"
 
 void traceMoment(const char* moment)
 {

@@ -27,7 +27,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kChunk = 64 * 1024;
+    static constexpr std::size_t kChunk = std::size_t{64} * 1024;
     QFile& file;
     std::string buffer;
 };

@@ -69,7 +69,7 @@ std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i)
     return ChartRow{level, TankVolume(*level32, *radius32, *length32, geometry.shape, geometry.volumeUnit)};
 }
 
-bool ChartLineBuilder::addRow(const ChartRow& row)
+bool ChartLineBuilder::addRow(ChartRow row)
 {
     lastLevelField.clear();
     appendLevelField(lastLevelField, row.level);

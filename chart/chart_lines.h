@@ -61,7 +61,7 @@ class ChartLineBuilder {
 public:
     // Adds the next row; true when it was the third of a line, which is
     // then in line().
-    bool addRow(const ChartRow& row);
+    bool addRow(ChartRow row);
     // True when one or two rows were left over; their line is then in line().
     bool finish();
     const std::string& line() const { return finished; }

@@ -12,6 +12,8 @@
 
 class ChartPrinterFactory {
 public:
+    ChartPrinterFactory() = default;
+    Q_DISABLE_COPY_MOVE(ChartPrinterFactory)
     virtual ~ChartPrinterFactory() = default;
     // A surface with a document begun, or null when there is nothing to
     // print on. Destroying the surface releases the print job, whether or

@@ -14,6 +14,10 @@ namespace chart {
 // area. Every operation that talks to the printer tells whether it worked.
 class PrintSurface {
 public:
+    PrintSurface() = default;
+    // Used through a pointer only: a copy would slice off the printer.
+    PrintSurface(const PrintSurface&) = delete;
+    PrintSurface& operator=(const PrintSurface&) = delete;
     virtual ~PrintSurface() = default;
 
     // The extent of a text in the current font.

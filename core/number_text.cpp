@@ -395,7 +395,8 @@ std::string formatWithPattern(double value, Precision precision, std::string_vie
     const int trailingZeros = std::max(shape.keptDecimals - fractionDigits, 0);
 
     std::string out;
-    out.reserve(static_cast<std::size_t>(2 + leadingZeros + integerDigits + fractionDigits + trailingZeros));
+    out.reserve(2 + static_cast<std::size_t>(leadingZeros) + static_cast<std::size_t>(integerDigits)
+                + static_cast<std::size_t>(fractionDigits) + static_cast<std::size_t>(trailingZeros));
     if (value < 0 && !d.empty())
         out += '-';
     out.append(static_cast<std::size_t>(leadingZeros), '0');
@@ -550,9 +551,9 @@ std::string fifteenDigitText(double value)
             out += digits;
             out.append(static_cast<std::size_t>(exponent + 1 - n), '0');
         } else {
-            out += digits.substr(0, static_cast<std::size_t>(exponent + 1));
+            out += digits.substr(0, static_cast<std::size_t>(exponent) + 1);
             out += '.';
-            out += digits.substr(static_cast<std::size_t>(exponent + 1));
+            out += digits.substr(static_cast<std::size_t>(exponent) + 1);
         }
         return out;
     }

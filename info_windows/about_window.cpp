@@ -31,7 +31,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setObjectName("frmAbout");
-    setWindowTitle("About Gaugestar");
+    setWindowTitle(QStringLiteral("About Gaugestar"));
     buildControls();
     Form_Load();
 }
@@ -41,39 +41,39 @@ void frmAbout::buildControls()
     setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
     infowin::useMenuBackground(this);
     infowin::useProgramIcon(this);
-    setFont(designFont("MS Sans Serif", 8.25));
+    setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
 
     // Made first, so the OK button stands in front of it.
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName("Frame1");
     placeTwips(Frame1, 120, 720, 5295, 1815);
 
-    Image2 = infowin::tankPicture("ctank100", Frame1);
+    Image2 = infowin::tankPicture(QStringLiteral("ctank100"), Frame1);
     Image2->setObjectName("Image2");
-    Image2->setAccessibleName("Full tank");
+    Image2->setAccessibleName(QStringLiteral("Full tank"));
     placeTwips(Image2, 120, 240, 2775, 1455);
 
-    lblTitle = new QLabel("App Name", this);
+    lblTitle = new QLabel(QStringLiteral("App Name"), this);
     lblTitle->setObjectName("lblTitle");
     QPalette black = lblTitle->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     lblTitle->setPalette(black);
     placeTwips(lblTitle, 120, 120, 1485, 240);
 
-    lblVersion = new QLabel("Version", this);
+    lblVersion = new QLabel(QStringLiteral("Version"), this);
     lblVersion->setObjectName("lblVersion");
     placeTwips(lblVersion, 120, 360, 3885, 225);
 
-    lblNotice = new QLabel("Check every figure before you order fuel.", this);
+    lblNotice = new QLabel(QStringLiteral("Check every figure before you order fuel."), this);
     lblNotice->setObjectName("lblNotice");
     lblNotice->setWordWrap(true);
     placeTwips(lblNotice, 120, 2640, 3375, 255);
 
-    Label1 = new QLabel("Fuel tank calculator by Ombrix Associates", this);
+    Label1 = new QLabel(QStringLiteral("Fuel tank calculator by Ombrix Associates"), this);
     Label1->setObjectName("Label1");
     placeTwips(Label1, 2160, 120, 3135, 375);
 
-    cmdOK = new QPushButton("OK", this);
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName("cmdOK");
     placeTwips(cmdOK, 3360, 1335, 1740, 585);
     cmdOK->setDefault(true);

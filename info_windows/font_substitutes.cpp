@@ -9,8 +9,9 @@ constexpr int kSansSerifSpacingPercent = 92;
 void installFontSubstitutes()
 {
     // Liberation Sans has Arial's metrics and is installed with the program.
-    QFont::insertSubstitutions("MS Sans Serif", QStringList{"Liberation Sans", "Arial"});
-    QFont::insertSubstitutions("Arial", QStringList{"Liberation Sans"});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"), QStringList{QStringLiteral("Liberation Sans")});
 }
 
 QFont designFont(const QString& family, double points, bool bold)

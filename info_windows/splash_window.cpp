@@ -50,14 +50,14 @@ void frmSplash::buildControls()
     setFixedSize(px(kClientWidthTwips) + 2 * border, px(kClientHeightTwips) + 2 * border);
     infowin::useMenuBackground(this);
     infowin::useProgramIcon(this);
-    setFont(designFont("MS Sans Serif", 8.25));
+    setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
 
     client = new QWidget(this);
     client->setObjectName("clientArea");
     client->setGeometry(border, border, px(kClientWidthTwips), px(kClientHeightTwips));
 
-    lblProductName = label("lblProductName", "Ombrix Gaugestar", client, {120, 120, 2940, 330},
-                           designFont("Arial", 14.25, true));
+    lblProductName = label("lblProductName", QStringLiteral("Ombrix Gaugestar"), client,
+                           {120, 120, 2940, 330}, designFont(QStringLiteral("Arial"), 14.25, true));
     infowin::useMenuBackground(lblProductName);
     lblProductName->adjustSize();
 
@@ -66,17 +66,19 @@ void frmSplash::buildControls()
     Frame1->setGeometry(px(120), px(480), px(5460), px(2010));
     infowin::useMenuBackground(Frame1);
 
-    imgLogo = infowin::tankPicture("ctank75", Frame1);
+    imgLogo = infowin::tankPicture(QStringLiteral("ctank75"), Frame1);
     imgLogo->setObjectName("imgLogo");
     imgLogo->setGeometry(px(240), px(240), px(2775), px(1665));
-    imgLogo->setAccessibleName("Gaugestar tank");
+    imgLogo->setAccessibleName(QStringLiteral("Gaugestar tank"));
 
-    Label1 = label("Label1", "For", Frame1, {3120, 240, 855, 255}, designFont("Arial", 9.75, true));
-    lblPlatform = label("lblPlatform", "Windows 95/98/NT", Frame1, {3120, 480, 2115, 285},
-                        designFont("Arial", 12, true));
+    Label1 = label("Label1", QStringLiteral("For"), Frame1, {3120, 240, 855, 255},
+                   designFont(QStringLiteral("Arial"), 9.75, true));
+    lblPlatform = label("lblPlatform", QStringLiteral("Windows 95/98/NT"), Frame1, {3120, 480, 2115, 285},
+                        designFont(QStringLiteral("Arial"), 12, true));
     lblPlatform->setAlignment(Qt::AlignRight | Qt::AlignTop);
     lblPlatform->adjustSize();
-    lblVersion = label("lblVersion", "", Frame1, {3120, 840, 720, 240}, designFont("Arial", 9.75, true));
+    lblVersion = label("lblVersion", QString(), Frame1, {3120, 840, 720, 240},
+                       designFont(QStringLiteral("Arial"), 9.75, true));
 
     Timer1 = new QTimer(Frame1);
     Timer1->setObjectName("Timer1");
@@ -85,8 +87,8 @@ void frmSplash::buildControls()
     Timer1->setInterval(kShowMilliseconds);
     connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
 
-    Label2 = label("Label2", "Check every figure before you order fuel.", client, {120, 2640, 3375, 255},
-                   font());
+    Label2 = label("Label2", QStringLiteral("Check every figure before you order fuel."), client,
+                   {120, 2640, 3375, 255}, font());
     Label2->setWordWrap(true);
 
     Line1 = new QFrame(client);
@@ -95,7 +97,7 @@ void frmSplash::buildControls()
     Line1->setLineWidth(1);
     Line1->setGeometry(px(120), px(3000), px(5160 - 120) + 1, 1);
 
-    Label3 = label("Label3", "Fuel storage tank calculator by Ombrix Associates", client,
+    Label3 = label("Label3", QStringLiteral("Fuel storage tank calculator by Ombrix Associates"), client,
                    {120, 3120, 4335, 255}, font());
 
     infowin::centreOnScreen(this);

@@ -79,8 +79,8 @@ Mainform::~Mainform()
 void Mainform::Form_Load()
 {
     cevalue = QString::fromStdString(numtext::fifteenDigitText(0.0007));
-    NewLengthUnits = OldLengthUnits = "inches";
-    NewVolumeUnits = OldVolumeUnits = "gallons";
+    NewLengthUnits = OldLengthUnits = QStringLiteral("inches");
+    NewVolumeUnits = OldVolumeUnits = QStringLiteral("gallons");
     NewTempUnits = OldTempUnits = kDegreesF;
 
     addEntries(cboTankShape, kShapes);
@@ -93,9 +93,9 @@ void Mainform::Form_Load()
     addEntries(cboTempUnits, kTempUnits);
     // Adding the first entry selects it; the lists start with nothing
     // selected, showing their initial texts.
-    cboProductType->showText("Regular Unleaded");
-    cboLengthUnits->showText("inches");
-    cboVolumeUnits->showText("gallons");
+    cboProductType->showText(QStringLiteral("Regular Unleaded"));
+    cboLengthUnits->showText(QStringLiteral("inches"));
+    cboVolumeUnits->showText(QStringLiteral("gallons"));
     cboTempUnits->showText(kDegreesF);
 }
 
@@ -111,7 +111,8 @@ void Mainform::Form_Unload()
     delete frmImages;
     const auto windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows)
-        if (window->objectName() == "frmAbout" || window->objectName() == "frmSplash")
+        if (window->objectName() == QLatin1String("frmAbout")
+            || window->objectName() == QLatin1String("frmSplash"))
             window->close();
 }
 
@@ -167,12 +168,12 @@ void Mainform::cboTankShape_Click()
 {
     const QString shape = cboTankShape->currentText();
     if (shape == tank::kFlatEnded)
-        showTankPicture("ftank0");
+        showTankPicture(QStringLiteral("ftank0"));
     lblCylinderInfo->setVisible(shape == tank::kHemisphericalEnded);
     if (shape == tank::kHemisphericalEnded)
-        showTankPicture("ctank0");
+        showTankPicture(QStringLiteral("ctank0"));
     if (shape == tank::kVertical)
-        showTankPicture("vtank0");
+        showTankPicture(QStringLiteral("vtank0"));
 }
 
 void Mainform::cboProductType_Click()

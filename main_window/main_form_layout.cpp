@@ -40,11 +40,20 @@ enum Trait : unsigned {
     AutoSize = 1u << 9,     // sized to its text, growing to the right
 };
 
+// A row reads as the table does (name, kind, container, caption, twips,
+// traits); its fields keep the pointers together, so no row carries padding.
 struct ControlRow {
+    constexpr ControlRow(const char* name, Kind kind, const char* container, const char* text, int left, int top,
+                         int width, int height, unsigned traits)
+        : name(name), container(container), text(text), kind(kind), left(left), top(top), width(width),
+          height(height), traits(traits)
+    {
+    }
+
     const char* name;
-    Kind kind;
     const char* container;   // nullptr: the window's client area
     const char* text;
+    Kind kind;
     int left, top, width, height;
     unsigned traits;
 };
@@ -180,12 +189,12 @@ constexpr int px(int twips)
 
 QFont defaultFont()
 {
-    return designFont("MS Sans Serif", 8.25);
+    return designFont(QStringLiteral("MS Sans Serif"), 8.25);
 }
 
 QFont boldFont(double points)
 {
-    return designFont("MS Sans Serif", points, true);
+    return designFont(QStringLiteral("MS Sans Serif"), points, true);
 }
 
 QWidget* createControl(const ControlRow& row, QWidget* container)
@@ -274,7 +283,7 @@ QWidget* createControl(const ControlRow& row, QWidget* container)
 void Mainform::buildControls()
 {
     setObjectName("Mainform");
-    setWindowTitle("Ombrix Associates Gaugestar");
+    setWindowTitle(QStringLiteral("Ombrix Associates Gaugestar"));
     setWindowIcon(QIcon(":/pictures/gaugestar.ico"));
     // A minimise button but no maximise button; the border stays resizable.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -345,7 +354,7 @@ void Mainform::buildControls()
     sbStatusBar = new QStatusBar(this);
     sbStatusBar->setObjectName("sbStatusBar");
     sbStatusBar->setFixedHeight(px(kStatusBarHeightTwips));
-    auto* statusPanel = new QLabel("Status", sbStatusBar);
+    auto* statusPanel = new QLabel(QStringLiteral("Status"), sbStatusBar);
     statusPanel->setObjectName("sbStatusPanel");
     statusPanel->setMinimumWidth(px(1440));
     statusPanel->setFrameShape(QFrame::Panel);
@@ -375,23 +384,23 @@ void Mainform::buildMenus()
     bar->setObjectName("menuBar");
     bar->setFont(defaultFont());
 
-    mnuFile = bar->addMenu("&File");
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName("mnuFile");
-    mnuPrint = mnuFile->addAction("Print Screen");
+    mnuPrint = mnuFile->addAction(QStringLiteral("Print Screen"));
     mnuPrint->setObjectName("mnuPrint");
     mnuBarFile = mnuFile->addSeparator();
     mnuBarFile->setObjectName("mnuBarFile");
-    mnuExit = mnuFile->addAction("E&xit");
+    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
     mnuExit->setObjectName("mnuExit");
 
-    mnuUtilities = bar->addMenu("&Utilites");
+    mnuUtilities = bar->addMenu(QStringLiteral("&Utilites"));
     mnuUtilities->setObjectName("mnuUtilities");
-    mnuTGen = mnuUtilities->addAction("&Tank Chart Generator");
+    mnuTGen = mnuUtilities->addAction(QStringLiteral("&Tank Chart Generator"));
     mnuTGen->setObjectName("mnuTGen");
 
-    mnuHelp = bar->addMenu("&Help");
+    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName("mnuHelp");
-    mnuAbout = mnuHelp->addAction("&About Gaugestar");
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Gaugestar"));
     mnuAbout->setObjectName("mnuAbout");
 
     connect(mnuPrint, &QAction::triggered, this, &Mainform::mnuPrint_Click);

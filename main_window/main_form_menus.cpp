@@ -27,7 +27,7 @@ void Mainform::mnuPrint_Click()
     if (!windowImagePrinter)
         windowImagePrinter = std::make_unique<DefaultPrinterImagePrinter>();
     if (!windowImagePrinter->print(clientAreaImage(*this), logicalDpiX()))
-        showAppMessage(this, "There was a problem printing.  Please check your printer.");
+        showAppMessage(this, QStringLiteral("There was a problem printing.  Please check your printer."));
 }
 
 void Mainform::mnuAbout_Click()

@@ -26,7 +26,7 @@ QPixmap PictureStore::picture(const QString& name) const
 
 QString PictureStore::describe(const QString& name)
 {
-    static const QRegularExpression parts("^([fcv])tank(\\d+)$");
+    static const QRegularExpression parts(QStringLiteral("^([fcv])tank(\\d+)$"));
     const auto match = parts.match(name);
     if (!match.hasMatch())
         return {};
@@ -37,13 +37,13 @@ QString PictureStore::describe(const QString& name)
                                         : QStringLiteral("Upright tank");
     QString fill;
     switch (step) {
-    case 0: fill = "empty"; break;
-    case 10: fill = "a little product in it"; break;
-    case 25: fill = "about a quarter full"; break;
-    case 50: fill = "about half full"; break;
-    case 75: fill = "about three quarters full"; break;
-    case 90: fill = "nearly full"; break;
-    default: fill = "full"; break;
+    case 0: fill = QStringLiteral("empty"); break;
+    case 10: fill = QStringLiteral("a little product in it"); break;
+    case 25: fill = QStringLiteral("about a quarter full"); break;
+    case 50: fill = QStringLiteral("about half full"); break;
+    case 75: fill = QStringLiteral("about three quarters full"); break;
+    case 90: fill = QStringLiteral("nearly full"); break;
+    default: fill = QStringLiteral("full"); break;
     }
     return tank + ", " + fill;
 }

@@ -23,8 +23,8 @@ QLabel* makePanel(const QString& name, QWidget* parent)
 
 StatusClock::StatusClock(QWidget* parent)
     : QWidget(parent),
-      datePanel(makePanel("sbDatePanel", this)),
-      timePanel(makePanel("sbTimePanel", this)),
+      datePanel(makePanel(QStringLiteral("sbDatePanel"), this)),
+      timePanel(makePanel(QStringLiteral("sbTimePanel"), this)),
       ticker(new QTimer(this))
 {
     auto* row = new QHBoxLayout(this);

@@ -52,7 +52,7 @@ bool DefaultPrinterImagePrinter::print(const QImage& image, double screenDotsPer
     if (defaultPrinter.isNull())
         return false;
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-    printer.setDocName("Gaugestar");
+    printer.setDocName(QStringLiteral("Gaugestar"));
     if (!printer.isValid())
         return false;
     if (!printOnePage(printer, image, screenDotsPerInch))
@@ -65,7 +65,7 @@ PdfFileImagePrinter::PdfFileImagePrinter(QString path) : path(std::move(path)) {
 bool PdfFileImagePrinter::print(const QImage& image, double screenDotsPerInch)
 {
     QPdfWriter writer(path);
-    writer.setCreator("Gaugestar");
+    writer.setCreator(QStringLiteral("Gaugestar"));
     writer.setResolution(300);
     return printOnePage(writer, image, screenDotsPerInch);
 }

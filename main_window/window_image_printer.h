@@ -12,6 +12,8 @@ class QImage;
 
 class WindowImagePrinter {
 public:
+    WindowImagePrinter() = default;
+    Q_DISABLE_COPY_MOVE(WindowImagePrinter)
     virtual ~WindowImagePrinter() = default;
     // Prints `image` as one page at the size it has on a screen of
     // `screenDotsPerInch`; false on any failure, with the job released.

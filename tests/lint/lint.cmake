@@ -1,0 +1,44 @@
+# Runs clazy and clang-tidy over the program's own sources (and their headers)
+# with the flags of the build; any finding fails.
+#   cmake -DSOURCE_DIR=... -DBUILD_DIR=... -P lint.cmake
+find_program(CLAZY clazy-standalone)
+find_program(CLANG_TIDY clang-tidy)
+if(NOT CLAZY OR NOT CLANG_TIDY)
+    message("lint skipped: clazy-standalone or clang-tidy is not installed")
+    return()
+endif()
+
+# The checks of clang-tidy are in .clang-tidy at the root. Turned off here:
+# qproperty-without-notify: Mainform's read-only properties are its working state, read, never watched.
+set(clazy_checks level0,level1,level2,no-qproperty-without-notify)
+
+# Only the program's folders count, for sources and headers alike: not the
+# tests, not generated code, not Qt.
+string(REGEX REPLACE "([][.*+?^$()|\\])" "\\\\\\1" root "${SOURCE_DIR}")
+set(product "^${root}/(app|core|main_window|chart|info_windows)/")
+file(READ ${BUILD_DIR}/compile_commands.json db)
+string(JSON count LENGTH "${db}")
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+    string(JSON file GET "${db}" ${i} file)
+    if(file MATCHES "${product}")
+        list(APPEND files "${file}")
+    endif()
+endforeach()
+list(REMOVE_DUPLICATES files)
+list(LENGTH files checked)
+list(JOIN files "\n" text)
+file(WRITE ${BUILD_DIR}/lint-files.txt "${text}\n")
+
+# The build may be GCC's: clang does not know all of its warning options.
+set(common -p ${BUILD_DIR} --header-filter=${product} --extra-arg=-Wno-unknown-warning-option)
+# One source per run, two at a time: both cores work.
+foreach(tool "${CLAZY};--checks=${clazy_checks}" "${CLANG_TIDY};--quiet;--warnings-as-errors=*")
+    execute_process(COMMAND xargs -d "\\n" -P 2 -n 1 ${tool} ${common} INPUT_FILE ${BUILD_DIR}/lint-files.txt
+                    RESULT_VARIABLE result OUTPUT_VARIABLE found ERROR_VARIABLE found)
+    string(REGEX REPLACE "[0-9]+ warnings? generated\\.\n" "" found "${found}")
+    if(checked EQUAL 0 OR NOT result EQUAL 0 OR found MATCHES "(warning|error):")
+        message(FATAL_ERROR "lint: findings in the ${checked} sources checked\n${found}")
+    endif()
+endforeach()
+message("lint: ${checked} sources, no findings")
