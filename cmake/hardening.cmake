@@ -10,7 +10,9 @@ include(CheckPIESupported)
 option(GAUGESTAR_HARDEN "Build with the distribution's hardening flags" ON)
 
 # The sanitizers bring their own checks and do not mix with fortified calls.
-if(NOT GAUGESTAR_HARDEN OR GAUGESTAR_SANITIZE)
+# These are the flags of GCC and Clang for ELF programs; MSVC's own (/GS,
+# ASLR, DEP) are on by default, and a MinGW build only runs the arithmetic.
+if(NOT GAUGESTAR_HARDEN OR GAUGESTAR_SANITIZE OR NOT GAUGESTAR_GNU_FLAGS OR WIN32)
     return()
 endif()
 
@@ -61,8 +63,17 @@ else()
     add_link_options(LINKER:-z,relro LINKER:-z,now)
 endif()
 
-# Newer than this dpkg's list, or left to the compiler's defaults.
-foreach(_flag -fstack-clash-protection -fcf-protection -mbranch-protection=standard)
+# Newer than this dpkg's list, or left to the compiler's defaults; the
+# control-flow protection of the processor built for. Clang takes another
+# processor's flag with a mere warning, so a warning fails the check too.
+set(_extra_flags -fstack-clash-protection)
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64|i[3-6]86)$")
+    list(APPEND _extra_flags -fcf-protection)
+elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(aarch64|arm64|ARM64)$")
+    list(APPEND _extra_flags -mbranch-protection=standard)
+endif()
+set(CMAKE_REQUIRED_FLAGS -Werror)
+foreach(_flag ${_extra_flags})
     string(MAKE_C_IDENTIFIER "GAUGESTAR_HAS${_flag}" _known)
     if(NOT _flag IN_LIST GAUGESTAR_HARDENING_FLAGS)
         check_cxx_compiler_flag(${_flag} ${_known})
@@ -71,3 +82,4 @@ foreach(_flag -fstack-clash-protection -fcf-protection -mbranch-protection=stand
         endif()
     endif()
 endforeach()
+unset(CMAKE_REQUIRED_FLAGS)

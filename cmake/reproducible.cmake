@@ -3,10 +3,12 @@
 # build id, which stripping keeps), and every time written into a file is
 # the commit's, or SOURCE_DATE_EPOCH's when the builder sets it.
 
-add_compile_options(
-    -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
-    # Last, so that it wins for a build folder inside the source tree.
-    -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
+if(GAUGESTAR_GNU_FLAGS)
+    add_compile_options(
+        -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
+        # Last, so that it wins for a build folder inside the source tree.
+        -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
+endif()
 
 set(GAUGESTAR_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
 if(GAUGESTAR_SOURCE_DATE_EPOCH STREQUAL "")
