@@ -12,6 +12,7 @@
 #include "support/gui_actions.h"
 #include "support/app_texts.h"
 #include "support/modal_driver.h"
+#include "support/scripted_dialogs.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -25,7 +26,7 @@
 
 #include <memory>
 
-using testsupport::ModalDriver;
+using testsupport::ScriptedDialogs;
 
 namespace texts = testsupport::texts;
 using testsupport::chooseMenuEntry;
@@ -201,7 +202,9 @@ class TestChartFailures : public QObject {
     // One run from the menu, its dialogs answered as `run` says.
     void chartRun(const FailingRun& run)
     {
-        ModalDriver driver;
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        ScriptedDialogs& driver = *dialogs;
+        form->setOperatorDialogs(std::move(dialogs));
         driver.expectMessage(texts::chartNotice);
         for (qsizetype i = 0; i < run.increments.size(); ++i) {
             if (run.increments[i] == cancel)

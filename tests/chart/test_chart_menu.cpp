@@ -11,6 +11,7 @@
 #include "support/gui_actions.h"
 #include "support/app_texts.h"
 #include "support/modal_driver.h"
+#include "support/scripted_dialogs.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -26,6 +27,7 @@
 #include <memory>
 
 using testsupport::ModalDriver;
+using testsupport::ScriptedDialogs;
 
 namespace texts = testsupport::texts;
 
@@ -106,9 +108,19 @@ class TestChartMenu : public QObject {
             testsupport::typeInto(selector, text);
     }
 
+    // The window's questions answered by the test itself, from here on.
+    ScriptedDialogs& answers()
+    {
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        ScriptedDialogs& script = *dialogs;
+        form->setOperatorDialogs(std::move(dialogs));
+        return script;
+    }
+
     // The menu's notice, then the increments answered in turn; every answer
     // but the last is 0 and brings the zero-increment message.
-    void expectStart(ModalDriver& driver, const QStringList& increments)
+    template <typename Driver>
+    void expectStart(Driver& driver, const QStringList& increments)
     {
         driver.expectMessage(texts::chartNotice);
         for (qsizetype i = 0; i < increments.size(); ++i) {
@@ -291,7 +303,7 @@ private slots:
         QFETCH(QStringList, lines);
 
         describe(tank);
-        ModalDriver driver;
+        ScriptedDialogs& driver = answers();
         expectStart(driver, increments);
         if (fileDialog == "accept")
             driver.expectFile(chartPath());
@@ -319,7 +331,7 @@ private slots:
         old.close();
 
         describe(Tank{});
-        ModalDriver driver;
+        ScriptedDialogs& driver = answers();
         expectStart(driver, {"3"});
         driver.expectFile(chartPath());
         driver.expectQuestion(texts::printQuestion, QMessageBox::No);
@@ -343,14 +355,14 @@ private slots:
         const QString path = QDir::isAbsolutePath(unwritable) ? unwritable : dir->filePath(unwritable);
         describe(Tank{});
         {
-            ModalDriver driver;
+            ScriptedDialogs& driver = answers();
             expectStart(driver, {"3"});
             driver.expectFile(path);
             chooseChart();
             VERIFY_MODALS(driver);
         }
         {
-            ModalDriver driver;
+            ScriptedDialogs& driver = answers();
             expectStart(driver, {"3"});
             driver.expectFile(chartPath());
             driver.expectQuestion(texts::printQuestion, QMessageBox::No);
@@ -381,7 +393,7 @@ private slots:
 
         for (int run = 0; run < 2; ++run) {
             QFile::remove(chartPath());
-            ModalDriver driver;
+            ScriptedDialogs& driver = answers();
             expectStart(driver, {"1"});
             driver.expectFile(chartPath());
             driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
@@ -422,7 +434,7 @@ private slots:
         form->setChartPrinterFactory(std::make_unique<DefaultPrinterChartFactory>());
         describe(Tank{});
         for (int run = 0; run < 2; ++run) {
-            ModalDriver driver;
+            ScriptedDialogs& driver = answers();
             expectStart(driver, {"3"});
             driver.expectFile(chartPath());
             driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
@@ -464,7 +476,7 @@ private slots:
         tank.diameter = "96";
         tank.length = "240";
         describe(tank);
-        ModalDriver driver;
+        ScriptedDialogs& driver = answers();
         expectStart(driver, {"0.25"});
         driver.expectFile(chartPath());
         driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);

@@ -62,6 +62,7 @@ void ScriptedDialogs::tell(const QString& message)
 
 bool ScriptedDialogs::askYesNo(const QString& question)
 {
+    messages << question;
     const auto coming = next(Kind::Question, question);
     return coming && coming->yes;
 }

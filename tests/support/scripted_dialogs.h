@@ -31,6 +31,7 @@ public:
 
     int pending() const { return static_cast<int>(expected.size()); }
     const QStringList& failures() const { return problems; }
+    // Every message and question put, expected or not.
     const QStringList& messagesSeen() const { return messages; }
 
     void tell(const QString& message) override;
