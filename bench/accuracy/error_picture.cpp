@@ -251,7 +251,8 @@ bool drawErrorPicture(const QString& path)
     drawLevelCaption(painter, ofCapacity.area.bottom() + 28, levels);
     drawLegend(painter, QRectF(kPlotLeft, ofCapacity.area.bottom() + 50, kPlotRight - kPlotLeft, 0), curves);
     painter.end();
-    return image.save(path, "PNG");
+    // A palette is plenty for lines and text, and keeps the committed file small.
+    return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither).save(path, "PNG");
 }
 
 } // namespace accuracy
