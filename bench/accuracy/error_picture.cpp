@@ -77,8 +77,9 @@ void drawTitle(QPainter& painter)
                      QStringLiteral("How far Gaugestar's volumes are from the exact tank geometry"));
     painter.setFont(textFont(16));
     painter.drawText(QRectF(0, 54, kWidth, 24), Qt::AlignCenter,
-                     QStringLiteral("Volume in gallons as the program computes it (32-bit) against the exact volume "
-                                    "(true \u03c0, extended precision); in each pixel column the largest error of 32 levels"));
+                     QStringLiteral("Volume in gallons as the program computes it (32-bit) against the exact "
+                                    "volume (true \u03c0, extended precision); in each pixel column the largest "
+                                    "error of 32 levels"));
 }
 
 void drawBelowZero(QPainter& painter, const Panel& panel, const std::vector<Curve>& curves)

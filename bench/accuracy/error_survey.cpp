@@ -82,6 +82,12 @@ void surveyTank(const SurveyRange& range, float diameter, float length, ShapeErr
     }
 }
 
+// Sizes are counted in steps, not summed: no drift past the last one.
+int stepsBetween(double first, double last, double step)
+{
+    return static_cast<int>(std::lround((last - first) / step));
+}
+
 } // namespace
 
 std::vector<ShapeErrors> surveyErrors(const SurveyRange& range)
@@ -92,9 +98,8 @@ std::vector<ShapeErrors> surveyErrors(const SurveyRange& range)
         errors.shape = shape;
         for (const char* unit : kVolumeUnits)
             errors.units.push_back(UnitErrors{unit, {}, {}});
-        // Sizes counted in steps, not summed: no drift past the last one.
-        const int diameters = static_cast<int>(std::lround((range.largestDiameter - range.smallestDiameter) / range.diameterStep));
-        const int lengths = static_cast<int>(std::lround((range.longestLength - range.shortestLength) / range.lengthStep));
+        const int diameters = stepsBetween(range.smallestDiameter, range.largestDiameter, range.diameterStep);
+        const int lengths = stepsBetween(range.shortestLength, range.longestLength, range.lengthStep);
         for (int d = 0; d <= diameters; ++d) {
             for (int l = 0; l <= lengths; ++l) {
                 const auto diameter = static_cast<float>(range.smallestDiameter + d * range.diameterStep);

@@ -25,21 +25,26 @@ std::string where(const std::string& shape, const Place& place)
     return text;
 }
 
+void printBandRow(const std::string& shape, const char* unit, std::size_t band, const UnitErrors& errors)
+{
+    const WorstError& ofVolume = errors.ofVolume[band];
+    const WorstError& ofCapacity = errors.ofCapacity[band];
+    std::printf("  %-13s %-14s %+-11.1e %-26s %+-11.1e %s\n", unit, kLevelBands[band].label, ofVolume.relative,
+                where(shape, ofVolume.place).c_str(), ofCapacity.relative, where(shape, ofCapacity.place).c_str());
+}
+
 void printShape(const ShapeErrors& errors)
 {
     std::printf("\n%s\n", errors.shape.c_str());
-    std::printf("  %-13s %-14s %-11s %-26s %-11s %s\n", "unit", "levels from", "of the", "where", "of the",
-                "where");
+    std::printf("  %-13s %-14s %-11s %-26s %-11s %s\n", "unit", "levels from", "of the", "where", "of the", "where");
     std::printf("  %-13s %-14s %-11s %-26s %-11s %s\n", "", "either end", "volume", "", "capacity", "");
     for (const UnitErrors& unit : errors.units) {
-        for (std::size_t b = 0; b < kLevelBands.size(); ++b) {
-            std::printf("  %-13s %-14s %+-11.1e %-26s %+-11.1e %s\n", b == 0 ? unit.unit.c_str() : "",
-                        kLevelBands[b].label, unit.ofVolume[b].relative, where(errors.shape, unit.ofVolume[b].place).c_str(),
-                        unit.ofCapacity[b].relative, where(errors.shape, unit.ofCapacity[b].place).c_str());
-        }
+        for (std::size_t band = 0; band < kLevelBands.size(); ++band)
+            printBandRow(errors.shape, band == 0 ? unit.unit.c_str() : "", band, unit);
     }
     if (errors.highestNegative.level > 0.0f)
-        std::printf("  Results below zero at levels up to %s in.\n", where(errors.shape, errors.highestNegative).c_str());
+        std::printf("  Highest level with a result below zero: %s\n",
+                    where(errors.shape, errors.highestNegative).c_str());
     else
         std::printf("  No result below zero.\n");
 }
@@ -89,7 +94,8 @@ void printResolution()
     for (const Tank& t : tanks) {
         for (const char* unit : kVolumeUnits) {
             const float full = TankVolume(t.diameter, t.diameter / 2.0f, t.length, t.shape, unit);
-            const long double exact = exactCapacityGallons(t.shape, t.diameter / 2.0L, t.length) * exactUnitsPerGallon(unit);
+            const long double perGallon = exactUnitsPerGallon(unit);
+            const long double exact = exactCapacityGallons(t.shape, t.diameter / 2.0L, t.length) * perGallon;
             std::printf("  %-20s %-13s %-16.10Lg %-14g %-14g %s\n", t.label, unit, exact, singleSpacing(full),
                         shownStep(full), numtext::displayPattern(full, "#####0.00").c_str());
         }
