@@ -166,7 +166,7 @@ void drawCurve(QPainter& painter, const Panel& panel, const Curve& curve)
     const std::vector<double>& values = curve.errors.*panel.values;
     QPolygonF line;
     for (std::size_t column = 0; column < values.size(); ++column)
-        line << QPointF(panel.area.left() + column + 0.5, panel.scale.y(values[column]));
+        line << QPointF(panel.area.left() + static_cast<double>(column) + 0.5, panel.scale.y(values[column]));
     painter.setPen(QPen(curve.color, 1.6));
     painter.drawPolyline(line);
 }

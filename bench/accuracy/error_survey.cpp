@@ -9,7 +9,7 @@
 
 namespace accuracy {
 
-Measured measure(const std::string& shape, const std::string& unit, const Place& place)
+Measured measure(const std::string& shape, const std::string& unit, Place place)
 {
     const float radius = place.diameter / 2.0f;
     const long double factor = exactUnitsPerGallon(unit);
@@ -25,7 +25,7 @@ double tankDepth(const std::string& shape, double diameter, double length)
     return shape == tank::kVertical ? length : diameter;
 }
 
-void WorstError::consider(double candidate, const Place& at)
+void WorstError::consider(double candidate, Place at)
 {
     if (std::fabs(candidate) > std::fabs(relative)) {
         relative = candidate;

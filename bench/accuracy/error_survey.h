@@ -30,7 +30,7 @@ struct Measured {
     double ofCapacity() const { return static_cast<double>((computed - exact) / capacity); }
 };
 
-Measured measure(const std::string& shape, const std::string& unit, const Place& place);
+Measured measure(const std::string& shape, const std::string& unit, Place place);
 
 // How deep product can stand: the diameter of a horizontal tank, the
 // height (its length) of an upright one.
@@ -52,7 +52,7 @@ struct WorstError {
     double relative = 0.0;
     Place place;
 
-    void consider(double candidate, const Place& at);
+    void consider(double candidate, Place at);
 };
 
 struct UnitErrors {

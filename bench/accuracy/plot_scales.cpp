@@ -54,7 +54,8 @@ QString powerOfTenText(int exponent)
     QString text = QStringLiteral("10");
     if (exponent < 0)
         text += QStringLiteral("⁻");
-    for (const QChar digit : QString::number(std::abs(exponent)))
+    const QString digits = QString::number(std::abs(exponent));
+    for (const QChar digit : digits)
         text += superscripts.at(digit.digitValue());
     return text;
 }

@@ -14,7 +14,7 @@ namespace {
 
 // "96 x 240 @ 0.0029", or "96 x 240 @ top-0.0029" in the upper half:
 // near the top the distance to it is what tells.
-std::string where(const std::string& shape, const Place& place)
+std::string where(const std::string& shape, Place place)
 {
     const double depth = tankDepth(shape, place.diameter, place.length);
     const double level = place.level;
