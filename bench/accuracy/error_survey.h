@@ -64,8 +64,8 @@ struct UnitErrors {
 struct ShapeErrors {
     std::string shape;
     std::vector<UnitErrors> units;
-    // The highest level (nearest the bottom half's middle) at which a
-    // result came out below zero, in gallons; level 0 when none did.
+    // The highest level at which a result in gallons came out below zero;
+    // level 0 when none did.
     Place highestNegative;
 };
 
