@@ -1,9 +1,12 @@
+#include "bench/accuracy/exact_volume.h"
 #include "core/tank_volume.h"
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -129,6 +132,44 @@ private slots:
     {
         QVERIFY(!std::isfinite(NetVolume(3e38f, -3e38f, 1.f, 3e38f)));
         QVERIFY(!std::isfinite(NetVolume(std::numeric_limits<float>::max(), 0.f, 1.f, 2.f)));
+        QCOMPARE(messages, 0);
+    }
+
+    // The README's bounds on random tanks, levels (half near an end, on a log scale) and units: of the volume
+    // 1 in and 0.1 in or more from both ends, of the capacity a chart step or more from them and anywhere.
+    void agreesWithExactGeometry_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QList<double>>("bounds");
+        QTest::newRow("flat") << flat << QList<double>{1e-4, 1e-2, 2e-6, 3e-5};
+        QTest::newRow("hemi") << hemi << QList<double>{1e-4, 1e-2, 2e-6, 3e-5};
+        QTest::newRow("vertical") << vertical << QList<double>{1.3e-7, 1.3e-7, 1.3e-7, 1.3e-7};
+    }
+
+    void agreesWithExactGeometry()
+    {
+        QFETCH(QString, shape);
+        QFETCH(QList<double>, bounds);
+        const std::string name = shape.toStdString();
+        std::mt19937 random(23); // its raw numbers are the same everywhere, unlike the distributions
+        const auto between = [&random](double low, double high) { return low + (high - low) * (random() / 0x1p32); };
+        for (int i = 0; i < 20000; ++i) {
+            const float radius = static_cast<float>(between(24, 120)) / 2, length = static_cast<float>(between(36, 480));
+            const double depth = shape == vertical ? length : 2.0 * radius;
+            const double fromEnd = i % 2 ? between(0, depth / 2) : depth / 2 * std::pow(10.0, between(-8, 0));
+            const auto level = static_cast<float>(i % 4 < 2 ? fromEnd : depth - fromEnd);
+            const std::string unit(tank::kVolumeUnits[i / 4 % 4].text);
+            const long double perGallon = accuracy::exactUnitsPerGallon(unit);
+            const long double exact = accuracy::exactGallons(name, level, radius, length) * perGallon;
+            const long double capacity = accuracy::exactCapacityGallons(name, radius, length) * perGallon;
+            const float computed = TankVolume(level, radius, length, name, unit);
+            const long double error = std::fabs(computed - exact), nearEnd = std::min<double>(level, depth - level);
+            if ((nearEnd >= 1 && error > bounds[0] * exact) || (nearEnd >= 0.1 && error > bounds[1] * exact)
+                || (nearEnd >= 2 * radius / 32767 && error > bounds[2] * capacity) || error > bounds[3] * capacity
+                || (nearEnd >= 0.01 && computed < 0))
+                QFAIL(qPrintable(QStringLiteral("r %1 x %2 at %3 in %4: %5").arg(radius).arg(length).arg(level, 0, 'g', 9)
+                                     .arg(unit.c_str()).arg(computed)));
+        }
         QCOMPARE(messages, 0);
     }
 

@@ -1,0 +1,107 @@
+#include "bench/accuracy/survey_report.h"
+
+#include "bench/accuracy/exact_volume.h"
+#include "core/number_text.h"
+#include "core/tank_volume.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace accuracy {
+
+namespace {
+
+// "96 x 240 @ 0.0029", or "96 x 240 @ top-0.0029" in the upper half:
+// near the top the distance to it is what tells.
+std::string where(const std::string& shape, Place place)
+{
+    const double depth = tankDepth(shape, place.diameter, place.length);
+    const double level = place.level;
+    char text[64];
+    std::snprintf(text, sizeof text, "%g x %g @ %s%.3g", static_cast<double>(place.diameter),
+                  static_cast<double>(place.length), level > depth / 2.0 ? "top-" : "",
+                  level > depth / 2.0 ? depth - level : level);
+    return text;
+}
+
+void printBandRow(const std::string& shape, const char* unit, std::size_t band, const UnitErrors& errors)
+{
+    const WorstError& ofVolume = errors.ofVolume[band];
+    const WorstError& ofCapacity = errors.ofCapacity[band];
+    std::printf("  %-13s %-14s %+-11.1e %-26s %+-11.1e %s\n", unit, kLevelBands[band].label, ofVolume.relative,
+                where(shape, ofVolume.place).c_str(), ofCapacity.relative, where(shape, ofCapacity.place).c_str());
+}
+
+void printShape(const ShapeErrors& errors)
+{
+    std::printf("\n%s\n", errors.shape.c_str());
+    std::printf("  %-13s %-14s %-11s %-26s %-11s %s\n", "unit", "levels from", "of the", "where", "of the", "where");
+    std::printf("  %-13s %-14s %-11s %-26s %-11s %s\n", "", "either end", "volume", "", "capacity", "");
+    for (const UnitErrors& unit : errors.units) {
+        for (std::size_t band = 0; band < kLevelBands.size(); ++band)
+            printBandRow(errors.shape, band == 0 ? unit.unit.c_str() : "", band, unit);
+    }
+    if (errors.highestNegative.level > 0.0f)
+        std::printf("  Highest level with a result below zero: %s\n",
+                    where(errors.shape, errors.highestNegative).c_str());
+    else
+        std::printf("  No result below zero.\n");
+}
+
+// The spacing of 32-bit values next to `value`: no result can be finer.
+double singleSpacing(float value)
+{
+    return static_cast<double>(std::nextafter(value, HUGE_VALF) - value);
+}
+
+// The step of the last of the 7 significant digits a 32-bit value is shown with.
+double shownStep(float value)
+{
+    return std::pow(10.0, std::floor(std::log10(static_cast<double>(value))) - 6.0);
+}
+
+} // namespace
+
+void printSurvey(const SurveyRange& range, const std::vector<ShapeErrors>& errors)
+{
+    std::printf("TankVolume against the exact geometry (true pi, long double, no 32-bit steps)\n");
+    std::printf("Tanks: diameters %g to %g in every %g in, lengths %g to %g in every %g in (upright: height).\n",
+                range.smallestDiameter, range.largestDiameter, range.diameterStep, range.shortestLength,
+                range.longestLength, range.lengthStep);
+    std::printf("Levels: %d even steps across the tank, and %d per decade on a log scale from each end,\n"
+                "from %g decades below one chart step (diameter / %g) up to the middle.\n",
+                range.linearSteps, range.logStepsPerDecade, range.decadesBelowChartStep, kChartStepsAtMost);
+    std::printf("Error = (TankVolume - exact) / exact volume, or / exact capacity; the worst of each band, sign kept\n"
+                "(1e-05 is 0.001 %%). Where = diameter x length @ level, in inches.\n");
+    for (const ShapeErrors& shape : errors)
+        printShape(shape);
+}
+
+void printResolution()
+{
+    struct Tank {
+        const char* label;
+        std::string shape;
+        float diameter;
+        float length;
+    };
+    const Tank tanks[] = {{"96 x 240 flat-ended", std::string(tank::kShapes[0].text), 96.0f, 240.0f},
+                          {"120 x 480 hemisph.", std::string(tank::kShapes[1].text), 120.0f, 480.0f}};
+    std::printf("\nWhat a 32-bit result holds: the full tank in each unit\n");
+    std::printf("  %-20s %-13s %-16s %-14s %-14s %s\n", "tank (in)", "unit", "exact", "32-bit spacing",
+                "shown step", "chart cell (2 decimals)");
+    for (const Tank& t : tanks) {
+        for (const tank::VolumeUnitName& unitName : tank::kVolumeUnits) {
+            const std::string unit(unitName.text);
+            const float full = TankVolume(t.diameter, t.diameter / 2.0f, t.length, t.shape, unit);
+            const long double perGallon = exactUnitsPerGallon(unit);
+            const long double exact = exactCapacityGallons(t.shape, t.diameter / 2.0L, t.length) * perGallon;
+            std::printf("  %-20s %-13s %-16.10Lg %-14g %-14g %s\n", t.label, unit.c_str(), exact, singleSpacing(full),
+                        shownStep(full), numtext::displayPattern(full, "#####0.00").c_str());
+        }
+    }
+    std::printf("Shown step: a 32-bit value is shown with 7 significant digits; the digits after them are zeros.\n");
+}
+
+} // namespace accuracy
