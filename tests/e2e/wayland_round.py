@@ -23,7 +23,7 @@ import time
 
 from operator_round import MAIN_CAPTION, Round, expect_splash_size, is_showing, main
 from x_display import Display
-from desktop_session import (SCREEN, START_SECONDS, STEP_SECONDS, Failed,
+from desktop_session import (SCREEN, START_SECONDS, STEP_SECONDS, Failed, accepts_clients,
                              accessibility_bus, end_process, find, log, poll)
 
 SOCKET = "wayland-gaugestar"
@@ -72,7 +72,7 @@ def start_compositor(runtime, weston_log):
     def listening():
         if weston.poll() is not None:
             raise Failed(f"weston ended with status {weston.returncode}; see {weston_log}")
-        return True if os.path.exists(os.path.join(runtime, SOCKET)) else None
+        return accepts_clients(os.path.join(runtime, SOCKET))
     try:
         poll("Weston's socket", START_SECONDS, listening)
     except BaseException:

@@ -10,6 +10,7 @@ import os
 import select
 import shutil
 import signal
+import socket
 import subprocess
 import time
 
@@ -89,13 +90,30 @@ def end_process(pid, name, child=None):
         log(f"{name} (pid {pid}) did not end on {sig.name}")
 
 
+def accepts_clients(path):
+    """True once a server listens on the Unix socket at `path`: a file that
+    is there is not enough, it may be bound but not yet listening."""
+    probe = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    try:
+        probe.connect(path)
+        return True
+    except OSError:
+        return None
+    finally:
+        probe.close()
+
+
 def start_display(workdir):
-    """Xvfb picks a free display number itself and writes it to a pipe."""
+    """Xvfb picks a free display number itself and writes it to a pipe once
+    it listens. -noreset: by default an X server resets when its last client
+    leaves and drops every connection it accepted meanwhile, so a program
+    connecting just as a short-lived client (an xdotool call) goes would be
+    refused ("could not connect to display")."""
     read_end, write_end = os.pipe()
     with open(os.path.join(workdir, "xvfb.log"), "w") as xvfb_log:
         xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=xvfb_log)
     os.close(write_end)
     try:
@@ -111,12 +129,15 @@ def start_display(workdir):
                 if not chunk:
                     raise Failed("Xvfb closed its display pipe without a number")
                 number += chunk
+        display = number.decode().strip()
+        poll(f"display :{display} to accept clients", START_SECONDS,
+             lambda: accepts_clients(f"/tmp/.X11-unix/X{display}"))
     except BaseException:
         end_process(xvfb.pid, "Xvfb", xvfb)
         raise
     finally:
         os.close(read_end)
-    return xvfb, ":" + number.decode().strip()
+    return xvfb, ":" + display
 
 
 # --- the accessibility bus ------------------------------------------------
