@@ -41,9 +41,10 @@ int main(int argc, char* argv[])
     // if the event loop ends before that.
     QPointer<frmSplash> splash = new frmSplash;
     traceFirstPaint(splash, "splash-painted");
-    QObject::connect(splash, &frmSplash::timeUp, [&window] {
+    QObject::connect(splash, &frmSplash::timeUp, [&window, splash] {
         traceMoment("timer");
         window = std::make_unique<Mainform>();
+        window->setSplashWindow(splash.data());
         traceFirstPaint(window.get(), "main-painted");
         window->show();
         traceMoment("main-shown");

@@ -5,15 +5,15 @@
 #include "main_window/window_image_printer.h"
 
 #include "chart/chart_printer.h"
-#include "window_kit/operator_dialogs.h"
 #include "core/name_tables.h"
 #include "core/number_text.h"
 #include "core/tank_volume.h"
-#include "window_kit/font_substitutes.h"
+#include "info_windows/about_window.h"
 #include "model/calculation.h"
 #include "model/product_names.h"
+#include "window_kit/font_substitutes.h"
+#include "window_kit/operator_dialogs.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,7 +59,6 @@ Mainform::Mainform(QWidget* parent) : QMainWindow(parent)
 Mainform::~Mainform()
 {
     SetTankVolumeReporter({});
-    delete frmImages;
 }
 
 void Mainform::Form_Load()
@@ -95,12 +94,16 @@ void Mainform::closeEvent(QCloseEvent* event)
 void Mainform::Form_Unload()
 {
     // The other windows go with the main window, whether or not they are open.
-    delete frmImages;
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows)
-        if (window->objectName() == QLatin1String("frmAbout")
-            || window->objectName() == QLatin1String("frmSplash"))
-            window->close();
+    if (aboutWindow)
+        aboutWindow->close();
+    frmImages.reset();
+    if (splashWindow)
+        splashWindow->close();
+}
+
+void Mainform::setSplashWindow(QWidget* splash)
+{
+    splashWindow = splash;
 }
 
 void Mainform::mnuExit_Click()
@@ -127,7 +130,7 @@ void Mainform::showTankPicture(const QString& name)
 {
     // The store is made on first use and kept until the window closes.
     if (!frmImages)
-        frmImages = new PictureStore;
+        frmImages = std::make_unique<PictureStore>();
     imgTank->setPixmap(frmImages->picture(name));
     imgTank->setProperty("picture", name);
     imgTank->setAccessibleDescription(PictureStore::describe(name));

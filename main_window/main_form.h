@@ -63,6 +63,9 @@ public:
     // Who answers the window's questions and reads its messages (the
     // toolkit's modal dialogs unless replaced, e.g. by a test answering them).
     void setOperatorDialogs(std::unique_ptr<OperatorDialogs> dialogs);
+    // The splash window, which this window's close unloads as well (by then
+    // it has normally gone already).
+    void setSplashWindow(QWidget* splash);
 
 public slots:
     void Command1_Click();
@@ -131,7 +134,7 @@ private:
     std::array<QLabel*, 3> lblTemp{};
     QLabel* lblCylinderInfo = nullptr;
     QLabel* imgTank = nullptr;
-    QPointer<PictureStore> frmImages;
+    std::unique_ptr<PictureStore> frmImages;
 
     QStatusBar* sbStatusBar = nullptr;
     QFileDialog* CDialog1 = nullptr;
@@ -146,6 +149,7 @@ private:
     QAction* mnuAbout = nullptr;
 
     QPointer<frmAbout> aboutWindow;
+    QPointer<QWidget> splashWindow;
     std::unique_ptr<OperatorDialogs> dialogs;
     std::unique_ptr<WindowImagePrinter> windowImagePrinter;
     std::unique_ptr<ChartPrinterFactory> chartPrinterFactory;

@@ -3,7 +3,6 @@
 #include "core/number_text.h"
 #include "core/tank_volume.h"
 
-#include <utility>
 
 namespace chart {
 
@@ -31,25 +30,18 @@ void appendVolumeField(std::string& out, float volume)
 
 } // namespace
 
-ChartLength ChartLength::fromInchesText(std::string text)
+ChartLength ChartLength::fromInchesText(std::string_view text)
 {
     ChartLength length;
-    length.inchesText = std::move(text);
+    length.single = numtext::strictNumberFloat(text);
     return length;
 }
 
 ChartLength ChartLength::fromInches(double inches)
 {
     ChartLength length;
-    length.inches = inches;
+    length.single = tank::toSingle(inches);
     return length;
-}
-
-std::optional<float> ChartLength::forCall() const
-{
-    if (inchesText)
-        return numtext::strictNumberFloat(*inchesText);
-    return tank::toSingle(inches);
 }
 
 double chartLevel(const ChartGeometry& geometry, int i)

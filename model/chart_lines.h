@@ -15,21 +15,21 @@ namespace chart {
 inline constexpr std::string_view kHeaderLine =
     "LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME";
 
-// Where the 32-bit length handed to every TankVolume call comes from.
+// Where the 32-bit length handed to every TankVolume call comes from; it
+// is read once, when the run fixes the tank.
 class ChartLength {
 public:
-    // Inches: the field's text is read straight into 32 bits, at every call
-    // (a detour through 64 bits could round the last bit differently).
-    static ChartLength fromInchesText(std::string text);
-    // Other units: converted once into 64-bit inches, rounded at every call.
+    // Inches: the field's text is read straight into 32 bits (a detour
+    // through 64 bits could round the last bit differently).
+    static ChartLength fromInchesText(std::string_view text);
+    // Other units: converted into 64-bit inches, then rounded to 32 bits.
     static ChartLength fromInches(double inches);
 
     // Empty when the length does not fit 32 bits.
-    std::optional<float> forCall() const;
+    std::optional<float> forCall() const { return single; }
 
 private:
-    std::optional<std::string> inchesText;
-    double inches = 0.0;
+    std::optional<float> single;
 };
 
 // Everything a chart is computed from, fixed before the file is chosen.

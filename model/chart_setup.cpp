@@ -25,9 +25,11 @@ double roundHalfToEven(double value)
 }
 
 // Whether every radius, length and level the rows hand to TankVolume fits
-// 32 bits. A row that does not would stop the chart after the operator's
-// file was emptied. Without a row to compute (P below 1; P = 0 stops at its
-// first level, 0 ÷ 0) nothing is handed over.
+// 32 bits (a size that overflows in inches fits none). A row that does not
+// would stop the chart after the operator's file was emptied, so the run
+// ends before the file instead. Without a row to compute (P below 1; P = 0
+// stops at its first level, 0 ÷ 0) nothing is handed over, and any size goes
+// on as any other does.
 bool rowsFitSingle(const ChartGeometry& geometry)
 {
     if (geometry.steps < 1)
@@ -73,24 +75,10 @@ std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::in
     const std::optional<double> length = numtext::strictNumber(texts.length);
     if (!diameter || !length)
         return std::nullopt;
-    // A size that overflows in inches could make no row: it ends the run
-    // here, before the operator's file is emptied for a chart never written.
-    const double diameterInches = unit->toInches(*diameter);
-    const double lengthInches = unit->toInches(*length);
-    if (!std::isfinite(diameterInches) || !std::isfinite(lengthInches))
-        return std::nullopt;
-    geometry.radius = diameterInches / 2.0;
-
-    if (unit->unit == tank::LengthUnit::Inches) {
-        // The length goes to every call straight from its text; a text
-        // beyond the 32-bit range would fail there, so it fails here, before
-        // any file is touched.
-        if (!numtext::strictNumberFloat(texts.length))
-            return std::nullopt;
-        geometry.length = ChartLength::fromInchesText(texts.length);
-    } else {
-        geometry.length = ChartLength::fromInches(lengthInches);
-    }
+    geometry.radius = unit->toInches(*diameter) / 2.0;
+    // In inches the length goes to every call straight from its text.
+    geometry.length = unit->unit == tank::LengthUnit::Inches ? ChartLength::fromInchesText(texts.length)
+                                                             : ChartLength::fromInches(unit->toInches(*length));
     if (!rowsFitSingle(geometry))
         return std::nullopt;
     return geometry;

@@ -38,9 +38,9 @@ StepCount stepCount(double diameterAsTyped, double increment);
 
 // The tank in inches for a chart of `steps` steps, or nothing when the
 // diameter or the length of one of the five length units fails the strict
-// reading or overflows in inches, or when a radius, length or level its rows
-// would hand to TankVolume does not fit 32 bits. An unknown length unit gives
-// radius and length 0.
+// reading, or when there are rows (steps of 1 or more) and a radius, length
+// or level they would hand to TankVolume does not fit 32 bits. An unknown
+// length unit gives radius and length 0.
 std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::int16_t steps);
 
 } // namespace chart

@@ -43,6 +43,8 @@ std::optional<QString> ModalDialogs::askFileName(const QString& fileType, const 
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString());
+    // The type is shown by its name alone; its pattern still filters.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(QStringLiteral("%1 (%2)").arg(fileType, pattern));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

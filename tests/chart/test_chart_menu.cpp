@@ -175,7 +175,8 @@ private slots:
             setup << (files->acceptMode() == QFileDialog::AcceptOpen ? "open" : "save")
                   << (files->fileMode() == QFileDialog::AnyFile ? "any file" : "other mode")
                   << files->nameFilters() << "suffix:" + files->defaultSuffix()
-                  << (files->testOption(QFileDialog::DontUseNativeDialog) ? "not native" : "native");
+                  << (files->testOption(QFileDialog::DontUseNativeDialog) ? "not native" : "native")
+                  << "type shown: " + files->findChild<QComboBox*>("fileTypeCombo")->currentText();
             files->findChild<QLineEdit*>("fileNameEdit")->setText(bareName);
             QMetaObject::invokeMethod(files, "accept");
         });
@@ -183,7 +184,8 @@ private slots:
         chooseChart();
         VERIFY_MODALS(driver);
         QCOMPARE(dialogName, QString("CDialog1"));
-        QCOMPARE(setup, (QStringList{"open", "any file", "text files (*.txt)", "suffix:", "not native"}));
+        QCOMPARE(setup, (QStringList{"open", "any file", "text files (*.txt)", "suffix:", "not native",
+                                     "type shown: text files"}));
         QVERIFY(!QFile::exists(bareName + ".txt"));
         QCOMPARE(fileBytes(bareName),
                  QByteArray("LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME\r\n"
@@ -288,6 +290,13 @@ private slots:
             << QStringList{header, "  0.00 - 226666666666667" + zeros(24) + "     0.00,     0.00  113333333333333"
                                + zeros(24) + ",     0.00  226666666666667" + zeros(24) + ",     0.00  ",
                            "340" + zeros(36) + " - 340" + zeros(36) + "   340" + zeros(36) + ",     0.00  "};
+        // With no row to compute, nothing is handed over in 32 bits.
+        Tank longest = example;
+        longest.length = "1e39";
+        QTest::newRow("1e39 inches long, step count 0: header only") << longest << QStringList{"24"} << "accept" << 0
+                                                                     << false << QStringList{header};
+        QTest::newRow("1e39 inches long, negative step count: header, question")
+            << longest << QStringList{"-3"} << "accept" << 0 << true << QStringList{header};
         Tank badDiameter = example;
         badDiameter.diameter = "twelve";
         QTest::newRow("diameter no number, even with increment 0") << badDiameter << QStringList{"0"} << "" << 0

@@ -6,6 +6,7 @@
 #include "support/pdf_printers.h"
 
 #include "info_windows/about_window.h"
+#include "info_windows/splash_window.h"
 #include "support/gui_actions.h"
 #include "support/printed_page.h"
 #include "support/app_texts.h"
@@ -84,6 +85,21 @@ double meanDifference(const QImage& a, const QImage& b)
         }
     return total / (3.0 * first.width() * first.height());
 }
+
+// Notes each window that is asked to close, by name, in order.
+class CloseRecorder : public QObject {
+public:
+    explicit CloseRecorder(QStringList& closed) : closed(closed) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close)
+            closed << watched->objectName();
+        return false;
+    }
+
+private:
+    QStringList& closed;
+};
 
 } // namespace
 
@@ -312,6 +328,28 @@ private slots:
         for (const QWidget* window : windows)
             QVERIFY2(!window->isVisible(), qPrintable(window->objectName() + " is still open"));
         VERIFY_MODALS(driver);
+    }
+
+    // Closing unloads the About window, the picture store and the splash
+    // window, in that order.
+    void closeUnloadsTheOtherWindowsInOrder()
+    {
+        QStringList unloaded;
+        auto* splash = new frmSplash;
+        form->setSplashWindow(splash);
+        chooseMenuEntry(form, "mnuHelp", "mnuAbout");
+        QTRY_COMPARE(openAboutWindows().size(), 1);
+        QObject* store = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == "frmImages")
+                store = window;
+        QVERIFY(store);
+        connect(store, &QObject::destroyed, this, [&unloaded] { unloaded << "frmImages"; });
+        CloseRecorder recorder(unloaded);
+        openAboutWindows().first()->installEventFilter(&recorder);
+        splash->installEventFilter(&recorder);
+        form->close();
+        QCOMPARE(unloaded, (QStringList{"frmAbout", "frmImages", "frmSplash"}));
     }
 };
 

@@ -125,6 +125,13 @@ private slots:
             << texts("12", "24", "inches") << -3.0 << QStringList{} << complete;
         // Level 0 ÷ 0: the chart stops before its first row.
         QTest::newRow("P = 0") << texts("12", "24", "inches") << 24.0 << QStringList{} << chart::LinesEnd::RowFailed;
+        // Without a row to compute, a size beyond 32 bits goes on as any does.
+        QTest::newRow("P = 0, inches length beyond 32 bits")
+            << texts("12", "1e39", "inches") << 24.0 << QStringList{} << chart::LinesEnd::RowFailed;
+        QTest::newRow("negative step count, inches length beyond 32 bits")
+            << texts("12", "1e39", "inches") << -3.0 << QStringList{} << complete;
+        QTest::newRow("negative step count, diameter beyond 64 bits in inches")
+            << texts("1e307", "24", "meters") << -1e306 << QStringList{} << complete;
         // Halves of the 7-digit form go away from zero: 1470.215 → 1470.22.
         QTest::newRow("feet: levels in inches") << texts("8", "20", "feet") << 2.0
             << QStringList{"  0.00 -  48.00     0.00,     0.00   24.00,  1470.22   48.00,  3760.12  ",
