@@ -22,10 +22,10 @@ from wayland_round import SOCKET, children_of, start_compositor
 
 def named(program, workdir, server, settings, probe):
     """Runs the program beside its display server until the probe finds
-    its name; the program's output is in workdir/gaugestar.log."""
+    its name; the program's output is in the work folder."""
     env = {name: value for name, value in os.environ.items()
            if name not in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
-    output = os.path.join(workdir, "gaugestar.log")
+    output = os.path.join(workdir, f"gaugestar-{settings['QT_QPA_PLATFORM']}.log")
     with open(output, "w") as sink:
         app = subprocess.Popen([program], env={**env, **settings}, stdin=subprocess.DEVNULL, stdout=sink,
                                stderr=sink)
@@ -43,7 +43,7 @@ def named(program, workdir, server, settings, probe):
         end_process(server.pid, "the display server", server)
 
 
-def wm_class(display, app, _output):
+def wm_class(display, app):
     window = next(iter(display.visible_windows(app.pid)), None)
     return window and re.findall(r'"([^"]*)"', display.run("xprop", "-id", window, "WM_CLASS"))[1:]
 
@@ -63,7 +63,7 @@ def main(program, desktop_file):
     try:
         xvfb, display = start_display(workdir)
         found = {"xcb": named(program, workdir, xvfb, {"DISPLAY": display, "QT_QPA_PLATFORM": "xcb"},
-                              lambda app, output: wm_class(Display(display, None), app, output))}
+                              lambda app, _output: wm_class(Display(display, None), app))}
         runtime = os.path.join(workdir, "runtime")
         os.mkdir(runtime, 0o700)
         weston = start_compositor(runtime, os.path.join(workdir, "weston.log"))
