@@ -2,7 +2,7 @@
 #include "info_windows/splash_window.h"
 #include "main_window/main_form.h"
 
-#include "app_version.h"
+#include "window_kit/app_identity.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -30,8 +30,8 @@ int main(int argc, char* argv[])
 {
     keepToolkitSettingsOut();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(appinfo::kTitle));
-    QApplication::setApplicationVersion(QString::fromUtf8(appinfo::kVersionText));
+    QApplication::setApplicationName(applicationTitle());
+    QApplication::setApplicationVersion(applicationVersion());
     // Ties the windows to the installed desktop entry, for the task bar's
     // icon and name.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.ombrix.Gaugestar"));

@@ -5,8 +5,8 @@
 //   bench_chart --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 #include "chart/chart_file.h"
-#include "chart/chart_printer.h"
-#include "chart/chart_setup.h"
+#include "support/pdf_printers.h"
+#include "model/chart_setup.h"
 #include "core/tank_volume.h"
 
 #include <QApplication>
@@ -20,7 +20,7 @@ namespace {
 
 chart::ChartGeometry largestChart()
 {
-    const chart::ChartFieldTexts texts{"32767", "324", "inches", tank::kFlatEnded, "gallons"};
+    const chart::ChartFieldTexts texts{"32767", "324", "inches", "Flat-Ended (Steel)", "gallons"};
     const chart::StepCount count = chart::stepCount(32767.0, 1.0);
     return *chart::chartGeometry(texts, count.steps);
 }

@@ -3,7 +3,7 @@
 // The chart as a text file: ASCII, CR LF after every line, nothing after the
 // last one. An existing file is replaced.
 
-#include "chart/chart_lines.h"
+#include "model/chart_lines.h"
 
 class QString;
 

@@ -105,13 +105,10 @@ std::unique_ptr<chart::PrintSurface> DefaultPrinterChartFactory::openPrintout()
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
         return nullptr;
-    return PainterPrintSurface::begin(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+    return beginChartPrintout(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
 }
 
-std::unique_ptr<chart::PrintSurface> PdfFileChartFactory::openPrintout()
+std::unique_ptr<chart::PrintSurface> beginChartPrintout(std::unique_ptr<QPrinter> printer)
 {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(path);
     return PainterPrintSurface::begin(std::move(printer));
 }

@@ -4,11 +4,13 @@
 // printout asks it for a fresh surface, so a test or the benchmark can
 // print into a PDF file or a recorder instead of the default printer.
 
-#include "chart/chart_printout.h"
+#include "model/chart_printout.h"
 
-#include <QString>
+#include <QtGlobal>
 
 #include <memory>
+
+class QPrinter;
 
 class ChartPrinterFactory {
 public:
@@ -27,12 +29,7 @@ public:
     std::unique_ptr<chart::PrintSurface> openPrintout() override;
 };
 
-// A PDF file, replaced by every printout.
-class PdfFileChartFactory : public ChartPrinterFactory {
-public:
-    explicit PdfFileChartFactory(QString path) : path(std::move(path)) {}
-    std::unique_ptr<chart::PrintSurface> openPrintout() override;
-
-private:
-    QString path;
-};
+// A printout on any printer set up by the caller (the default printer's
+// factory uses it, as can one printing into a file): a surface with a
+// document begun, or null when the printer cannot start one.
+std::unique_ptr<chart::PrintSurface> beginChartPrintout(std::unique_ptr<QPrinter> printer);

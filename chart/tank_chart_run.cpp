@@ -2,13 +2,8 @@
 
 #include "chart/chart_file.h"
 #include "chart/chart_printer.h"
-#include "chart/message_boxes.h"
 #include "core/number_text.h"
-
-#include "app_version.h"
-
-#include <QFileDialog>
-#include <QInputDialog>
+#include "window_kit/operator_dialogs.h"
 
 #include <optional>
 
@@ -19,48 +14,17 @@ namespace {
 const char* const kIncrementPrompt = "In what increments would you like the tank chart generated.";
 const char* const kZeroIncrementMessage = "That is not an appropriate unit";
 const char* const kPrintQuestion = "Tank Chart Saved OK. Do you want to print it out now ?";
-const char* const kTextFilesFilter = "text files (*.txt)";
-
-// The operator's answer; Cancel gives empty text, as an empty answer does.
-QString askIncrement(QWidget* parent)
-{
-    QInputDialog input(parent);
-    input.setWindowTitle(QString::fromUtf8(appinfo::kTitle));
-    input.setLabelText(QString::fromLatin1(kIncrementPrompt));
-    input.setInputMode(QInputDialog::TextInput);
-    input.setTextValue(QString());
-    if (input.exec() != QDialog::Accepted)
-        return {};
-    return input.textValue();
-}
-
-// The chart file's path exactly as the dialog gives it, or nothing on Cancel.
-std::optional<QString> askChartFile(QFileDialog& dialog)
-{
-    // The open form, yet any name is taken: a chart usually goes to a new
-    // file, and an existing one is replaced without a question. A desktop's
-    // native open dialog would refuse names that do not exist yet.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QString());
-    dialog.setNameFilter(QString::fromLatin1(kTextFilesFilter));
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty() || chosen.first().isEmpty())
-        return std::nullopt;
-    return chosen.first();
-}
+const char* const kChartFileType = "text files";
+const char* const kChartFilePattern = "*.txt";
 
 } // namespace
 
-RunEnd runTankChart(QWidget* dialogParent, QFileDialog& fileDialog, const ChartFieldTexts& texts,
-                    ChartPrinterFactory& printers)
+RunEnd runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, ChartPrinterFactory& printers)
 {
     std::int16_t steps = 0;
     for (;;) {
-        const std::optional<double> increment = numtext::strictNumber(askIncrement(dialogParent).toStdString());
+        const QString answer = dialogs.askText(QString::fromLatin1(kIncrementPrompt));
+        const std::optional<double> increment = numtext::strictNumber(answer.toStdString());
         if (!increment)
             return RunEnd::NoIncrement;
         const std::optional<double> diameter = numtext::strictNumber(texts.diameter);
@@ -68,7 +32,7 @@ RunEnd runTankChart(QWidget* dialogParent, QFileDialog& fileDialog, const ChartF
             return RunEnd::BadDiameter;
         const StepCount count = stepCount(*diameter, *increment);
         if (count.status == StepCount::Status::ZeroIncrement) {
-            showAppMessage(dialogParent, QString::fromLatin1(kZeroIncrementMessage));
+            dialogs.tell(QString::fromLatin1(kZeroIncrementMessage));
             continue;
         }
         if (count.status != StepCount::Status::Ok)
@@ -81,7 +45,8 @@ RunEnd runTankChart(QWidget* dialogParent, QFileDialog& fileDialog, const ChartF
     if (!geometry)
         return RunEnd::BadTankTexts;
 
-    const std::optional<QString> path = askChartFile(fileDialog);
+    const std::optional<QString> path =
+        dialogs.askFileName(QString::fromLatin1(kChartFileType), QString::fromLatin1(kChartFilePattern));
     if (!path)
         return RunEnd::FileNotChosen;
 
@@ -94,7 +59,7 @@ RunEnd runTankChart(QWidget* dialogParent, QFileDialog& fileDialog, const ChartF
         break;
     }
 
-    if (!askYesNo(dialogParent, QString::fromLatin1(kPrintQuestion)))
+    if (!dialogs.askYesNo(QString::fromLatin1(kPrintQuestion)))
         return RunEnd::NotPrinted;
 
     // The surface releases its print job when it goes, whichever way out.

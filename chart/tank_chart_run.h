@@ -1,13 +1,13 @@
 #pragma once
 
-// One run of the tank chart generator, with its dialogs: the increment,
-// the file, the chart file itself, and the printout on request.
+// One run of the tank chart generator: the increment, the file, the chart
+// file itself, and the printout on request. Every question goes through
+// the operator's dialogs.
 
-#include "chart/chart_setup.h"
+#include "model/chart_setup.h"
 
 class ChartPrinterFactory;
-class QFileDialog;
-class QWidget;
+class OperatorDialogs;
 
 namespace chart {
 
@@ -27,9 +27,7 @@ enum class RunEnd {
     Printed,
 };
 
-// Runs the chart for the tank described by `texts`. Every dialog is modal
-// to `dialogParent`; `fileDialog` is configured afresh for each run.
-RunEnd runTankChart(QWidget* dialogParent, QFileDialog& fileDialog, const ChartFieldTexts& texts,
-                    ChartPrinterFactory& printers);
+// Runs the chart for the tank described by `texts`.
+RunEnd runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, ChartPrinterFactory& printers);
 
 } // namespace chart

@@ -73,14 +73,14 @@ Real toBinary(const DecimalParts& parts, bool& overflow)
     return value;
 }
 
-// Adds the mantissa digits of `text[pos..]` (digits, optionally one '.'
-// when allowPoint, and ',' skipped when allowCommas within the integer
-// part) to `parts`. Returns the position after them and whether any digit
-// was seen.
 struct MantissaScan {
     std::size_t end = 0;
     bool sawDigit = false;
 };
+
+// Adds the mantissa digits of `text[pos..]` (digits with at most one '.',
+// and ',' skipped within the integer part when allowCommas) to `parts`.
+// Returns the position after them and whether any digit was seen.
 
 MantissaScan scanMantissa(std::string_view text, std::size_t pos, DecimalParts& parts,
                           bool allowCommas)
@@ -118,16 +118,46 @@ MantissaScan scanMantissa(std::string_view text, std::size_t pos, DecimalParts& 
     return scan;
 }
 
+// Reads an exponent at text[pos] (E or D in either case, an optional sign,
+// digits) into `parts`. `complete` is false when the letter is not followed
+// by a digit; the exponent is then left out and `end` stays at the letter.
+struct ExponentScan {
+    std::size_t end = 0;
+    bool complete = true;
+};
+
+ExponentScan scanExponent(std::string_view text, std::size_t pos, DecimalParts& parts)
+{
+    if (pos >= text.size() || !isExponentLetter(text[pos]))
+        return {pos, true};
+    std::size_t p = pos + 1;
+    bool negative = false;
+    if (p < text.size() && (text[p] == '+' || text[p] == '-')) {
+        negative = text[p] == '-';
+        ++p;
+    }
+    std::int64_t exponent = 0;
+    bool sawDigit = false;
+    for (; p < text.size() && isDigit(text[p]); ++p) {
+        sawDigit = true;
+        appendExponentDigit(exponent, text[p]);
+    }
+    if (!sawDigit)
+        return {pos, false};
+    parts.exponent += negative ? -exponent : exponent;
+    return {p, true};
+}
+
 // ---- exact decimal digits of a binary value ---------------------------
+
+// The precision a value is cut to before any pattern: its significant
+// decimal digits.
+enum class Precision { Single = 7, Double = 15 };
 
 // Significant digits of |value| and the decimal exponent of the first one:
 // |value| = 0.d1d2... * 10^pointPosition. A fixed buffer: the exact
 // expansion of a double has at most 767 significant digits, and these run
 // for every number the program shows, so they must not allocate.
-// The precision a value is cut to before any pattern: its significant
-// decimal digits.
-enum class Precision { Single = 7, Double = 15 };
-
 struct Digits {
     static constexpr int kCapacity = 800;
     char digit[kCapacity];
@@ -429,24 +459,8 @@ double leadingNumber(std::string_view text)
     const MantissaScan scan = scanMantissa(compact, pos, parts, /*allowCommas=*/false);
     if (!scan.sawDigit)
         return 0.0;
-    pos = scan.end;
-
-    if (pos < compact.size() && isExponentLetter(compact[pos])) {
-        std::size_t p = pos + 1;
-        bool negativeExponent = false;
-        if (p < compact.size() && (compact[p] == '+' || compact[p] == '-')) {
-            negativeExponent = compact[p] == '-';
-            ++p;
-        }
-        std::int64_t exponent = 0;
-        bool sawExponentDigit = false;
-        for (; p < compact.size() && isDigit(compact[p]); ++p) {
-            sawExponentDigit = true;
-            appendExponentDigit(exponent, compact[p]);
-        }
-        if (sawExponentDigit)
-            parts.exponent += negativeExponent ? -exponent : exponent;
-    }
+    // A letter without exponent digits simply ends the number.
+    scanExponent(compact, scan.end, parts);
     bool overflow = false;
     return toBinary<double>(parts, overflow);
 }
@@ -473,26 +487,8 @@ std::optional<DecimalParts> strictParts(std::string_view text)
     const MantissaScan scan = scanMantissa(body, pos, parts, /*allowCommas=*/true);
     if (!scan.sawDigit)
         return std::nullopt;
-    pos = scan.end;
-
-    if (pos < body.size() && isExponentLetter(body[pos])) {
-        ++pos;
-        bool negativeExponent = false;
-        if (pos < body.size() && (body[pos] == '+' || body[pos] == '-')) {
-            negativeExponent = body[pos] == '-';
-            ++pos;
-        }
-        std::int64_t exponent = 0;
-        bool sawExponentDigit = false;
-        for (; pos < body.size() && isDigit(body[pos]); ++pos) {
-            sawExponentDigit = true;
-            appendExponentDigit(exponent, body[pos]);
-        }
-        if (!sawExponentDigit)
-            return std::nullopt;
-        parts.exponent += negativeExponent ? -exponent : exponent;
-    }
-    if (pos != body.size())
+    const ExponentScan exponent = scanExponent(body, scan.end, parts);
+    if (!exponent.complete || exponent.end != body.size())
         return std::nullopt;
     return parts;
 }

@@ -1,5 +1,7 @@
 #include "core/tank_volume.h"
 
+#include "core/name_tables.h"
+
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -59,19 +61,6 @@ std::optional<double> horizontalSectionVolume(double theta, float radius, float 
 
 namespace tank {
 
-double gallonFactor(const std::string& volumeUnit)
-{
-    if (volumeUnit == kGallons)
-        return 1.0;
-    if (volumeUnit == kLitres)
-        return kLitresPerGallon;
-    if (volumeUnit == kCubicMeters)
-        return kCubicMetersPerGallon;
-    if (volumeUnit == kMillilitres)
-        return kMillilitresPerGallon;
-    return 0.0;
-}
-
 std::optional<float> toSingle(double value)
 {
     if (!std::isfinite(value))
@@ -114,13 +103,15 @@ float TankVolume(float level, float radius, float length, const std::string& sha
         theta = std::atan(-static_cast<double>(q) / std::sqrt(static_cast<double>(s))) + 2.0 * std::atan(1.0);
     }
 
-    if (shape == tank::kFlatEnded) {
+    const tank::ShapeName* const shapeName = tank::findShape(shape);
+    const auto isShape = [shapeName](tank::Shape which) { return shapeName && shapeName->shape == which; };
+    if (isShape(tank::Shape::FlatEnded)) {
         runStep(volume, [&]() -> std::optional<float> {
             const auto section = horizontalSectionVolume(theta, radius, d, length);
             return section ? toSingle(*section) : std::nullopt;
         });
     }
-    if (shape == tank::kHemisphericalEnded) {
+    if (isShape(tank::Shape::HemisphericalEnded)) {
         runStep(volume, [&]() -> std::optional<float> {
             const auto section = horizontalSectionVolume(theta, radius, d, length);
             if (!section)
@@ -133,22 +124,18 @@ float TankVolume(float level, float radius, float length, const std::string& sha
             return toSingle(*section + ends);
         });
     }
-    if (shape == tank::kVertical) {
+    if (isShape(tank::Shape::Vertical)) {
         runStep(volume, [&] {
             return toSingle(((std::pow(static_cast<double>(radius), 2.0) * static_cast<double>(level)) * tank::kPi)
                             / tank::kCubicInchesPerGallon);
         });
     }
 
+    // A gallon volume passes unchanged (times 1); the other units are
+    // derived from it and rounded to 32 bits, which may overflow.
     float result = 0.0f;
-    if (volumeUnit == tank::kGallons)
-        result = volume;
-    if (volumeUnit == tank::kLitres)
-        runStep(result, [&] { return toSingle(static_cast<double>(volume) * tank::kLitresPerGallon); });
-    if (volumeUnit == tank::kCubicMeters)
-        runStep(result, [&] { return toSingle(static_cast<double>(volume) * tank::kCubicMetersPerGallon); });
-    if (volumeUnit == tank::kMillilitres)
-        runStep(result, [&] { return toSingle(static_cast<double>(volume) * tank::kMillilitresPerGallon); });
+    if (const tank::VolumeUnitName* unit = tank::findVolumeUnit(volumeUnit))
+        runStep(result, [&] { return toSingle(static_cast<double>(volume) * unit->perGallon); });
     return result;
 }
 

@@ -10,31 +10,13 @@
 
 namespace tank {
 
-// Shape and unit names, compared whole and exactly.
-inline constexpr const char* kFlatEnded = "Flat-Ended (Steel)";
-inline constexpr const char* kHemisphericalEnded = "Cylindrical (Fiberglass)";
-inline constexpr const char* kVertical = "Vertical (Aboveground)";
-
-inline constexpr const char* kGallons = "gallons";
-inline constexpr const char* kLitres = "litres";
-inline constexpr const char* kCubicMeters = "cubic meters";
-inline constexpr const char* kMillilitres = "millilitres";
-
 // Not the full-precision pi: every figure the program has ever printed was
 // computed with this ten-decimal constant.
 inline constexpr double kPi = 3.1415926535;
 inline constexpr double kCubicInchesPerGallon = 231.0;
 
-inline constexpr double kLitresPerGallon = 3.785411784;
-inline constexpr double kCubicMetersPerGallon = 0.003785411784;
-inline constexpr double kMillilitresPerGallon = 3785.411784;
-
 // The message shown for every arithmetic failure of a volume.
 inline constexpr const char* kCalculationErrorMessage = "Please check your selections for errors";
-
-// The factor from US gallons to the named unit, or 0 when the name matches
-// none ("gallons" gives 1).
-double gallonFactor(const std::string& volumeUnit);
 
 // The 32-bit rounding of a 64-bit value, or nothing when the value is not
 // finite or lies beyond the float range: an overflow wherever the program

@@ -1,14 +1,14 @@
 #include "info_windows/about_window.h"
 
-#include "info_windows/app_identity.h"
-#include "info_windows/font_substitutes.h"
-#include "info_windows/window_look.h"
+#include "window_kit/app_identity.h"
+#include "window_kit/font_substitutes.h"
+#include "window_kit/twips.h"
+#include "window_kit/window_look.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
-using infowin::px;
 
 namespace {
 
@@ -39,8 +39,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 void frmAbout::buildControls()
 {
     setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
-    infowin::useMenuBackground(this);
-    infowin::useProgramIcon(this);
+    windowkit::useMenuBackground(this);
+    windowkit::useProgramIcon(this);
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
 
     // Made first, so the OK button stands in front of it.
@@ -48,7 +48,7 @@ void frmAbout::buildControls()
     Frame1->setObjectName("Frame1");
     placeTwips(Frame1, 120, 720, 5295, 1815);
 
-    Image2 = infowin::tankPicture(QStringLiteral("ctank100"), Frame1);
+    Image2 = windowkit::tankPicture(QStringLiteral("ctank100"), Frame1);
     Image2->setObjectName("Image2");
     Image2->setAccessibleName(QStringLiteral("Full tank"));
     placeTwips(Image2, 120, 240, 2775, 1455);
@@ -80,7 +80,7 @@ void frmAbout::buildControls()
     cmdOK->setFocus();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
-    infowin::centreOnScreen(this);
+    windowkit::centreOnScreen(this);
 }
 
 void frmAbout::Form_Load()

@@ -1,15 +1,15 @@
 #include "info_windows/splash_window.h"
 
-#include "info_windows/app_identity.h"
-#include "info_windows/font_substitutes.h"
-#include "info_windows/window_look.h"
+#include "window_kit/app_identity.h"
+#include "window_kit/font_substitutes.h"
+#include "window_kit/twips.h"
+#include "window_kit/window_look.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTimer>
 
-using infowin::px;
 
 namespace {
 
@@ -48,8 +48,8 @@ void frmSplash::buildControls()
     setLineWidth(2);
     const int border = frameWidth();
     setFixedSize(px(kClientWidthTwips) + 2 * border, px(kClientHeightTwips) + 2 * border);
-    infowin::useMenuBackground(this);
-    infowin::useProgramIcon(this);
+    windowkit::useMenuBackground(this);
+    windowkit::useProgramIcon(this);
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
 
     client = new QWidget(this);
@@ -58,15 +58,15 @@ void frmSplash::buildControls()
 
     lblProductName = label("lblProductName", QStringLiteral("Ombrix Gaugestar"), client,
                            {120, 120, 2940, 330}, designFont(QStringLiteral("Arial"), 14.25, true));
-    infowin::useMenuBackground(lblProductName);
+    windowkit::useMenuBackground(lblProductName);
     lblProductName->adjustSize();
 
     Frame1 = new QGroupBox(client);
     Frame1->setObjectName("Frame1");
     Frame1->setGeometry(px(120), px(480), px(5460), px(2010));
-    infowin::useMenuBackground(Frame1);
+    windowkit::useMenuBackground(Frame1);
 
-    imgLogo = infowin::tankPicture(QStringLiteral("ctank75"), Frame1);
+    imgLogo = windowkit::tankPicture(QStringLiteral("ctank75"), Frame1);
     imgLogo->setObjectName("imgLogo");
     imgLogo->setGeometry(px(240), px(240), px(2775), px(1665));
     imgLogo->setAccessibleName(QStringLiteral("Gaugestar tank"));
@@ -100,7 +100,7 @@ void frmSplash::buildControls()
     Label3 = label("Label3", QStringLiteral("Fuel storage tank calculator by Ombrix Associates"), client,
                    {120, 3120, 4335, 255}, font());
 
-    infowin::centreOnScreen(this);
+    windowkit::centreOnScreen(this);
 }
 
 void frmSplash::Form_Load()

@@ -1,15 +1,17 @@
 #include "main_window/main_form.h"
 
-#include "main_window/calculation.h"
 #include "main_window/picture_store.h"
 #include "main_window/selector_box.h"
 #include "main_window/window_image_printer.h"
 
 #include "chart/chart_printer.h"
-#include "chart/message_boxes.h"
+#include "window_kit/operator_dialogs.h"
+#include "core/name_tables.h"
 #include "core/number_text.h"
 #include "core/tank_volume.h"
-#include "info_windows/font_substitutes.h"
+#include "window_kit/font_substitutes.h"
+#include "model/calculation.h"
+#include "model/product_names.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,33 +21,17 @@
 
 namespace {
 
-struct Product {
-    const char* name;
-    const char* ceTextPerF;   // the Ce field's text with degrees F in force
-    double cePerF;
-};
-
-constexpr Product kProducts[] = {
-    {"Regular Unleaded", "0.0007", 0.0007},
-    {"Mid-Grade Unleaded", "0.0007", 0.0007},
-    {"Premium Unleaded", "0.0007", 0.0007},
-    {"Diesel Fuel", "0.00047", 0.00047},
-    {"Kerosene", "0.00047", 0.00047},
-};
-
-constexpr const char* kShapes[] = {tank::kFlatEnded, tank::kHemisphericalEnded, tank::kVertical};
-constexpr const char* kLengthUnits[] = {"inches", "feet", "millimeters", "centimeters", "meters"};
-constexpr const char* kVolumeUnits[] = {"gallons", "litres", "cubic meters", "millilitres"};
-constexpr const char* kTempUnits[] = {"degrees F", "degrees C"};
-
-constexpr const char* kDegreesF = "degrees F";
-constexpr const char* kDegreesC = "degrees C";
-
-template <std::size_t N>
-void addEntries(SelectorBox* selector, const char* const (&entries)[N])
+QString qText(std::string_view text)
 {
-    for (const char* entry : entries)
-        selector->addItem(QString::fromLatin1(entry));
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Fills a selector with the texts of a name table, in the table's order.
+template <typename Row, std::size_t N>
+void addEntries(SelectorBox* selector, const Row (&table)[N])
+{
+    for (const Row& row : table)
+        selector->addItem(qText(row.text));
 }
 
 } // namespace
@@ -62,41 +48,42 @@ Mainform::Mainform(QWidget* parent) : QMainWindow(parent)
     connect(cboVolumeUnits, &SelectorBox::entryChosen, this, &Mainform::cboVolumeUnits_Click);
     connect(cboTempUnits, &SelectorBox::entryChosen, this, &Mainform::cboTempUnits_Click);
 
-    // The calculation core reports its failures through this window,
-    // wherever the window is hosted.
-    SetTankVolumeReporter([self = QPointer<Mainform>(this)](const std::string& message) {
-        showAppMessage(self.data(), QString::fromStdString(message));
-    });
+    dialogs = std::make_unique<ModalDialogs>(this, CDialog1);
+    // The calculation core reports its failures through this window, as
+    // long as the window lives.
+    SetTankVolumeReporter([this](const std::string& message) { tell(QString::fromStdString(message)); });
 
     Form_Load();
 }
 
 Mainform::~Mainform()
 {
+    SetTankVolumeReporter({});
     delete frmImages;
 }
 
 void Mainform::Form_Load()
 {
-    cevalue = QString::fromStdString(numtext::fifteenDigitText(0.0007));
-    NewLengthUnits = OldLengthUnits = QStringLiteral("inches");
-    NewVolumeUnits = OldVolumeUnits = QStringLiteral("gallons");
-    NewTempUnits = OldTempUnits = kDegreesF;
+    // The working state matches the texts the selectors start with: the
+    // first product, and the first unit of each kind.
+    cevalue = QString::fromStdString(numtext::fifteenDigitText(products::kProducts[0].cePerF));
+    NewLengthUnits = OldLengthUnits = qText(tank::kLengthUnits[0].text);
+    NewVolumeUnits = OldVolumeUnits = qText(tank::kVolumeUnits[0].text);
+    NewTempUnits = OldTempUnits = qText(products::kTemperatureUnits[0].text);
 
-    addEntries(cboTankShape, kShapes);
+    addEntries(cboTankShape, tank::kShapes);
     cboTankShape->selectEntry(0);
 
-    for (const Product& product : kProducts)
-        cboProductType->addItem(QString::fromLatin1(product.name));
-    addEntries(cboLengthUnits, kLengthUnits);
-    addEntries(cboVolumeUnits, kVolumeUnits);
-    addEntries(cboTempUnits, kTempUnits);
+    addEntries(cboProductType, products::kProducts);
+    addEntries(cboLengthUnits, tank::kLengthUnits);
+    addEntries(cboVolumeUnits, tank::kVolumeUnits);
+    addEntries(cboTempUnits, products::kTemperatureUnits);
     // Adding the first entry selects it; the lists start with nothing
     // selected, showing their initial texts.
-    cboProductType->showText(QStringLiteral("Regular Unleaded"));
-    cboLengthUnits->showText(QStringLiteral("inches"));
-    cboVolumeUnits->showText(QStringLiteral("gallons"));
-    cboTempUnits->showText(kDegreesF);
+    cboProductType->showText(qText(products::kProducts[0].text));
+    cboLengthUnits->showText(NewLengthUnits);
+    cboVolumeUnits->showText(NewVolumeUnits);
+    cboTempUnits->showText(NewTempUnits);
 }
 
 void Mainform::closeEvent(QCloseEvent* event)
@@ -123,7 +110,17 @@ void Mainform::mnuExit_Click()
 
 void Mainform::reportCalculationError()
 {
-    showAppMessage(this, QString::fromLatin1(tank::kCalculationErrorMessage));
+    tell(QString::fromLatin1(tank::kCalculationErrorMessage));
+}
+
+void Mainform::tell(const QString& message)
+{
+    dialogs->tell(message);
+}
+
+void Mainform::setOperatorDialogs(std::unique_ptr<OperatorDialogs> replacement)
+{
+    dialogs = std::move(replacement);
 }
 
 void Mainform::showTankPicture(const QString& name)
@@ -166,31 +163,19 @@ void Mainform::Command1_Click()
 
 void Mainform::cboTankShape_Click()
 {
-    const QString shape = cboTankShape->currentText();
-    if (shape == tank::kFlatEnded)
-        showTankPicture(QStringLiteral("ftank0"));
-    lblCylinderInfo->setVisible(shape == tank::kHemisphericalEnded);
-    if (shape == tank::kHemisphericalEnded)
-        showTankPicture(QStringLiteral("ctank0"));
-    if (shape == tank::kVertical)
-        showTankPicture(QStringLiteral("vtank0"));
+    // Every change of shape shows the new shape's empty tank.
+    const tank::ShapeName* shape = tank::findShape(cboTankShape->currentText().toStdString());
+    lblCylinderInfo->setVisible(shape && shape->shape == tank::Shape::HemisphericalEnded);
+    if (shape)
+        showTankPicture(qText(shape->picturePrefix) + QLatin1Char('0'));
 }
 
 void Mainform::cboProductType_Click()
 {
-    const QString productName = cboProductType->currentText();
-    const QString tempUnits = cboTempUnits->currentText();
-    for (const Product& product : kProducts) {
-        if (productName != QLatin1String(product.name))
-            continue;
-        if (tempUnits == kDegreesF) {
-            txtCe->setText(QString::fromLatin1(product.ceTextPerF));
-            cevalue = QString::fromStdString(numtext::fifteenDigitText(product.cePerF));
-        } else if (tempUnits == kDegreesC) {
-            const double perDegreeC = product.cePerF / (5.0 / 9.0);
-            cevalue = QString::fromStdString(numtext::fifteenDigitText(perDegreeC));
-            txtCe->setText(QString::fromStdString(numtext::displayPattern(perDegreeC, "#########.#####")));
-        }
+    const auto chosen = products::chooseProduct(cboProductType->currentText().toStdString(),
+                                                cboTempUnits->currentText().toStdString());
+    if (!chosen)
         return;
-    }
+    txtCe->setText(QString::fromStdString(chosen->ceField));
+    cevalue = QString::fromStdString(chosen->cevalue);
 }

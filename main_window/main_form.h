@@ -26,6 +26,7 @@ class PictureStore;
 class frmAbout;
 class WindowImagePrinter;
 class ChartPrinterFactory;
+class OperatorDialogs;
 
 class Mainform : public QMainWindow {
     Q_OBJECT
@@ -59,6 +60,9 @@ public:
     void setWindowImagePrinter(std::unique_ptr<WindowImagePrinter> printer);
     // Where a chart is printed (the default printer unless replaced).
     void setChartPrinterFactory(std::unique_ptr<ChartPrinterFactory> factory);
+    // Who answers the window's questions and reads its messages (the
+    // toolkit's modal dialogs unless replaced, e.g. by a test answering them).
+    void setOperatorDialogs(std::unique_ptr<OperatorDialogs> dialogs);
 
 public slots:
     void Command1_Click();
@@ -85,6 +89,8 @@ private:
     void showTankPicture(const QString& name);
     // The operator's one message for a calculation that cannot go on.
     void reportCalculationError();
+    // A message with an OK button, under the program's title.
+    void tell(const QString& message);
 
     // Working state.
     QString OldLengthUnits;
@@ -139,15 +145,8 @@ private:
     QAction* mnuTGen = nullptr;
     QAction* mnuAbout = nullptr;
 
-    // --- About window and Print Screen ---
     QPointer<frmAbout> aboutWindow;
+    std::unique_ptr<OperatorDialogs> dialogs;
     std::unique_ptr<WindowImagePrinter> windowImagePrinter;
-    // --- end About window and Print Screen ---
-
-    // --- chart ---
     std::unique_ptr<ChartPrinterFactory> chartPrinterFactory;
-    // --- end chart ---
-
-    // --- unit switching ---
-    // --- end unit switching ---
 };

@@ -3,14 +3,13 @@
 #include "main_window/selector_box.h"
 
 #include "chart/chart_printer.h"
-#include "chart/message_boxes.h"
 #include "chart/tank_chart_run.h"
 
 #include <QLineEdit>
 
 void Mainform::mnuTGen_Click()
 {
-    showAppMessage(this, QStringLiteral("The tank chart will be generated as a text file in the Gaugestar root "
+    tell(QStringLiteral("The tank chart will be generated as a text file in the Gaugestar root "
                                         "directory.  Please name the filen and select if you would like to print "
                                         "it at this time."));
     generatetankchart();
@@ -27,7 +26,7 @@ void Mainform::generatetankchart()
 
     if (!chartPrinterFactory)
         chartPrinterFactory = std::make_unique<DefaultPrinterChartFactory>();
-    chart::runTankChart(this, *CDialog1, texts, *chartPrinterFactory);
+    chart::runTankChart(*dialogs, texts, *chartPrinterFactory);
 }
 
 void Mainform::setChartPrinterFactory(std::unique_ptr<ChartPrinterFactory> factory)

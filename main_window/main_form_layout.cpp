@@ -8,8 +8,11 @@
 #include "main_window/selector_box.h"
 #include "main_window/status_clock.h"
 
-#include "info_windows/font_substitutes.h"
-
+#include "core/name_tables.h"
+#include "window_kit/font_substitutes.h"
+#include "window_kit/twips.h"
+#include "window_kit/window_look.h"
+#include "model/product_names.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -19,7 +22,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 
 namespace {
@@ -58,6 +60,16 @@ struct ControlRow {
     unsigned traits;
 };
 
+// What the window starts with: the first entry of each list, and the first
+// product's coefficient and reference temperature in the first temperature
+// unit.
+constexpr const char* kStartLength = tank::kLengthUnits[0].text.data();
+constexpr const char* kStartVolume = tank::kVolumeUnits[0].text.data();
+constexpr const char* kStartTemperature = products::kTemperatureUnits[0].text.data();
+constexpr const char* kStartCeTempRef = products::kTemperatureUnits[0].ceTempRef.data();
+constexpr const char* kStartProduct = products::kProducts[0].text.data();
+constexpr const char* kStartCe = products::kProducts[0].ceTextPerF.data();
+
 // Creation order is stacking order: later controls stand in front.
 constexpr ControlRow kControls[] = {
     {"Frame2", Kind::Frame, nullptr, "Tank  Parameters", 0, 120, 3255, 1455, None},
@@ -72,49 +84,49 @@ constexpr ControlRow kControls[] = {
     {"cboTankShape", Kind::FixedSelector, "Frame2", "", 840, 360, 2280, 315, None},
     {"Label5", Kind::Label, "Frame2", "Diameter", 135, 720, 630, 195, Right},
     {"txtTankDiameter", Kind::Field, "Frame2", "96", 840, 720, 1095, 285, Centred},
-    {"lbllengths_0", Kind::Label, "Frame2", "inches", 2040, 720, 1215, 255, UnitLabel},
+    {"lbllengths_0", Kind::Label, "Frame2", kStartLength, 2040, 720, 1215, 255, UnitLabel},
     {"Label6", Kind::Label, "Frame2", "Length", 270, 1080, 495, 195, Right},
     {"txtTankLength", Kind::Field, "Frame2", "324", 840, 1080, 1095, 285, Centred},
-    {"lbllengths_1", Kind::Label, "Frame2", "inches", 2040, 1080, 1215, 255, UnitLabel},
+    {"lbllengths_1", Kind::Label, "Frame2", kStartLength, 2040, 1080, 1215, 255, UnitLabel},
 
     {"Label4", Kind::Label, "Frame4", "Type", 360, 360, 360, 195, Right},
-    {"cboProductType", Kind::EditableSelector, "Frame4", "Regular Unleaded", 840, 360, 2295, 315, None},
+    {"cboProductType", Kind::EditableSelector, "Frame4", kStartProduct, 840, 360, 2295, 315, None},
     {"Label7", Kind::Label, "Frame4", "Level", 360, 720, 390, 195, Right},
     {"txtProductLevel", Kind::Field, "Frame4", "48", 840, 720, 1095, 285, Centred},
-    {"lbllengths_2", Kind::Label, "Frame4", "inches", 2040, 720, 1095, 255, UnitLabel},
+    {"lbllengths_2", Kind::Label, "Frame4", kStartLength, 2040, 720, 1095, 255, UnitLabel},
     {"Label8", Kind::Label, "Frame4", "Temp.", 330, 1080, 450, 195, Right},
     {"txtProductTemp", Kind::Field, "Frame4", "70", 840, 1080, 1095, 285, Centred},
-    {"lblTemp_0", Kind::Label, "Frame4", "degrees F", 2040, 1080, 975, 255, UnitLabel},
+    {"lblTemp_0", Kind::Label, "Frame4", kStartTemperature, 2040, 1080, 975, 255, UnitLabel},
     {"lblCe", Kind::Label, "Frame4", "Ce Value:", 90, 1440, 690, 195, Right},
-    {"txtCe", Kind::Field, "Frame4", "0.0007", 840, 1440, 1095, 285, Centred},
-    {"lblVolumes_3", Kind::Label, "Frame4", "gallons", 2040, 1440, 495, 195, UnitLabel | AutoSize},
+    {"txtCe", Kind::Field, "Frame4", kStartCe, 840, 1440, 1095, 285, Centred},
+    {"lblVolumes_3", Kind::Label, "Frame4", kStartVolume, 2040, 1440, 495, 195, UnitLabel | AutoSize},
     {"Label10", Kind::Label, "Frame4", "per", 2040, 1680, 225, 195, Opaque},
-    {"lblTemp_1", Kind::Label, "Frame4", "degrees F", 2400, 1680, 705, 195, UnitLabel | AutoSize},
+    {"lblTemp_1", Kind::Label, "Frame4", kStartTemperature, 2400, 1680, 705, 195, UnitLabel | AutoSize},
 
     {"Label2", Kind::Label, "Frame5", "Lengths", 150, 360, 570, 195, Right},
-    {"cboLengthUnits", Kind::EditableSelector, "Frame5", "inches", 840, 360, 2280, 315, None},
+    {"cboLengthUnits", Kind::EditableSelector, "Frame5", kStartLength, 840, 360, 2280, 315, None},
     {"Label3", Kind::Label, "Frame5", "Volumes", 120, 840, 600, 195, Right},
-    {"cboVolumeUnits", Kind::EditableSelector, "Frame5", "gallons", 840, 840, 2280, 315, None},
+    {"cboVolumeUnits", Kind::EditableSelector, "Frame5", kStartVolume, 840, 840, 2280, 315, None},
     {"Label9", Kind::Label, "Frame5", "Temps", 240, 1320, 480, 195, None},
-    {"cboTempUnits", Kind::EditableSelector, "Frame5", "degrees F", 840, 1320, 2295, 315, None},
+    {"cboTempUnits", Kind::EditableSelector, "Frame5", kStartTemperature, 840, 1320, 2295, 315, None},
 
     {"imgTank", Kind::Picture, "Frame3", "", 120, 240, 3495, 2655, None},
     {"lblCylinderInfo", Kind::Label, "Frame3",
      "* Length doesn't include hemispherical ends of cylinders and assumes true hemispheres.",
      240, 2400, 3480, 390, RedNote | Hidden},
     {"Label14", Kind::Label, "Frame3", "Ce Temp Ref", 360, 1200, 1095, 255, Hidden},
-    {"txtCeTempRef", Kind::Field, "Frame3", "60", 1440, 1200, 1095, 285, Centred | Hidden},
-    {"lblTemp_2", Kind::Label, "Frame3", "degrees F", 2640, 1200, 975, 255, UnitLabel | Hidden},
+    {"txtCeTempRef", Kind::Field, "Frame3", kStartCeTempRef, 1440, 1200, 1095, 285, Centred | Hidden},
+    {"lblTemp_2", Kind::Label, "Frame3", kStartTemperature, 2640, 1200, 975, 255, UnitLabel | Hidden},
 
     {"Label11", Kind::Label, "Frame1", "Tank Capacity", 120, 360, 1035, 195, Right},
     {"txtTankCapacity", Kind::Field, "Frame1", "10,000", 1320, 360, 1455, 285, Centred | Disabled},
-    {"lblVolumes_0", Kind::Label, "Frame1", "gallons", 2880, 360, 495, 195, UnitLabel | AutoSize},
+    {"lblVolumes_0", Kind::Label, "Frame1", kStartVolume, 2880, 360, 495, 195, UnitLabel | AutoSize},
     {"Label12", Kind::Label, "Frame1", "Gross Volume", 240, 720, 975, 195, Right},
     {"txtGrossVolume", Kind::Field, "Frame1", "10,000", 1320, 720, 1455, 285, Centred | Disabled},
-    {"lblVolumes_1", Kind::Label, "Frame1", "gallons", 2880, 720, 495, 195, UnitLabel | AutoSize},
+    {"lblVolumes_1", Kind::Label, "Frame1", kStartVolume, 2880, 720, 495, 195, UnitLabel | AutoSize},
     {"Label13", Kind::Label, "Frame1", "Net Volume", 360, 1080, 825, 195, Right},
     {"txtNetVolume", Kind::Field, "Frame1", "10,000", 1320, 1080, 1455, 285, Centred | ReadOnly},
-    {"lblVolumes_2", Kind::Label, "Frame1", "gallons", 2880, 1080, 495, 195, UnitLabel | AutoSize},
+    {"lblVolumes_2", Kind::Label, "Frame1", kStartVolume, 2880, 1080, 495, 195, UnitLabel | AutoSize},
 };
 
 // Keyboard focus order among the controls that take focus.
@@ -181,11 +193,6 @@ constexpr ControlCaption kControlCaptions[] = {
 constexpr int kClientWidthTwips = 7125;
 constexpr int kClientHeightTwips = 6210;
 constexpr int kStatusBarHeightTwips = 375;
-
-constexpr int px(int twips)
-{
-    return twips / 15;
-}
 
 QFont defaultFont()
 {
@@ -284,7 +291,7 @@ void Mainform::buildControls()
 {
     setObjectName("Mainform");
     setWindowTitle(QStringLiteral("Ombrix Associates Gaugestar"));
-    setWindowIcon(QIcon(":/pictures/gaugestar.ico"));
+    windowkit::useProgramIcon(this);
     // A minimise button but no maximise button; the border stays resizable.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -370,11 +377,7 @@ void Mainform::buildControls()
     // menu bar and the status bar need: the controls keep their places and
     // what no longer fits is clipped.
     resize(px(kClientWidthTwips), menuBar()->sizeHint().height() + px(kClientHeightTwips));
-    if (const QScreen* screen = QApplication::primaryScreen()) {
-        QRect placed(QPoint(), size());
-        placed.moveCenter(screen->availableGeometry().center());
-        move(placed.topLeft());
-    }
+    windowkit::centreOnScreen(this);
     cboTankShape->setFocus();
 }
 

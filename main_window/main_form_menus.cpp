@@ -2,7 +2,6 @@
 
 #include "main_window/window_image_printer.h"
 
-#include "chart/message_boxes.h"
 #include "info_windows/about_window.h"
 
 #include <QImage>
@@ -27,7 +26,7 @@ void Mainform::mnuPrint_Click()
     if (!windowImagePrinter)
         windowImagePrinter = std::make_unique<DefaultPrinterImagePrinter>();
     if (!windowImagePrinter->print(clientAreaImage(*this), logicalDpiX()))
-        showAppMessage(this, QStringLiteral("There was a problem printing.  Please check your printer."));
+        tell(QStringLiteral("There was a problem printing.  Please check your printer."));
 }
 
 void Mainform::mnuAbout_Click()

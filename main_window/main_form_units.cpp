@@ -5,10 +5,8 @@
 
 #include "main_window/caption_label.h"
 #include "main_window/selector_box.h"
-#include "main_window/unit_switching.h"
+#include "model/unit_switching.h"
 
-#include "chart/message_boxes.h"
-#include "core/tank_volume.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -28,10 +26,9 @@ void showText(QLineEdit* field, const std::string& text)
 
 // A switch that cannot convert every field changes nothing; the selector
 // goes back to the unit the fields are still in.
-void refuseSwitch(QWidget* window, SelectorBox* selector, const QString& unitInForce)
+void refuseSwitch(SelectorBox* selector, const QString& unitInForce)
 {
     selector->showText(unitInForce);
-    showAppMessage(window, QString::fromLatin1(tank::kCalculationErrorMessage));
 }
 
 } // namespace
@@ -43,7 +40,8 @@ void Mainform::cboLengthUnits_Click()
         OldLengthUnits.toStdString(), chosen,
         {textOf(txtTankDiameter), textOf(txtTankLength), textOf(txtProductLevel)});
     if (!result) {
-        refuseSwitch(this, cboLengthUnits, OldLengthUnits);
+        refuseSwitch(cboLengthUnits, OldLengthUnits);
+        reportCalculationError();
         return;
     }
     const QString unit = QString::fromStdString(result->unit);
@@ -64,7 +62,8 @@ void Mainform::cboVolumeUnits_Click()
         OldVolumeUnits.toStdString(), chosen,
         {textOf(txtTankCapacity), textOf(txtGrossVolume), textOf(txtNetVolume), textOf(txtCe)});
     if (!result) {
-        refuseSwitch(this, cboVolumeUnits, OldVolumeUnits);
+        refuseSwitch(cboVolumeUnits, OldVolumeUnits);
+        reportCalculationError();
         return;
     }
     const QString unit = QString::fromStdString(result->unit);
@@ -86,7 +85,8 @@ void Mainform::cboTempUnits_Click()
         OldTempUnits.toStdString(), chosen,
         {textOf(txtProductTemp), textOf(txtCeTempRef), textOf(txtCe), cevalue.toStdString()});
     if (!result) {
-        refuseSwitch(this, cboTempUnits, OldTempUnits);
+        refuseSwitch(cboTempUnits, OldTempUnits);
+        reportCalculationError();
         return;
     }
     const QString unit = QString::fromStdString(result->unit);

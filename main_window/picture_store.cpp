@@ -1,5 +1,9 @@
 #include "main_window/picture_store.h"
 
+#include "core/name_tables.h"
+#include "model/calculation.h"
+#include "window_kit/window_look.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -7,15 +11,16 @@ PictureStore::PictureStore(QWidget* parent) : QWidget(parent)
 {
     setObjectName("frmImages");
     for (const QString& name : names())
-        pictures.insert(name, QPixmap(":/pictures/" + name + ".bmp"));
+        pictures.insert(name, windowkit::tankPixmap(name));
 }
 
 QStringList PictureStore::names()
 {
     QStringList all;
-    for (const char* shape : {"ftank", "ctank", "vtank"})
-        for (int step : {0, 10, 25, 50, 75, 90, 100})
-            all << QString::fromLatin1(shape) + QString::number(step);
+    for (const tank::ShapeName& shape : tank::kShapes)
+        for (int step : calc::kFillSteps)
+            all << QString::fromLatin1(shape.picturePrefix.data(), static_cast<qsizetype>(shape.picturePrefix.size()))
+                       + QString::number(step);
     return all;
 }
 

@@ -1,20 +1,17 @@
 #include "main_window/window_image_printer.h"
 
+#include "window_kit/app_identity.h"
+
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// One page with the image on it. The device's job ends when the device is
-// destroyed, whichever way this returns.
-bool printOnePage(QPagedPaintDevice& device, const QImage& image, double screenDotsPerInch)
+bool printImagePage(QPagedPaintDevice& device, const QImage& image, double screenDotsPerInch)
 {
     const int deviceDotsPerInch = device.logicalDpiX();
     const QSizeF printable = device.pageLayout().paintRectPixels(deviceDotsPerInch).size();
@@ -29,8 +26,6 @@ bool printOnePage(QPagedPaintDevice& device, const QImage& image, double screenD
     painter.drawImage(target, image);
     return painter.end();
 }
-
-} // namespace
 
 QRectF printedImageRect(QSizeF onScreenSize, double screenDotsPerInch, double deviceDotsPerInch,
                         QSizeF printableSize)
@@ -52,20 +47,10 @@ bool DefaultPrinterImagePrinter::print(const QImage& image, double screenDotsPer
     if (defaultPrinter.isNull())
         return false;
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Gaugestar"));
+    printer.setDocName(applicationTitle());
     if (!printer.isValid())
         return false;
-    if (!printOnePage(printer, image, screenDotsPerInch))
+    if (!printImagePage(printer, image, screenDotsPerInch))
         return false;
     return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
-}
-
-PdfFileImagePrinter::PdfFileImagePrinter(QString path) : path(std::move(path)) {}
-
-bool PdfFileImagePrinter::print(const QImage& image, double screenDotsPerInch)
-{
-    QPdfWriter writer(path);
-    writer.setCreator(QStringLiteral("Gaugestar"));
-    writer.setResolution(300);
-    return printOnePage(writer, image, screenDotsPerInch);
 }

@@ -6,9 +6,9 @@
 
 #include <QRectF>
 #include <QSizeF>
-#include <QString>
 
 class QImage;
+class QPagedPaintDevice;
 
 class WindowImagePrinter {
 public:
@@ -25,14 +25,10 @@ public:
     bool print(const QImage& image, double screenDotsPerInch) override;
 };
 
-class PdfFileImagePrinter final : public WindowImagePrinter {
-public:
-    explicit PdfFileImagePrinter(QString path);
-    bool print(const QImage& image, double screenDotsPerInch) override;
-
-private:
-    QString path;
-};
+// Prints `image` as one page on any paged device at the size it has on a
+// screen of `screenDotsPerInch`; false on any failure. The device's job
+// ends when the device is destroyed.
+bool printImagePage(QPagedPaintDevice& device, const QImage& image, double screenDotsPerInch);
 
 // Where the image goes on the page, in device pixels from the top-left of
 // the printable area: its on-screen size scaled by the device's resolution

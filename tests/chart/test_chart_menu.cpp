@@ -5,6 +5,7 @@
 #include "main_window/main_form.h"
 
 #include "chart/chart_printer.h"
+#include "support/pdf_printers.h"
 
 #include "recording_surface.h"
 #include "support/gui_actions.h"

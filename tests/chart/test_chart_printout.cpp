@@ -2,8 +2,8 @@
 // steps, page breaks, the short last line, and failures part-way.
 
 #include "chart/chart_file.h"
-#include "chart/chart_printout.h"
-#include "chart/chart_setup.h"
+#include "model/chart_printout.h"
+#include "model/chart_setup.h"
 #include "core/tank_volume.h"
 
 #include "recording_surface.h"
@@ -15,7 +15,7 @@ namespace {
 // Diameter 28 inches: the increment 1 gives 29 rows.
 chart::ChartGeometry tankOfDiameter28(int steps, const std::string& lengthUnit = "inches")
 {
-    const auto geometry = chart::chartGeometry({"28", "24", lengthUnit, tank::kFlatEnded, "gallons"},
+    const auto geometry = chart::chartGeometry({"28", "24", lengthUnit, "Flat-Ended (Steel)", "gallons"},
                                                static_cast<std::int16_t>(steps));
     return *geometry;
 }

@@ -7,9 +7,9 @@
 #include <string>
 
 namespace {
-const QString flat = tank::kFlatEnded;
-const QString hemi = tank::kHemisphericalEnded;
-const QString vertical = tank::kVertical;
+const QString flat = "Flat-Ended (Steel)";
+const QString hemi = "Cylindrical (Fiberglass)";
+const QString vertical = "Vertical (Aboveground)";
 } // namespace
 
 // Results are compared bit for bit: a tolerance would hide exactly the

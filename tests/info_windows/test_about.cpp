@@ -2,7 +2,7 @@
 // texts fit, and every way of closing it unloads it.
 
 #include "info_windows/about_window.h"
-#include "info_windows/app_identity.h"
+#include "window_kit/app_identity.h"
 
 #include "window_fit.h"
 

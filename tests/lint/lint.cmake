@@ -13,9 +13,13 @@ endif()
 set(clazy_checks level0,level1,level2,no-qproperty-without-notify)
 
 # Only the program's folders count, for sources and headers alike: not the
-# tests, not generated code, not Qt.
+# tests, not generated code, not Qt. Headers are reached through the build's
+# include roots, one per folder.
+set(folders "(app|core|model|window_kit|chart|info_windows|main_window)")
 string(REGEX REPLACE "([][.*+?^$()|\\])" "\\\\\\1" root "${SOURCE_DIR}")
-set(product "^${root}/(app|core|main_window|chart|info_windows)/")
+string(REGEX REPLACE "([][.*+?^$()|\\])" "\\\\\\1" build "${BUILD_DIR}")
+set(product "^${root}/${folders}/")
+set(product_headers "^(${root}|${build}/include_roots/[a-z_]+)/${folders}/")
 file(READ ${BUILD_DIR}/compile_commands.json db)
 string(JSON count LENGTH "${db}")
 math(EXPR last "${count} - 1")
@@ -31,7 +35,7 @@ list(JOIN files "\n" text)
 file(WRITE ${BUILD_DIR}/lint-files.txt "${text}\n")
 
 # The build may be GCC's: clang does not know all of its warning options.
-set(common -p ${BUILD_DIR} --header-filter=${product} --extra-arg=-Wno-unknown-warning-option)
+set(common -p ${BUILD_DIR} --header-filter=${product_headers} --extra-arg=-Wno-unknown-warning-option)
 # One source per run, two at a time: both cores work.
 foreach(tool "${CLAZY};--checks=${clazy_checks}" "${CLANG_TIDY};--quiet;--warnings-as-errors=*")
     execute_process(COMMAND xargs -d "\\n" -P 2 -n 1 ${tool} ${common} INPUT_FILE ${BUILD_DIR}/lint-files.txt

@@ -3,6 +3,7 @@
 
 #include "main_window/main_form.h"
 #include "main_window/window_image_printer.h"
+#include "support/pdf_printers.h"
 
 #include "info_windows/about_window.h"
 #include "support/gui_actions.h"

@@ -6,8 +6,8 @@
 
 #include "main_window/main_form.h"
 
-#include "chart/chart_printout.h"
-#include "chart/chart_setup.h"
+#include "model/chart_printout.h"
+#include "model/chart_setup.h"
 
 #include "support/gui_actions.h"
 #include "support/printed_page.h"

@@ -4,7 +4,7 @@
 // compares them.
 //   same_numbers [CALLS]     (default 120000 calls of each)
 
-#include "core/length_units.h"
+#include "core/name_tables.h"
 #include "core/number_text.h"
 #include "core/tank_volume.h"
 
@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -36,11 +37,12 @@ struct SplitMix64 {
     double between(double low, double high) { return low + (high - low) * unit(); }
 };
 
-const std::array<const char*, 4> kShapes = {tank::kFlatEnded, tank::kHemisphericalEnded, tank::kVertical, "none"};
-const std::array<const char*, 5> kVolumeUnits = {tank::kGallons, tank::kLitres, tank::kCubicMeters,
-                                                 tank::kMillilitres, "barrels"};
-const std::array<const char*, 5> kLengthUnits = {tank::kInches, tank::kFeet, tank::kMillimeters,
-                                                 tank::kCentimeters, tank::kMeters};
+// Every name of the tables, and one that is none.
+const std::array<std::string_view, 4> kShapes = {tank::kShapes[0].text, tank::kShapes[1].text,
+                                                 tank::kShapes[2].text, "none"};
+const std::array<std::string_view, 5> kVolumeUnits = {tank::kVolumeUnits[0].text, tank::kVolumeUnits[1].text,
+                                                      tank::kVolumeUnits[2].text, tank::kVolumeUnits[3].text,
+                                                      "barrels"};
 
 // Mostly ordinary tanks; now and then a tiny, a zero or an overflowing one.
 double tankSize(SplitMix64& random)
@@ -82,27 +84,27 @@ int main(int argc, char** argv)
 
     SplitMix64 random{0x5A4E5EED2026ull};
     for (long i = 0; i < calls; ++i) {
-        const char* shape = kShapes[random.below(kShapes.size())];
-        const char* volumeUnit = kVolumeUnits[random.below(kVolumeUnits.size())];
-        const char* lengthUnit = kLengthUnits[random.below(kLengthUnits.size())];
+        const std::string shape(kShapes[random.below(kShapes.size())]);
+        const std::string volumeUnit(kVolumeUnits[random.below(kVolumeUnits.size())]);
+        const tank::LengthUnitName& lengthUnit = tank::kLengthUnits[random.below(std::size(tank::kLengthUnits))];
         const double diameter = tankSize(random);
         const double length = tankSize(random);
         const double level = levelIn(random, diameter);
 
         // Into inches and 32 bits as the window does.
-        const float level32 = single(*tank::lengthToInches(level, lengthUnit));
-        const float radius32 = single(*tank::lengthToInches(diameter, lengthUnit) / 2.0);
-        const float length32 = single(*tank::lengthToInches(length, lengthUnit));
+        const float level32 = single(lengthUnit.toInches(level));
+        const float radius32 = single(lengthUnit.toInches(diameter) / 2.0);
+        const float length32 = single(lengthUnit.toInches(length));
 
         reports = 0;
         const float gross = TankVolume(level32, radius32, length32, shape, volumeUnit);
         std::printf("%ld tank \"%s\" \"%s\" %s level %08x radius %08x length %08x -> %08x reports %d"
                     " \"%s\" \"%s\" \"%s\" \"%s\"\n",
-                    i, shape, volumeUnit, lengthUnit, bits(level32), bits(radius32), bits(length32), bits(gross),
+                    i, shape.c_str(), volumeUnit.c_str(), lengthUnit.text.data(), bits(level32), bits(radius32), bits(length32), bits(gross),
                     reports, numtext::displayPattern(gross, "##########.##").c_str(),
                     numtext::displayPattern(gross, "#####0.00").c_str(),
                     numtext::displayPattern(level32, "##0.00").c_str(),
-                    numtext::displayPattern(*tank::lengthToInches(level, lengthUnit), "#######.#####").c_str());
+                    numtext::displayPattern(lengthUnit.toInches(level), "#######.#####").c_str());
 
         // The net volume of that gross volume, or of any other now and then.
         const float netGross = random.below(8) == 0 ? single(tankSize(random) * 1e3) : gross;

@@ -1,6 +1,6 @@
-#include "main_window/calculation.h"
+#include "model/calculation.h"
 
-#include "core/length_units.h"
+#include "core/name_tables.h"
 #include "core/number_text.h"
 #include "core/tank_volume.h"
 
@@ -10,50 +10,39 @@ namespace calc {
 namespace {
 
 // Reads a length entry strictly and converts it to inches. A unit that
-// matches no name leaves the value unset (0); a text that is not a number,
-// or a conversion that overflows, stops the run.
-std::optional<double> lengthInInches(const std::string& text, const std::string& unit, bool& stop)
+// matches no name leaves the value unset (0). Nothing when the run must
+// stop: a text that is not a number, or a conversion that overflows.
+std::optional<double> lengthInInches(const std::string& text, const std::string& unitText)
 {
-    if (!tank::lengthToInches(0.0, unit))
+    const tank::LengthUnitName* unit = tank::findLengthUnit(unitText);
+    if (!unit)
         return 0.0;
     const auto value = numtext::strictNumber(text);
-    if (!value) {
-        stop = true;
+    if (!value)
         return std::nullopt;
-    }
-    const double inches = *tank::lengthToInches(*value, unit);
-    if (!std::isfinite(inches)) {
-        stop = true;
+    const double inches = unit->toInches(*value);
+    if (!std::isfinite(inches))
         return std::nullopt;
-    }
     return inches;
 }
 
 // Full capacity in US gallons, 64-bit, from the 64-bit radius and length.
-double capacityInGallons(double r, double length, const std::string& shape)
+double capacityInGallons(double r, double length, const tank::ShapeName* shape)
 {
-    double capacity = 0.0;
-    if (shape == tank::kFlatEnded)
-        capacity = ((tank::kPi * std::pow(r, 2.0)) * length) / tank::kCubicInchesPerGallon;
-    if (shape == tank::kHemisphericalEnded) {
+    if (!shape)
+        return 0.0;
+    switch (shape->shape) {
+    case tank::Shape::FlatEnded:
+        return ((tank::kPi * std::pow(r, 2.0)) * length) / tank::kCubicInchesPerGallon;
+    case tank::Shape::HemisphericalEnded: {
         const double sphereFactor = (4.0 / 3.0) * tank::kPi;
-        capacity = ((tank::kPi * std::pow(r, 2.0)) * length + sphereFactor * std::pow(r, 3.0))
+        return ((tank::kPi * std::pow(r, 2.0)) * length + sphereFactor * std::pow(r, 3.0))
             / tank::kCubicInchesPerGallon;
     }
-    if (shape == tank::kVertical)
-        capacity = (tank::kPi * (std::pow(r, 2.0) * length)) / tank::kCubicInchesPerGallon;
-    return capacity;
-}
-
-std::optional<std::string> picturePrefix(const std::string& shape)
-{
-    if (shape == tank::kFlatEnded)
-        return "ftank";
-    if (shape == tank::kHemisphericalEnded)
-        return "ctank";
-    if (shape == tank::kVertical)
-        return "vtank";
-    return std::nullopt;
+    case tank::Shape::Vertical:
+        return (tank::kPi * (std::pow(r, 2.0) * length)) / tank::kCubicInchesPerGallon;
+    }
+    return 0.0;
 }
 
 } // namespace
@@ -85,28 +74,28 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
         return outcome;
     };
 
-    bool failed = false;
-    const auto length = lengthInInches(e.tankLength, e.lengthUnits, failed);
-    if (failed)
+    const auto length = lengthInInches(e.tankLength, e.lengthUnits);
+    if (!length)
         return stop();
-    const auto diameter = lengthInInches(e.tankDiameter, e.lengthUnits, failed);
-    if (failed)
+    const auto diameter = lengthInInches(e.tankDiameter, e.lengthUnits);
+    if (!diameter)
         return stop();
     const double radius = *diameter / 2.0;
-    const auto level = lengthInInches(e.productLevel, e.lengthUnits, failed);
-    if (failed)
+    const auto level = lengthInInches(e.productLevel, e.lengthUnits);
+    if (!level)
         return stop();
 
-    // Capacity, rounded to 32 bits, then into the volume unit shown.
-    auto capacity = tank::toSingle(capacityInGallons(radius, *length, e.tankShape));
+    // Capacity, rounded to 32 bits, then into the volume unit shown; an
+    // unknown volume unit leaves it in gallons.
+    const tank::ShapeName* shape = tank::findShape(e.tankShape);
+    auto capacity = tank::toSingle(capacityInGallons(radius, *length, shape));
     if (!capacity)
         return stop();
-    if (e.volumeUnits != tank::kGallons) {
-        if (const double factor = tank::gallonFactor(e.volumeUnits); factor != 0.0) {
-            capacity = tank::toSingle(static_cast<double>(*capacity) * factor);
-            if (!capacity)
-                return stop();
-        }
+    if (const tank::VolumeUnitName* unit = tank::findVolumeUnit(e.volumeUnits);
+        unit && unit->unit != tank::VolumeUnit::Gallons) {
+        capacity = tank::toSingle(static_cast<double>(*capacity) * unit->perGallon);
+        if (!capacity)
+            return stop();
     }
     const std::string capacityText = numtext::displayPattern(*capacity, kResultPattern);
     write(ResultField::Capacity, capacityText);
@@ -138,10 +127,9 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
         const double fraction = numtext::leadingNumber(grossText) / shownCapacity;
         if (!std::isfinite(fraction))
             return stop();
-        const auto prefix = picturePrefix(e.tankShape);
         const auto step = fillStep(fraction);
-        if (prefix && step)
-            outcome.picture = *prefix + std::to_string(*step);
+        if (shape && step)
+            outcome.picture = std::string(shape->picturePrefix) + std::to_string(*step);
     }
     return outcome;
 }

@@ -1,6 +1,8 @@
-#include "main_window/unit_switching.h"
+#include "model/unit_switching.h"
 
+#include "core/name_tables.h"
 #include "core/number_text.h"
+#include "model/product_names.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,82 +11,91 @@
 namespace unitswitch {
 namespace {
 
+using tank::LengthUnit;
+using tank::VolumeUnit;
+
+template <typename Unit>
 struct Conversion {
-    std::string_view from;
-    std::string_view to;
+    Unit from;
+    Unit to;
     double factor;
 };
 
-// The factors are the doubles these expressions give when evaluated left to
-// right: 12 * 25.4 is one unit in the last place below the literal 304.8, and
-// the figures operators have on paper were made with that value.
-constexpr Conversion kLengthConversions[] = {
-    {"inches", "feet", 1.0 / 12},
-    {"inches", "millimeters", 25.4},
-    {"inches", "centimeters", 2.54},
-    {"inches", "meters", 0.0254},
-    {"feet", "inches", 12.0},
-    {"feet", "millimeters", 12 * 25.4},
-    {"feet", "centimeters", 12 * 2.54},
-    {"feet", "meters", 12 * 0.0254},
-    {"millimeters", "inches", 1.0 / 25.4},
-    {"millimeters", "feet", 1.0 / 12 / 25.4},
-    {"millimeters", "centimeters", 1.0 / 10},
-    {"millimeters", "meters", 1.0 / 1000},
-    {"centimeters", "inches", 1.0 / 2.54},
-    {"centimeters", "feet", 1.0 / 12 / 2.54},
-    {"centimeters", "millimeters", 10.0},
-    {"centimeters", "meters", 1.0 / 100},
-    {"meters", "inches", 1.0 / 0.0254},
-    {"meters", "feet", 1.0 / 12 / 0.0254},
-    {"meters", "millimeters", 1000.0},
-    {"meters", "centimeters", 100.0},
+// Each factor is the double its expression gives, evaluated left to right:
+// 12 * 25.4 is one unit in the last place below the literal 304.8, and the
+// figures operators have on paper were made with that value. The metric
+// steps among themselves are the metric system's own.
+using tank::kCentimetersPerInch;
+using tank::kInchesPerFoot;
+using tank::kMetersPerInch;
+using tank::kMillimetersPerInch;
+
+constexpr Conversion<LengthUnit> kLengthConversions[] = {
+    {LengthUnit::Inches, LengthUnit::Feet, 1.0 / kInchesPerFoot},
+    {LengthUnit::Inches, LengthUnit::Millimeters, kMillimetersPerInch},
+    {LengthUnit::Inches, LengthUnit::Centimeters, kCentimetersPerInch},
+    {LengthUnit::Inches, LengthUnit::Meters, kMetersPerInch},
+    {LengthUnit::Feet, LengthUnit::Inches, kInchesPerFoot},
+    {LengthUnit::Feet, LengthUnit::Millimeters, kInchesPerFoot * kMillimetersPerInch},
+    {LengthUnit::Feet, LengthUnit::Centimeters, kInchesPerFoot * kCentimetersPerInch},
+    {LengthUnit::Feet, LengthUnit::Meters, kInchesPerFoot * kMetersPerInch},
+    {LengthUnit::Millimeters, LengthUnit::Inches, 1.0 / kMillimetersPerInch},
+    {LengthUnit::Millimeters, LengthUnit::Feet, 1.0 / kInchesPerFoot / kMillimetersPerInch},
+    {LengthUnit::Millimeters, LengthUnit::Centimeters, 1.0 / 10},
+    {LengthUnit::Millimeters, LengthUnit::Meters, 1.0 / 1000},
+    {LengthUnit::Centimeters, LengthUnit::Inches, 1.0 / kCentimetersPerInch},
+    {LengthUnit::Centimeters, LengthUnit::Feet, 1.0 / kInchesPerFoot / kCentimetersPerInch},
+    {LengthUnit::Centimeters, LengthUnit::Millimeters, 10.0},
+    {LengthUnit::Centimeters, LengthUnit::Meters, 1.0 / 100},
+    {LengthUnit::Meters, LengthUnit::Inches, 1.0 / kMetersPerInch},
+    {LengthUnit::Meters, LengthUnit::Feet, 1.0 / kInchesPerFoot / kMetersPerInch},
+    {LengthUnit::Meters, LengthUnit::Millimeters, 1000.0},
+    {LengthUnit::Meters, LengthUnit::Centimeters, 100.0},
 };
 
-constexpr Conversion kVolumeConversions[] = {
-    {"gallons", "litres", 3.785411784},
-    {"gallons", "cubic meters", 3.785411784 / 1000},
-    {"gallons", "millilitres", 3785.411784},
-    {"litres", "gallons", 1 / 3.785411784},
-    {"litres", "cubic meters", 0.001},
-    {"litres", "millilitres", 1000.0},
-    {"cubic meters", "gallons", 1000 / 3.785411784},
-    {"cubic meters", "litres", 1000.0},
-    {"cubic meters", "millilitres", 1000000.0},
-    {"millilitres", "gallons", 1 / 3785.411784},
-    {"millilitres", "litres", 1.0 / 1000},
-    {"millilitres", "cubic meters", 1.0 / 1000000},
+// From the litres in a gallon; the cubic meter is a thousand litres here,
+// not the core's own factor for it.
+using tank::kLitresPerGallon;
+using tank::kMillilitresPerGallon;
+
+constexpr Conversion<VolumeUnit> kVolumeConversions[] = {
+    {VolumeUnit::Gallons, VolumeUnit::Litres, kLitresPerGallon},
+    {VolumeUnit::Gallons, VolumeUnit::CubicMeters, kLitresPerGallon / 1000},
+    {VolumeUnit::Gallons, VolumeUnit::Millilitres, kMillilitresPerGallon},
+    {VolumeUnit::Litres, VolumeUnit::Gallons, 1 / kLitresPerGallon},
+    {VolumeUnit::Litres, VolumeUnit::CubicMeters, 0.001},
+    {VolumeUnit::Litres, VolumeUnit::Millilitres, 1000.0},
+    {VolumeUnit::CubicMeters, VolumeUnit::Gallons, 1000 / kLitresPerGallon},
+    {VolumeUnit::CubicMeters, VolumeUnit::Litres, 1000.0},
+    {VolumeUnit::CubicMeters, VolumeUnit::Millilitres, 1000000.0},
+    {VolumeUnit::Millilitres, VolumeUnit::Gallons, 1 / kMillilitresPerGallon},
+    {VolumeUnit::Millilitres, VolumeUnit::Litres, 1.0 / 1000},
+    {VolumeUnit::Millilitres, VolumeUnit::CubicMeters, 1.0 / 1000000},
 };
 
 constexpr std::string_view kLengthPattern = "#######.#####";
 constexpr std::string_view kVolumePattern = "##########.##";
 constexpr std::string_view kCePerVolumePattern = "##########.######";
-constexpr std::string_view kCePerDegreePattern = "#########.#####";
 constexpr std::string_view kTemperaturePattern = "##########.##";
 constexpr std::string_view kCeRewritePattern = "##.#####";
 constexpr std::string_view kCeTempRefRewritePattern = "##########.##";
 
-// The coefficient's reference temperature is a fixed point of each scale,
-// written bare.
-constexpr const char* kCeTempRefF = "60";
-constexpr const char* kCeTempRefC = "15";
-
-template <std::size_t N>
-std::optional<double> findFactor(const Conversion (&table)[N], std::string_view from,
-                                 std::string_view to)
+// The factor between two units of one table: 1 for the same text, nothing
+// when either text names no unit of it.
+template <typename Row, std::size_t Rows, typename Unit, std::size_t Pairs>
+std::optional<double> findFactor(const Row (&names)[Rows], const Conversion<Unit> (&pairs)[Pairs],
+                                 std::string_view from, std::string_view to)
 {
     if (from == to)
         return 1.0;
-    for (const Conversion& c : table)
-        if (c.from == from && c.to == to)
+    const Row* fromUnit = tank::findNamed(names, from);
+    const Row* toUnit = tank::findNamed(names, to);
+    if (!fromUnit || !toUnit)
+        return std::nullopt;
+    for (const Conversion<Unit>& c : pairs)
+        if (c.from == fromUnit->unit && c.to == toUnit->unit)
             return c.factor;
     return std::nullopt;
-}
-
-template <std::size_t N>
-bool contains(const std::array<std::string_view, N>& names, std::string_view text)
-{
-    return std::find(names.begin(), names.end(), text) != names.end();
 }
 
 // The reading lengths and volumes use for any text: "" and "abc" read 0,
@@ -137,10 +148,9 @@ std::string rewrittenIfNumber(const std::string& text, std::string_view pattern)
 std::optional<Switched<TemperatureTexts>> convertTemperatures(std::string_view to,
                                                               const TemperatureTexts& fields)
 {
-    const bool toCelsius = to == kDegreesC;
-    // Divided by the quotient rather than multiplied by its inverse: the
-    // last digit of the coefficient depends on it.
-    const double q = toCelsius ? 5.0 / 9.0 : 9.0 / 5.0;
+    const products::TemperatureUnitName& unit = *products::findTemperatureUnit(to);
+    const bool toCelsius = unit.unit == products::TemperatureUnit::DegreesC;
+    const double q = toCelsius ? products::kFahrenheitToCelsius : products::kCelsiusToFahrenheit;
 
     double productTemp = 0;
     if (toCelsius) {
@@ -158,26 +168,26 @@ std::optional<Switched<TemperatureTexts>> convertTemperatures(std::string_view t
     Switched<TemperatureTexts> result;
     result.unit = std::string(to);
     result.texts.productTemp = numtext::displayPattern(productTemp, kTemperaturePattern);
-    result.texts.ceTempRef = toCelsius ? kCeTempRefC : kCeTempRefF;
-    result.texts.ce = numtext::displayPattern(ce, kCePerDegreePattern);
+    result.texts.ceTempRef = std::string(unit.ceTempRef);
+    result.texts.ce = numtext::displayPattern(ce, products::kCePerDegreePattern);
     result.texts.cevalue = numtext::fifteenDigitText(cevalue);
     return result;
 }
 
 } // namespace
 
-bool isLengthUnit(std::string_view text) { return contains(kLengthUnits, text); }
-bool isVolumeUnit(std::string_view text) { return contains(kVolumeUnits, text); }
-bool isTemperatureUnit(std::string_view text) { return text == kDegreesF || text == kDegreesC; }
+bool isLengthUnit(std::string_view text) { return tank::findLengthUnit(text) != nullptr; }
+bool isVolumeUnit(std::string_view text) { return tank::findVolumeUnit(text) != nullptr; }
+bool isTemperatureUnit(std::string_view text) { return products::findTemperatureUnit(text) != nullptr; }
 
 std::optional<double> lengthFactor(std::string_view from, std::string_view to)
 {
-    return findFactor(kLengthConversions, from, to);
+    return findFactor(tank::kLengthUnits, kLengthConversions, from, to);
 }
 
 std::optional<double> volumeFactor(std::string_view from, std::string_view to)
 {
-    return findFactor(kVolumeConversions, from, to);
+    return findFactor(tank::kVolumeUnits, kVolumeConversions, from, to);
 }
 
 std::optional<Switched<LengthTexts>> switchLengths(std::string_view unitInForce,

@@ -3,7 +3,7 @@
 // The printed chart's layout, kept apart from any printing system: it only
 // talks to a PrintSurface, so a test can record every line and position.
 
-#include "chart/chart_lines.h"
+#include "model/chart_lines.h"
 
 #include <string_view>
 

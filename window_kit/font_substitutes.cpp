@@ -1,4 +1,4 @@
-#include "info_windows/font_substitutes.h"
+#include "window_kit/font_substitutes.h"
 
 #include <QStringList>
 

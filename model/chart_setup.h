@@ -3,7 +3,7 @@
 // What a chart run reads before it asks for the file: the step count from
 // the increment, and the tank from the main window's texts. Plain C++.
 
-#include "chart/chart_lines.h"
+#include "model/chart_lines.h"
 
 #include <cstdint>
 #include <optional>

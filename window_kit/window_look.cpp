@@ -1,4 +1,4 @@
-#include "info_windows/window_look.h"
+#include "window_kit/window_look.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <QScreen>
 
-namespace infowin {
+namespace windowkit {
 
 void useMenuBackground(QWidget* widget)
 {
@@ -22,10 +22,15 @@ void useProgramIcon(QWidget* window)
     window->setWindowIcon(QIcon(QStringLiteral(":/pictures/gaugestar.ico")));
 }
 
+QPixmap tankPixmap(const QString& name)
+{
+    return QPixmap(QStringLiteral(":/pictures/%1.bmp").arg(name));
+}
+
 QLabel* tankPicture(const QString& name, QWidget* container)
 {
     auto* picture = new QLabel(container);
-    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/%1.bmp").arg(name)));
+    picture->setPixmap(tankPixmap(name));
     picture->setScaledContents(true);
     picture->setProperty("picture", name);
     return picture;
@@ -42,4 +47,4 @@ void centreOnScreen(QWidget* window)
     window->move(placed.topLeft());
 }
 
-} // namespace infowin
+} // namespace windowkit

@@ -1,4 +1,4 @@
-#include "chart/chart_lines.h"
+#include "model/chart_lines.h"
 
 #include "core/number_text.h"
 #include "core/tank_volume.h"

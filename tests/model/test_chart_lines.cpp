@@ -1,7 +1,7 @@
 // The chart's numbers and lines without any window: the step count, the
 // tank read from the window's texts, and the lines built from the rows.
 
-#include "chart/chart_setup.h"
+#include "model/chart_setup.h"
 #include "core/tank_volume.h"
 
 #include <QtTest>
@@ -14,9 +14,9 @@ Q_DECLARE_METATYPE(StepCount::Status)
 Q_DECLARE_METATYPE(chart::LinesEnd)
 
 namespace {
-const QString flat = tank::kFlatEnded;
-const QString hemi = tank::kHemisphericalEnded;
-const QString vertical = tank::kVertical;
+const QString flat = "Flat-Ended (Steel)";
+const QString hemi = "Cylindrical (Fiberglass)";
+const QString vertical = "Vertical (Aboveground)";
 
 ChartFieldTexts texts(const QString& diameter, const QString& length, const QString& lengthUnit,
                       const QString& shape = flat, const QString& volumeUnit = "gallons")

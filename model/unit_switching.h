@@ -5,23 +5,11 @@
 // converts all the fields of its quantity or refuses the whole switch, so the
 // window never shows some fields in one unit and some in another.
 
-#include "core/length_units.h"
-#include "core/tank_volume.h"
-
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace unitswitch {
-
-// Unit names as the selectors list them, compared whole and exactly.
-inline constexpr std::array<std::string_view, 5> kLengthUnits{
-    tank::kInches, tank::kFeet, tank::kMillimeters, tank::kCentimeters, tank::kMeters};
-inline constexpr std::array<std::string_view, 4> kVolumeUnits{
-    tank::kGallons, tank::kLitres, tank::kCubicMeters, tank::kMillilitres};
-inline constexpr std::string_view kDegreesF = "degrees F";
-inline constexpr std::string_view kDegreesC = "degrees C";
 
 bool isLengthUnit(std::string_view text);
 bool isVolumeUnit(std::string_view text);

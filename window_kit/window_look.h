@@ -1,25 +1,24 @@
 #pragma once
 
-// What the splash and About windows share: positions given in twips, the
-// neutral menu-coloured background, the program's icon and the pictures.
+// What the windows share in their look: the neutral menu-coloured
+// background, the program's icon, the tank pictures and the first position.
 
+#include <QPixmap>
 #include <QString>
 
 class QLabel;
 class QWidget;
 
-namespace infowin {
-
-// 15 twips are one pixel at 96 dots per inch.
-constexpr int px(int twips)
-{
-    return twips / 15;
-}
+namespace windowkit {
 
 // The window (or control) paints its background in the menu colour.
 void useMenuBackground(QWidget* widget);
 
 void useProgramIcon(QWidget* window);
+
+// One of the tank pictures by name ("ctank75"); a null pixmap for a name
+// there is none of.
+QPixmap tankPixmap(const QString& name);
 
 // A picture control showing one of the tank pictures, stretched to its area.
 QLabel* tankPicture(const QString& name, QWidget* container);
@@ -28,4 +27,4 @@ QLabel* tankPicture(const QString& name, QWidget* container);
 // open on.
 void centreOnScreen(QWidget* window);
 
-} // namespace infowin
+} // namespace windowkit

@@ -40,8 +40,10 @@ using ResultWriter = std::function<void(ResultField field, const std::string& te
 
 CalculationOutcome performCalculations(const CalculationEntries& entries, const ResultWriter& write);
 
-// The fill step (0, 10, 25, 50, 75, 90 or 100) for a fill fraction, or
-// nothing for a negative fraction.
+// The fill steps, in percent of the tank filled; each has a picture per shape.
+inline constexpr int kFillSteps[] = {0, 10, 25, 50, 75, 90, 100};
+
+// The fill step for a fill fraction, or nothing for a negative fraction.
 std::optional<int> fillStep(double fraction);
 
 // The display pattern of every volume result.

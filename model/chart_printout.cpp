@@ -1,4 +1,4 @@
-#include "chart/chart_printout.h"
+#include "model/chart_printout.h"
 
 namespace chart {
 

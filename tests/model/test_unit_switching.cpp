@@ -1,4 +1,4 @@
-#include "main_window/unit_switching.h"
+#include "model/unit_switching.h"
 
 #include "core/number_text.h"
 

@@ -1,6 +1,6 @@
-#include "chart/chart_setup.h"
+#include "model/chart_setup.h"
 
-#include "core/length_units.h"
+#include "core/name_tables.h"
 #include "core/number_text.h"
 #include "core/tank_volume.h"
 
@@ -65,8 +65,8 @@ std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::in
     geometry.shape = texts.shape;
     geometry.volumeUnit = texts.volumeUnit;
 
-    const bool knownUnit = tank::lengthToInches(0.0, texts.lengthUnit).has_value();
-    if (!knownUnit)
+    const tank::LengthUnitName* unit = tank::findLengthUnit(texts.lengthUnit);
+    if (!unit)
         return geometry; // radius and length stay 0
 
     const std::optional<double> diameter = numtext::strictNumber(texts.diameter);
@@ -75,13 +75,13 @@ std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::in
         return std::nullopt;
     // A size that overflows in inches could make no row: it ends the run
     // here, before the operator's file is emptied for a chart never written.
-    const double diameterInches = *tank::lengthToInches(*diameter, texts.lengthUnit);
-    const double lengthInches = *tank::lengthToInches(*length, texts.lengthUnit);
+    const double diameterInches = unit->toInches(*diameter);
+    const double lengthInches = unit->toInches(*length);
     if (!std::isfinite(diameterInches) || !std::isfinite(lengthInches))
         return std::nullopt;
     geometry.radius = diameterInches / 2.0;
 
-    if (texts.lengthUnit == tank::kInches) {
+    if (unit->unit == tank::LengthUnit::Inches) {
         // The length goes to every call straight from its text; a text
         // beyond the 32-bit range would fail there, so it fails here, before
         // any file is touched.

@@ -1,6 +1,16 @@
-#include "info_windows/app_identity.h"
+#include "window_kit/app_identity.h"
 
 #include "app_version.h"
+
+QString applicationTitle()
+{
+    return QString::fromUtf8(appinfo::kTitle);
+}
+
+QString applicationVersion()
+{
+    return QString::fromUtf8(appinfo::kVersionText);
+}
 
 QString versionCaption(int major, int minor, int revision)
 {
@@ -10,9 +20,4 @@ QString versionCaption(int major, int minor, int revision)
 QString applicationVersionCaption()
 {
     return versionCaption(appinfo::kVersionMajor, appinfo::kVersionMinor, appinfo::kVersionRevision);
-}
-
-QString applicationTitle()
-{
-    return QString::fromUtf8(appinfo::kTitle);
 }

@@ -1,7 +1,7 @@
 // The fill step chosen for a fill fraction: a fraction exactly on a limit
 // takes the higher step.
 
-#include "main_window/calculation.h"
+#include "model/calculation.h"
 
 #include <QtTest>
 

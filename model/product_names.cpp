@@ -1,0 +1,19 @@
+#include "model/product_names.h"
+
+#include "core/number_text.h"
+
+namespace products {
+
+std::optional<ProductCe> chooseProduct(std::string_view product, std::string_view temperatureUnit)
+{
+    const ProductName* chosen = findProduct(product);
+    const TemperatureUnitName* unit = findTemperatureUnit(temperatureUnit);
+    if (!chosen || !unit)
+        return std::nullopt;
+    if (unit->unit == TemperatureUnit::DegreesF)
+        return ProductCe{std::string(chosen->ceTextPerF), numtext::fifteenDigitText(chosen->cePerF)};
+    const double perDegreeC = chosen->cePerF / kFahrenheitToCelsius;
+    return ProductCe{numtext::displayPattern(perDegreeC, kCePerDegreePattern), numtext::fifteenDigitText(perDegreeC)};
+}
+
+} // namespace products

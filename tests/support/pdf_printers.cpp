@@ -1,0 +1,20 @@
+#include "support/pdf_printers.h"
+
+#include <QPdfWriter>
+#include <QPrinter>
+
+std::unique_ptr<chart::PrintSurface> PdfFileChartFactory::openPrintout()
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    return beginChartPrintout(std::move(printer));
+}
+
+bool PdfFileImagePrinter::print(const QImage& image, double screenDotsPerInch)
+{
+    QPdfWriter writer(path);
+    writer.setCreator(QStringLiteral("Gaugestar"));
+    writer.setResolution(300);
+    return printImagePage(writer, image, screenDotsPerInch);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+// The program's title and version, written in one place (the build's
+// project version), for every window, the printouts and the application.
+
+#include <QString>
+
+// "Gaugestar": the caption of every message box, the About window's title.
+QString applicationTitle();
+
+// "2.5.3"
+QString applicationVersion();
+
+// "Version 2.5.3": plain decimal numbers, no leading zeros.
+QString versionCaption(int major, int minor, int revision);
+QString applicationVersionCaption();
