@@ -28,6 +28,3 @@ set(QT_HOST_PATH /usr CACHE PATH "Where the host's Qt tools are")
 # multiarch under /), not the cross toolchain's older copy under
 # /usr/aarch64-linux-gnu: its loader with Debian's newer libraries hangs.
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64-static)
-
-# The package is labelled with the machine it runs on, not the one that built it.
-set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)

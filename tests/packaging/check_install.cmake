@@ -2,7 +2,8 @@ cmake_minimum_required(VERSION 3.21)
 
 # Installs the build into PREFIX and checks the tree a desktop expects:
 # the program, the desktop entry, the AppStream file and the hicolor icons,
-# all under one id, and the AppStream release matching the build's version.
+# all under one id, the AppStream release matching the build's version, and
+# the manual page.
 
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -15,7 +16,7 @@ set(desktop "${PREFIX}/${DATADIR}/applications/${APP_ID}.desktop")
 set(metainfo "${PREFIX}/${DATADIR}/metainfo/${APP_ID}.metainfo.xml")
 set(icons "${PREFIX}/${DATADIR}/icons/hicolor")
 foreach(path "${PREFIX}/${BINDIR}/gaugestar" "${desktop}" "${metainfo}"
-        "${icons}/scalable/apps/${APP_ID}.svg")
+        "${icons}/scalable/apps/${APP_ID}.svg" "${PREFIX}/${MANDIR}/man1/gaugestar.1")
     if(NOT EXISTS "${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()

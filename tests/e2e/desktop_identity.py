@@ -1,0 +1,85 @@
+#!/usr/bin/python3
+"""The running program names itself after its desktop entry, which a task
+bar looks up for its icon and name: on Wayland by the app id (the entry's
+file name less ".desktop"), on X11 by the class in WM_CLASS (the entry's
+StartupWMClass; Qt 6.4 sets no other X11 property naming the entry).
+
+    /usr/bin/python3 desktop_identity.py PROGRAM DESKTOP_FILE
+"""
+
+import configparser
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+from x_display import Display  # puts tests/support on the path
+from desktop_session import START_SECONDS, Failed, end_process, log, poll, start_display
+from wayland_round import SOCKET, children_of, start_compositor
+
+
+def named(program, workdir, server, settings, probe):
+    """Runs the program beside its display server until the probe finds
+    its name; the program's output is in the work folder."""
+    env = {name: value for name, value in os.environ.items()
+           if name not in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
+    output = os.path.join(workdir, f"gaugestar-{settings['QT_QPA_PLATFORM']}.log")
+    with open(output, "w") as sink:
+        app = subprocess.Popen([program], env={**env, **settings}, stdin=subprocess.DEVNULL, stdout=sink,
+                               stderr=sink)
+
+    def checked():
+        if app.poll() is not None:
+            raise Failed(f"gaugestar ended with status {app.returncode}; see {output}")
+        return probe(app, output)
+    try:
+        return poll(f"gaugestar's name on {settings['QT_QPA_PLATFORM']}", START_SECONDS, checked)
+    finally:
+        end_process(app.pid, "gaugestar", app)
+        for pid in children_of(server.pid):
+            end_process(pid, "the display server's client")
+        end_process(server.pid, "the display server", server)
+
+
+def wm_class(display, app):
+    window = next(iter(display.visible_windows(app.pid)), None)
+    return window and re.findall(r'"([^"]*)"', display.run("xprop", "-id", window, "WM_CLASS"))[1:]
+
+
+def app_id(_app, output):
+    with open(output, errors="replace") as client_log:
+        found = re.search(r'xdg_toplevel@\d+\.set_app_id\("([^"]*)"\)', client_log.read())
+    return found and found.group(1)
+
+
+def main(program, desktop_file):
+    entry = configparser.ConfigParser(interpolation=None)
+    entry.read(desktop_file)
+    expected = {"xcb": [entry["Desktop Entry"]["StartupWMClass"]],
+                "wayland": os.path.basename(desktop_file).removesuffix(".desktop")}
+    workdir = tempfile.mkdtemp(prefix="gaugestar-identity-")
+    try:
+        xvfb, display = start_display(workdir)
+        found = {"xcb": named(program, workdir, xvfb, {"DISPLAY": display, "QT_QPA_PLATFORM": "xcb"},
+                              lambda app, _output: wm_class(Display(display, None), app))}
+        runtime = os.path.join(workdir, "runtime")
+        os.mkdir(runtime, 0o700)
+        weston = start_compositor(runtime, os.path.join(workdir, "weston.log"))
+        found["wayland"] = named(program, workdir, weston, {
+            "XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": SOCKET, "QT_QPA_PLATFORM": "wayland",
+            "QT_IM_MODULE": "compose", "WAYLAND_DEBUG": "1"}, app_id)
+    except Failed as failure:
+        log(f"FAILED: {failure}; the logs are in {workdir}")
+        return 1
+    shutil.rmtree(workdir)
+    log(f"the program's names {found}, its desktop entry's {expected}")
+    if found != expected:
+        log("FAILED: the program does not name itself after its desktop entry")
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(os.path.abspath(sys.argv[1]), sys.argv[2]))
