@@ -7,6 +7,7 @@
 #include "main_window/picture_store.h"
 
 #include "support/gui_actions.h"
+#include "support/unexpected_warnings.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -73,6 +74,7 @@ class TestAccessibleFields : public QObject {
 private slots:
     void init()
     {
+        testsupport::failOnUnexpectedWarnings();
         form = std::make_unique<Mainform>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));

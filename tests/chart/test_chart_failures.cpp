@@ -13,6 +13,7 @@
 #include "support/app_texts.h"
 #include "support/modal_driver.h"
 #include "support/scripted_dialogs.h"
+#include "support/unexpected_warnings.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -276,6 +277,7 @@ class TestChartFailures : public QObject {
 private slots:
     void init()
     {
+        testsupport::failOnUnexpectedWarnings();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
         form = std::make_unique<Mainform>();

@@ -12,6 +12,7 @@
 #include "support/app_texts.h"
 #include "support/modal_driver.h"
 #include "support/scripted_dialogs.h"
+#include "support/unexpected_warnings.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -85,7 +86,7 @@ class TestChartMenu : public QObject {
     template <typename T>
     T* control(const char* name)
     {
-        return form->findChild<T*>(QString::fromLatin1(name));
+        return testsupport::control<T>(form.get(), QString::fromLatin1(name));
     }
 
     // Units first: choosing one converts the values already shown.
@@ -138,6 +139,7 @@ class TestChartMenu : public QObject {
 private slots:
     void init()
     {
+        testsupport::failOnUnexpectedWarnings();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
         form = std::make_unique<Mainform>();

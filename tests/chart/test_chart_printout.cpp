@@ -7,6 +7,7 @@
 #include "core/tank_volume.h"
 
 #include "recording_surface.h"
+#include "support/unexpected_warnings.h"
 
 #include <QtTest>
 
@@ -39,6 +40,7 @@ class TestChartPrintout : public QObject {
 private slots:
     void init()
     {
+        testsupport::failOnUnexpectedWarnings();
         messages = 0;
         SetTankVolumeReporter([this](const std::string&) { ++messages; });
     }

@@ -1,4 +1,5 @@
 #include "core/number_text.h"
+#include "support/unexpected_warnings.h"
 
 #include <QtTest>
 
@@ -68,6 +69,8 @@ class TestNumberText : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() { testsupport::failOnUnexpectedWarnings(); }
+
     void leading_data()
     {
         QTest::addColumn<QByteArray>("text");

@@ -1,5 +1,6 @@
 #include "bench/accuracy/exact_volume.h"
 #include "core/tank_volume.h"
+#include "support/unexpected_warnings.h"
 
 #include <QtTest>
 
@@ -25,6 +26,7 @@ class TestTankVolume : public QObject {
 private slots:
     void init()
     {
+        testsupport::failOnUnexpectedWarnings();
         messages = 0;
         SetTankVolumeReporter([this](const std::string& message) {
             QCOMPARE(QString::fromStdString(message), QStringLiteral("Please check your selections for errors"));

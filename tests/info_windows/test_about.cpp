@@ -5,6 +5,7 @@
 #include "window_kit/app_identity.h"
 
 #include "window_fit.h"
+#include "support/unexpected_warnings.h"
 
 #include <QtTest>
 
@@ -37,6 +38,8 @@ class TestAbout : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() { testsupport::failOnUnexpectedWarnings(); }
+
     void cleanup()
     {
         const auto windows = QApplication::topLevelWidgets();

@@ -4,6 +4,7 @@
 #include "info_windows/splash_window.h"
 
 #include "window_fit.h"
+#include "support/unexpected_warnings.h"
 
 #include <QtTest>
 
@@ -21,6 +22,8 @@ class TestSplash : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() { testsupport::failOnUnexpectedWarnings(); }
+
     void cleanup()
     {
         const auto windows = QApplication::topLevelWidgets();
@@ -98,7 +101,8 @@ private slots:
         splash->show();
         QVERIFY(QTest::qWaitForWindowExposed(splash));
         input(splash);
-        QTest::qWait(50);
+        // Whatever the input would start has run once the queue is empty.
+        QCoreApplication::processEvents();
         QVERIFY(splash);
         QVERIFY(splash->isVisible());
         QVERIFY(!handedOver);

@@ -4,6 +4,7 @@
 #include "main_window/main_form.h"
 
 #include "support/modal_driver.h"
+#include "support/unexpected_warnings.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -65,6 +66,8 @@ class TestKeyboard : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() { testsupport::failOnUnexpectedWarnings(); }
+
     void tabOrder()
     {
         Mainform form;

@@ -2,6 +2,7 @@
 // window stretches and shows.
 
 #include "main_window/picture_store.h"
+#include "support/unexpected_warnings.h"
 
 #include <QFile>
 #include <QImage>
@@ -22,6 +23,8 @@ quint32 dword(const QByteArray& bytes, int at)
 class TestPictures : public QObject {
     Q_OBJECT
 private slots:
+    void init() { testsupport::failOnUnexpectedWarnings(); }
+
     void bitmap_data()
     {
         QTest::addColumn<QString>("name");

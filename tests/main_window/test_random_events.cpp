@@ -15,6 +15,7 @@
 #include "core/number_text.h"
 #include "support/gui_actions.h"
 #include "support/modal_driver.h"
+#include "support/unexpected_warnings.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -231,10 +232,7 @@ private:
     template <typename T>
     T* child(const QString& name)
     {
-        T* found = window->findChild<T*>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
+        return testsupport::control<T>(window.get(), name);
     }
 
     QString state(const char* name) const { return window->property(name).toString(); }
@@ -416,6 +414,7 @@ private slots:
 
     void init()
     {
+        testsupport::failOnUnexpectedWarnings();
         window = std::make_unique<Mainform>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));

@@ -5,6 +5,7 @@
 
 #include "support/gui_actions.h"
 #include "support/modal_driver.h"
+#include "support/unexpected_warnings.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -55,10 +56,7 @@ private:
     template <typename T>
     T* child(const QString& name)
     {
-        T* found = window->findChild<T*>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
+        return testsupport::control<T>(window.get(), name);
     }
 
     // "choose:cboTempUnits=degrees C" picks from the list; "type:txtCe=." types
@@ -115,6 +113,7 @@ private:
 private slots:
     void init()
     {
+        testsupport::failOnUnexpectedWarnings();
         window = std::make_unique<Mainform>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));

@@ -13,6 +13,7 @@
 #include "support/printed_page.h"
 #include "support/app_texts.h"
 #include "support/modal_driver.h"
+#include "support/unexpected_warnings.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -154,7 +155,7 @@ class TestRealPrinter : public QObject {
     template <typename T>
     T* control(const char* name)
     {
-        return form->findChild<T*>(QString::fromLatin1(name));
+        return testsupport::control<T>(form.get(), QString::fromLatin1(name));
     }
     void setSelector(const char* name, const QString& text)
     {
@@ -181,6 +182,7 @@ private slots:
 
     void init()
     {
+        testsupport::failOnUnexpectedWarnings();
         form = std::make_unique<Mainform>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -245,8 +247,9 @@ private slots:
         const QSize shown(form->width(), form->height() - form->menuBar()->height());
 
         ModalDriver driver;
+        // Printing is done when the entry's handler returns; a message it
+        // showed has been answered or noted by then.
         chooseMenuEntry(form.get(), "mnuFile", "mnuPrint");
-        QTest::qWait(100);
         VERIFY_MODALS(driver);
 
         const QString pdf = waitForNewPdf(pdfFolder, before);

@@ -1,13 +1,27 @@
 #pragma once
 
-// What an operator does with the controls, done through the real widgets.
+// What an operator does with the controls, done through the real widgets,
+// and how a test finds a control.
+
+#include <QObject>
+#include <QString>
+#include <QWidget>
 
 class QComboBox;
 class QMainWindow;
-class QString;
-class QWidget;
 
 namespace testsupport {
+
+// The window's control of that objectName. One that is not there ends the
+// run, naming it, rather than failing later on a null pointer.
+template <typename T = QWidget>
+T* control(const QObject* window, const QString& name)
+{
+    T* found = window->findChild<T*>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
 
 // Opens the selector's list and clicks the entry, as an operator does.
 void chooseEntry(QComboBox* selector, int index);
