@@ -1,6 +1,6 @@
 # Cross-builds the arithmetic and the number texts for 64-bit Windows with
 # MinGW-w64 (Debian: g++-mingw-w64-x86-64-posix), without Qt:
-#   cmake -S . -B build-windows -G Ninja -DGAUGESTAR_CORE_ONLY=ON \
+#   cmake -S . -B build-windows -G Ninja -DGAUGESTAR_WITHOUT_QT=ON \
 #       -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake
 # The flags are the native build's (gaugestar_options); the test command runs
 # same_numbers under wine (scripts/windows-stage).

@@ -3,47 +3,45 @@
 
 #include "model/calculation.h"
 
-#include <QtTest>
+#include <gtest/gtest.h>
 
-class TestCalculation : public QObject {
-    Q_OBJECT
-private slots:
-    void fillStep_data()
-    {
-        QTest::addColumn<double>("fraction");
-        QTest::addColumn<int>("step");   // -1: no picture
-        QTest::newRow("above full") << 1.3 << 100;
-        QTest::newRow("0.95") << 0.95 << 100;
-        QTest::newRow("just below 0.95") << 0.9499999 << 90;
-        QTest::newRow("0.85") << 0.85 << 90;
-        QTest::newRow("0.6") << 0.6 << 75;
-        QTest::newRow("0.4") << 0.4 << 50;
-        QTest::newRow("0.2") << 0.2 << 25;
-        QTest::newRow("just below 0.2") << 0.1999999 << 10;
-        QTest::newRow("smallest positive") << 5e-324 << 10;
-        QTest::newRow("zero") << 0.0 << 0;
-        QTest::newRow("negative") << -0.01 << -1;
-    }
-    void fillStep()
-    {
-        QFETCH(double, fraction);
-        QFETCH(int, step);
-        QCOMPARE(calc::fillStep(fraction).value_or(-1), step);
-    }
+#include <string>
+#include <vector>
 
-    // Results reach the window one by one, before a later step can stop.
-    void resultsAreWrittenAsComputed()
-    {
-        calc::CalculationEntries entries{"inches", "324", "96", "48", "Flat-Ended (Steel)", "gallons",
-                                         "70",     "60",  "not a number"};
-        QStringList written;
-        const auto outcome = calc::performCalculations(
-            entries, [&](calc::ResultField, const std::string& text) { written << QString::fromStdString(text); });
-        QVERIFY(outcome.stopped);
-        QCOMPARE(written, QStringList({"10152.32", "5076.16"}));
-        QVERIFY(!outcome.picture);
+TEST(Calculation, FillStep)
+{
+    const struct {
+        const char* name;
+        double fraction;
+        int step;   // -1: no picture
+    } rows[] = {
+        {"above full", 1.3, 100},
+        {"0.95", 0.95, 100},
+        {"just below 0.95", 0.9499999, 90},
+        {"0.85", 0.85, 90},
+        {"0.6", 0.6, 75},
+        {"0.4", 0.4, 50},
+        {"0.2", 0.2, 25},
+        {"just below 0.2", 0.1999999, 10},
+        {"smallest positive", 5e-324, 10},
+        {"zero", 0.0, 0},
+        {"negative", -0.01, -1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(calc::fillStep(row.fraction).value_or(-1), row.step);
     }
-};
+}
 
-QTEST_GUILESS_MAIN(TestCalculation)
-#include "test_calculation.moc"
+// Results reach the window one by one, before a later step can stop.
+TEST(Calculation, ResultsAreWrittenAsComputed)
+{
+    const calc::CalculationEntries entries{"inches", "324", "96", "48", "Flat-Ended (Steel)", "gallons",
+                                           "70",     "60",  "not a number"};
+    std::vector<std::string> written;
+    const auto outcome = calc::performCalculations(
+        entries, [&](calc::ResultField, const std::string& text) { written.push_back(text); });
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_EQ(written, (std::vector<std::string>{"10152.32", "5076.16"}));
+    EXPECT_FALSE(outcome.picture);
+}
