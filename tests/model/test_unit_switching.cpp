@@ -160,11 +160,17 @@ TEST(UnitSwitching, Temperatures)
          {"555.56", "15", "1800.", "0.00126"}},
         {"leading reading from C to F", C, F, {"1,000", "15", "0.00126", "0.00126"}, F,
          {"33.8", "60", ".0007", "0.0007"}},
+        {"98.6 F", F, C, {"98.6", "60", "0.0007", "0.0007"}, C, {"37.", "15", ".00126", "0.00126"}},
+        {"-40 F", F, C, {"-40", "60", "0.0007", "0.0007"}, C, {"-40.", "15", ".00126", "0.00126"}},
+        {"-40 C", C, F, {"-40.", "15", ".00126", "0.00126"}, F, {"-40.", "60", ".0007", "0.0007"}},
+        // 32.351 - 32 is 0.3509999999999991 in binary, 0.351 in 15 digits.
+        {"15-digit round trip", F, C, {"32.351", "60", "0.0007", "0.0007"}, C, {".19", "15", ".00126", "0.00126"}},
 
         // Texts that fail the strict reading are read as lengths read any
         // text, so the fields end up in the new unit all the same.
         {"product temperature shown for zero", F, C, {".", "60", "0.0007", "0.0007"}, C,
          {"-17.78", "15", ".00126", "0.00126"}},
+        {"product temperature empty", F, C, {"", "60", "0.0007", "0.0007"}, C, {"-17.78", "15", ".00126", "0.00126"}},
         {"product temperature not a number", F, C, {"abc", "60", "0.0007", "0.0007"}, C,
          {"-17.78", "15", ".00126", "0.00126"}},
         {"product temperature with trailing text", F, C, {"12abc", "60", "0.0007", "0.0007"}, C,
