@@ -14,6 +14,7 @@ namespace {
 // typed text is only ever read, never chosen. The field does everything
 // else a field does on those events, but says nothing of them.
 class SelectorField : public QLineEdit {
+    Q_OBJECT
 public:
     using QLineEdit::QLineEdit;
 
@@ -67,3 +68,5 @@ void SelectorBox::wheelEvent(QWheelEvent* event)
     // to the window below; an open list gets its wheel turns itself.
     event->ignore();
 }
+
+#include "selector_box.moc"
