@@ -1,16 +1,17 @@
 # Runs clazy and clang-tidy over the program's own sources (and their headers)
 # with the flags of the build; any finding fails.
-#   cmake -DSOURCE_DIR=... -DBUILD_DIR=... -P lint.cmake
+#   cmake -DSOURCE_DIR=... -DBUILD_DIR=... [-DWITHOUT_CLAZY=ON] -P lint.cmake
+# WITHOUT_CLAZY: clazy already ran over the same sources while another
+# build compiled them (GAUGESTAR_CLAZY); only clang-tidy is left.
 find_program(CLAZY clazy-standalone)
 find_program(CLANG_TIDY clang-tidy)
-if(NOT CLAZY OR NOT CLANG_TIDY)
+if((NOT CLAZY AND NOT WITHOUT_CLAZY) OR NOT CLANG_TIDY)
     message("lint skipped: clazy-standalone or clang-tidy is not installed")
     return()
 endif()
 
-# The checks of clang-tidy are in .clang-tidy at the root. Turned off here:
-# qproperty-without-notify: Mainform's read-only properties are its working state, read, never watched.
-set(clazy_checks level0,level1,level2,no-qproperty-without-notify)
+# The checks of clang-tidy are in .clang-tidy at the root, clazy's here.
+include(${SOURCE_DIR}/cmake/clazy_checks.cmake)
 
 # Only the program's folders count, for sources and headers alike: not the
 # tests, not generated code, not Qt. Headers are reached through the build's
@@ -37,7 +38,14 @@ file(WRITE ${BUILD_DIR}/lint-files.txt "${text}\n")
 # The build may be GCC's: clang does not know all of its warning options.
 set(common -p ${BUILD_DIR} --header-filter=${product_headers} --extra-arg=-Wno-unknown-warning-option)
 # One source per run, two at a time: both cores work.
-foreach(tool "${CLAZY};--checks=${clazy_checks}" "${CLANG_TIDY};--quiet;--warnings-as-errors=*")
+set(clazy_run "${CLAZY};--checks=${GAUGESTAR_CLAZY_CHECKS}")
+if(WITHOUT_CLAZY)
+    set(clazy_run "")
+endif()
+foreach(tool "${clazy_run}" "${CLANG_TIDY};--quiet;--warnings-as-errors=*")
+    if(NOT tool)
+        continue()
+    endif()
     execute_process(COMMAND xargs -d "\\n" -P 2 -n 1 ${tool} ${common} INPUT_FILE ${BUILD_DIR}/lint-files.txt
                     RESULT_VARIABLE result OUTPUT_VARIABLE found ERROR_VARIABLE found)
     string(REGEX REPLACE "[0-9]+ warnings? generated\\.\n" "" found "${found}")
@@ -45,4 +53,8 @@ foreach(tool "${CLAZY};--checks=${clazy_checks}" "${CLANG_TIDY};--quiet;--warnin
         message(FATAL_ERROR "lint: findings in the ${checked} sources checked\n${found}")
     endif()
 endforeach()
-message("lint: ${checked} sources, no findings")
+if(WITHOUT_CLAZY)
+    message("lint: ${checked} sources, no findings by clang-tidy (clazy ran in the Clang build)")
+else()
+    message("lint: ${checked} sources, no findings by clazy or clang-tidy")
+endif()
