@@ -57,6 +57,17 @@ std::optional<double> horizontalSectionVolume(double theta, float radius, float 
     return volume;
 }
 
+// Near the bottom the sliver's area is the difference of two far larger,
+// nearly equal areas, and their 32-bit rounding can leave it below zero for
+// a level inside the tank. No tank holds less than nothing: such a volume
+// is 0, before any unit conversion, so it is 0 in every unit.
+std::optional<float> notBelowZero(std::optional<float> gallons)
+{
+    if (gallons && *gallons < 0.0f)
+        return 0.0f;
+    return gallons;
+}
+
 } // namespace
 
 namespace tank {
@@ -108,7 +119,7 @@ float TankVolume(float level, float radius, float length, const std::string& sha
     if (isShape(tank::Shape::FlatEnded)) {
         runStep(volume, [&]() -> std::optional<float> {
             const auto section = horizontalSectionVolume(theta, radius, d, length);
-            return section ? toSingle(*section) : std::nullopt;
+            return section ? notBelowZero(toSingle(*section)) : std::nullopt;
         });
     }
     if (isShape(tank::Shape::HemisphericalEnded)) {
@@ -121,7 +132,7 @@ float TankVolume(float level, float radius, float length, const std::string& sha
             const double ends = ((tank::kPi / 3.0) * std::pow(static_cast<double>(level), 2.0))
                 * (3.0 * static_cast<double>(radius) - static_cast<double>(level))
                 / tank::kCubicInchesPerGallon;
-            return toSingle(*section + ends);
+            return notBelowZero(toSingle(*section + ends));
         });
     }
     if (isShape(tank::Shape::Vertical)) {

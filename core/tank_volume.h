@@ -26,7 +26,8 @@ std::optional<float> toSingle(double value);
 } // namespace tank
 
 // Volume of product at `level` in a tank of the given shape, in `volumeUnit`.
-// `radius` is half the diameter. An unknown shape or unit gives 0.
+// `radius` is half the diameter. An unknown shape or unit gives 0, and so
+// does a horizontal tank whose 32-bit arithmetic would fall below zero.
 // Each arithmetic failure (division by zero, square root of a negative
 // number, overflow) is reported through the installed reporter; the failed
 // step is then skipped and the calculation goes on, so one call may report

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -227,9 +228,16 @@ void drawLegend(QPainter& painter, const QRectF& area, const std::vector<Curve>&
         at += QPointF(0, 23);
     }
     at = QPointF(box.left() + box.width() / 2.0 + 60, box.top() + 16);
-    drawLegendEntry(painter, at, QPen(), QStringLiteral("levels where a volume came out below zero"), kBelowZero);
-    drawLegendEntry(painter, at + QPointF(0, 23), QPen(kChartStep, 1.5, Qt::DashLine),
+    drawLegendEntry(painter, at, QPen(kChartStep, 1.5, Qt::DashLine),
                     QStringLiteral("smallest level step of a chart: 96 in \u00f7 32767 = 0.0029 in"), QColor());
+    // Only a picture that shows such levels explains their shading.
+    const auto belowZero = [](const Curve& curve) {
+        return std::find(curve.errors.belowZero.begin(), curve.errors.belowZero.end(), true)
+            != curve.errors.belowZero.end();
+    };
+    if (std::any_of(curves.begin(), curves.end(), belowZero))
+        drawLegendEntry(painter, at + QPointF(0, 23), QPen(), QStringLiteral("levels where a volume came out below zero"),
+                        kBelowZero);
 }
 
 } // namespace

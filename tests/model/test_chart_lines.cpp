@@ -147,6 +147,9 @@ TEST(ChartLines, Lines)
         {"inches length read in 32 bits", texts("96", "240.0000381469726562500000000001", "inches"), 24.0,
          {"  0.00 -  48.00     0.00,     0.00   24.00,  1470.22   48.00,  3760.12  ",
           " 72.00 -  96.00    72.00,  6050.03   96.00,  7520.24  "}, complete},
+        // The finest step of this diameter: the 32-bit volume at 0.0035 in fell below zero (-2.60). Its first line.
+        {"no volume below zero", texts("115.2", "36", "inches", flat, "millilitres"), 0.0035157,
+         {"  0.00 -   0.01     0.00,     0.00    0.00,     0.00    0.01,     7.57  "}, chart::LinesEnd::StoppedByTaker},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -160,7 +163,7 @@ TEST(ChartLines, Lines)
         const auto result = chart::forEachChartLine(*geometry, [&](const std::string& line, chart::LineKind kind) {
             built.push_back(line);
             kinds.push_back(kind);
-            return true;
+            return row.end != chart::LinesEnd::StoppedByTaker || built.size() < row.lines.size();
         });
         EXPECT_EQ(built, row.lines);
         EXPECT_EQ(result, row.end);
