@@ -1,13 +1,35 @@
 # Runs clazy and clang-tidy over the program's own sources (and their headers)
-# with the flags of the build; any finding fails.
+# with the flags of the build, and shellcheck over every shell script of the
+# tree; any finding fails.
 #   cmake -DSOURCE_DIR=... -DBUILD_DIR=... [-DWITHOUT_CLAZY=ON] -P lint.cmake
 # WITHOUT_CLAZY: clazy already ran over the same sources while another
 # build compiled them (GAUGESTAR_CLAZY); only clang-tidy is left.
 find_program(CLAZY clazy-standalone)
 find_program(CLANG_TIDY clang-tidy)
-if((NOT CLAZY AND NOT WITHOUT_CLAZY) OR NOT CLANG_TIDY)
-    message("lint skipped: clazy-standalone or clang-tidy is not installed")
+find_program(SHELLCHECK shellcheck)
+if((NOT CLAZY AND NOT WITHOUT_CLAZY) OR NOT CLANG_TIDY OR NOT SHELLCHECK)
+    message("lint skipped: clazy-standalone, clang-tidy or shellcheck is not installed")
     return()
+endif()
+
+# Every shell script: a file of these folders whose first line starts a
+# shell, or a file sourced by them (*.sh). Paths in their `source=`
+# directives are from the top of the tree.
+file(GLOB_RECURSE candidates LIST_DIRECTORIES false
+    ${SOURCE_DIR}/scripts/* ${SOURCE_DIR}/fuzz/* ${SOURCE_DIR}/.ci/* ${SOURCE_DIR}/debian/* ${SOURCE_DIR}/tools/*
+    ${SOURCE_DIR}/tests/* ${SOURCE_DIR}/bench/* ${SOURCE_DIR}/packaging/*)
+set(shell_scripts "")
+foreach(candidate IN LISTS candidates)
+    file(STRINGS ${candidate} first LIMIT_COUNT 1 LIMIT_INPUT 80)
+    if(candidate MATCHES "\\.sh$" OR first MATCHES "^#!.*[/ ](ba|da)?sh( |$)")
+        list(APPEND shell_scripts ${candidate})
+    endif()
+endforeach()
+list(LENGTH shell_scripts scripts_checked)
+execute_process(COMMAND ${SHELLCHECK} --external-sources ${shell_scripts} WORKING_DIRECTORY ${SOURCE_DIR}
+                RESULT_VARIABLE result OUTPUT_VARIABLE found ERROR_VARIABLE found)
+if(scripts_checked EQUAL 0 OR NOT result EQUAL 0)
+    message(FATAL_ERROR "lint: shellcheck's findings in the ${scripts_checked} shell scripts\n${found}")
 endif()
 
 # The checks of clang-tidy are in .clang-tidy at the root, clazy's here.
@@ -54,7 +76,9 @@ foreach(tool "${clazy_run}" "${CLANG_TIDY};--quiet;--warnings-as-errors=*")
     endif()
 endforeach()
 if(WITHOUT_CLAZY)
-    message("lint: ${checked} sources, no findings by clang-tidy (clazy ran in the Clang build)")
+    message("lint: ${checked} sources, no findings by clang-tidy (clazy ran in the Clang build); "
+            "${scripts_checked} shell scripts, none by shellcheck")
 else()
-    message("lint: ${checked} sources, no findings by clazy or clang-tidy")
+    message("lint: ${checked} sources, no findings by clazy or clang-tidy; "
+            "${scripts_checked} shell scripts, none by shellcheck")
 endif()

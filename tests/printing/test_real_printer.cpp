@@ -168,12 +168,16 @@ class TestRealPrinter : public QObject {
 private slots:
     void initTestCase()
     {
+        // The print server of scripts/cups-printer for the same root; set
+        // before the first call into the print system, which reads it once.
+        const QString root = qEnvironmentVariable("GAUGESTAR_PRINTER_ROOT", QStringLiteral(GAUGESTAR_DEFAULT_PRINTER_ROOT));
+        qputenv("CUPS_SERVER", QFile::encodeName(root + "/cups.sock"));
         if (QPrinterInfo::defaultPrinter().isNull())
-            QSKIP("no default printer: run the test command as root to get a CUPS-PDF queue");
-        const QString folder = qEnvironmentVariable("GAUGESTAR_PDF_DIR");
-        if (folder.isEmpty() || !QDir(folder).exists())
-            QSKIP(qPrintable("the CUPS-PDF output folder is not known (GAUGESTAR_PDF_DIR=\"" + folder
-                             + "\"): run the test through CTest after scripts/cups-printer start"));
+            QSKIP("no default printer: run the test command as root or through sudo to get a CUPS-PDF queue");
+        const QString folder = root + "/pdf";
+        if (!QDir(folder).exists())
+            QSKIP(qPrintable("no CUPS-PDF output folder " + folder + ": start scripts/cups-printer with the same"
+                             " GAUGESTAR_PRINTER_ROOT"));
         if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
             QSKIP("pdftoppm (poppler-utils) is not installed");
         pdfFolder = QDir(folder);
