@@ -1,7 +1,7 @@
 // Chart runs that fail, again and again, each followed by a run that must
 // succeed: every way a run can end early must let go of the chart file and
 // of the print job, or the operator's next chart would fail too. Runs are
-// started from the menu bar and answered through the real dialogs.
+// started from the menu bar.
 
 #include "main_window/main_form.h"
 
@@ -10,8 +10,8 @@
 
 #include "recording_surface.h"
 #include "support/gui_actions.h"
+#include "support/helper_checks.h"
 #include "support/app_texts.h"
-#include "support/modal_driver.h"
 #include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
@@ -178,34 +178,32 @@ class TestChartFailures : public QObject {
 
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<Mainform> form;
+    ScriptedDialogs* dialogs = nullptr;
     LedgerPrinterFactory* printers = nullptr;
 
     QString chartPath() const { return dir->filePath("chart.txt"); }
     QString pdfPath() const { return dir->filePath("chart.pdf"); }
 
-    void setSelector(const char* name, const QString& text)
+    [[nodiscard]] bool setSelector(const char* name, const QString& text)
     {
         auto* selector = form->findChild<QComboBox*>(name);
-        QVERIFY(selector);
-        if (selector->currentText() != text)
-            testsupport::chooseEntry(selector, text);
+        return selector && (selector->currentText() == text || testsupport::chooseEntry(selector, text));
     }
 
-    void describeTank()
+    // Length unit, diameter and length; the shape and volume unit are the
+    // good runs'.
+    [[nodiscard]] bool describeTank(const QStringList& tank = {"inches", "28", "24"})
     {
-        setSelector("cboTankShape", "Flat-Ended (Steel)");
-        setSelector("cboLengthUnits", "inches");
-        setSelector("cboVolumeUnits", "gallons");
-        testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), "28");
-        testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), "24");
+        return setSelector("cboTankShape", "Flat-Ended (Steel)") && setSelector("cboLengthUnits", tank[0])
+               && setSelector("cboVolumeUnits", "gallons")
+               && testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), tank[1])
+               && testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), tank[2]);
     }
 
     // One run from the menu, its dialogs answered as `run` says.
-    void chartRun(const FailingRun& run)
+    [[nodiscard]] bool chartRun(const FailingRun& run)
     {
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        ScriptedDialogs& driver = *dialogs;
-        form->setOperatorDialogs(std::move(dialogs));
+        ScriptedDialogs& driver = ScriptedDialogs::answering(*form);
         driver.expectMessage(texts::chartNotice);
         for (qsizetype i = 0; i < run.increments.size(); ++i) {
             if (run.increments[i] == cancel)
@@ -223,53 +221,56 @@ class TestChartFailures : public QObject {
             driver.expectFile(run.file.startsWith('/') ? run.file : dir->filePath(run.file));
         if (run.question)
             driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
-        chooseMenuEntry(form.get(), "mnuUtilities", "mnuTGen");
-        VERIFY_MODALS(driver);
+        CHECK(chooseMenuEntry(form.get(), "mnuUtilities", "mnuTGen"));
+        CHECK_COMPARE(driver.pending(), 0);
+        return true;
     }
 
     // Nothing of the run is held any more: no file of the test's folder (or
     // the full disk) is open, and every print job handed out was let go.
-    void verifyNothingHeld()
+    [[nodiscard]] bool verifyNothingHeld()
     {
         const QStringList open = openDescriptors();
         for (const QString& target : open)
-            QVERIFY2(!target.startsWith(dir->path()) && target != "/dev/full",
-                     qPrintable("still open: " + target));
-        QCOMPARE(printers->ledger.released, printers->ledger.begun);
+            CHECK2(!target.startsWith(dir->path()) && target != "/dev/full", qPrintable("still open: " + target));
+        CHECK_COMPARE(printers->ledger.released, printers->ledger.begun);
+        return true;
     }
 
     // The file the good runs write: header and ten lines, each ending CR LF.
-    void verifyChartFile()
+    [[nodiscard]] bool verifyChartFile()
     {
         const QByteArray bytes = fileBytes(chartPath());
-        QVERIFY(bytes.startsWith("LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME\r\n"));
-        QVERIFY(bytes.endsWith("  \r\n"));
-        QCOMPARE(bytes.count("\r\n"), kChartLines);
+        CHECK(bytes.startsWith("LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME\r\n"));
+        CHECK(bytes.endsWith("  \r\n"));
+        CHECK_COMPARE(bytes.count("\r\n"), kChartLines);
         if (reference.isEmpty())
             reference = bytes;
-        QCOMPARE(bytes, reference);
+        CHECK_COMPARE(bytes, reference);
+        return true;
     }
 
     // The printout of a good run: the file's lines, the empty line after
     // the header, over several pages, the document ended.
-    void verifyPrinted(PrinterKind kind, int endedBefore)
+    [[nodiscard]] bool verifyPrinted(PrinterKind kind, int endedBefore)
     {
-        QCOMPARE(printers->ledger.ended, endedBefore + 1);
+        CHECK_COMPARE(printers->ledger.ended, endedBefore + 1);
         if (kind == PrinterKind::Pdf) {
             const QByteArray pdf = fileBytes(pdfPath());
-            QVERIFY(pdf.startsWith("%PDF-"));
-            QVERIFY(pdf.trimmed().endsWith("%%EOF"));
-            return;
+            CHECK(pdf.startsWith("%PDF-"));
+            CHECK(pdf.trimmed().endsWith("%%EOF"));
+            return true;
         }
-        QVERIFY(printers->lastLog);
+        CHECK(printers->lastLog);
         QStringList printed;
         for (const PrintedLine& line : printers->lastLog->lines)
             printed << line.text;
         QStringList expected = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
         expected.removeLast();
         expected.insert(1, QString());
-        QCOMPARE(printed, expected);
-        QVERIFY(printers->lastLog->page > 1);
+        CHECK_COMPARE(printed, expected);
+        CHECK(printers->lastLog->page > 1);
+        return true;
     }
 
     QByteArray reference;
@@ -280,14 +281,12 @@ private slots:
         testsupport::failOnUnexpectedWarnings();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-        form = std::make_unique<Mainform>();
+        QVERIFY(testsupport::showMainWindow(form, dialogs));
         auto ledger = std::make_unique<LedgerPrinterFactory>();
         printers = ledger.get();
         printers->pdfPath = pdfPath();
         form->setChartPrinterFactory(std::move(ledger));
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        describeTank();
+        QVERIFY(describeTank());
     }
     void cleanup()
     {
@@ -351,42 +350,36 @@ private slots:
             if (!failing.tank.isEmpty()) {
                 QFile old(chartPath());
                 QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldChart) == oldChart.size());
-                setSelector("cboLengthUnits", failing.tank[0]);
-                testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), failing.tank[1]);
-                testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), failing.tank[2]);
+                QVERIFY(describeTank(failing.tank));
             }
-            chartRun(failing);
-            if (QTest::currentTestFailed())
-                return;
-            verifyNothingHeld();
+            QVERIFY(chartRun(failing));
+            QVERIFY(verifyNothingHeld());
             if (failing.writesChart)
-                verifyChartFile();
+                QVERIFY(verifyChartFile());
             else if (!failing.tank.isEmpty())
                 QCOMPARE(fileBytes(chartPath()), oldChart);
             else
                 QVERIFY(!QFile::exists(chartPath()));
             QCOMPARE(printers->ledger.asked, before.asked + (failing.question ? 1 : 0));
             if (failing.fault == Fault::None && failing.question)
-                verifyPrinted(failing.printer, before.ended);
+                QVERIFY(verifyPrinted(failing.printer, before.ended));
             else
                 QCOMPARE(printers->ledger.ended, before.ended);
 
             if (!failing.tank.isEmpty()) {
                 // Small again before the unit goes back to inches.
-                testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), "28");
-                testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), "24");
-                describeTank();
+                QVERIFY(testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), "28"));
+                QVERIFY(testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), "24"));
+                QVERIFY(describeTank());
             }
             QFile::remove(chartPath());
             QFile::remove(pdfPath());
             printers->fault = Fault::None;
             const int endedBefore = printers->ledger.ended;
-            chartRun(good);
-            if (QTest::currentTestFailed())
-                return;
-            verifyNothingHeld();
-            verifyChartFile();
-            verifyPrinted(failing.printer, endedBefore);
+            QVERIFY(chartRun(good));
+            QVERIFY(verifyNothingHeld());
+            QVERIFY(verifyChartFile());
+            QVERIFY(verifyPrinted(failing.printer, endedBefore));
 
             // The first round may open what stays open (the file dialog's
             // watcher, font files); later rounds must add nothing.

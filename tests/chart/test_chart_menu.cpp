@@ -1,6 +1,6 @@
-// The tank chart generator from its menu entry, with the real dialogs
-// answered as an operator would: the chart file's bytes, every way a run
-// ends, and the printout (recorded, and once into a real PDF file).
+// The tank chart generator from its menu entry, its dialogs answered as an
+// operator would (once through the real ones): the chart file's bytes, every
+// way a run ends, and the printout (recorded, and once into a real PDF file).
 
 #include "main_window/main_form.h"
 
@@ -80,6 +80,7 @@ class TestChartMenu : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Mainform> form;
+    ScriptedDialogs* dialogs = nullptr;
     RecordingPrinterFactory* printers = nullptr;
     std::unique_ptr<QTemporaryDir> dir;
 
@@ -90,38 +91,28 @@ class TestChartMenu : public QObject {
     }
 
     // Units first: choosing one converts the values already shown.
-    void describe(const Tank& tank)
+    [[nodiscard]] bool describe(const Tank& tank)
     {
-        setSelector("cboTankShape", tank.shape);
-        setSelector("cboLengthUnits", tank.lengthUnit);
-        setSelector("cboVolumeUnits", tank.volumeUnit);
-        testsupport::typeInto(control<QLineEdit>("txtTankDiameter"), tank.diameter);
-        testsupport::typeInto(control<QLineEdit>("txtTankLength"), tank.length);
+        return setSelector("cboTankShape", tank.shape) && setSelector("cboLengthUnits", tank.lengthUnit)
+               && setSelector("cboVolumeUnits", tank.volumeUnit)
+               && testsupport::typeInto(control<QLineEdit>("txtTankDiameter"), tank.diameter)
+               && testsupport::typeInto(control<QLineEdit>("txtTankLength"), tank.length);
     }
-    void setSelector(const char* name, const QString& text)
+    [[nodiscard]] bool setSelector(const char* name, const QString& text)
     {
         auto* selector = control<QComboBox>(name);
         if (selector->currentText() == text)
-            return;
+            return true;
         if (selector->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
-            testsupport::chooseEntry(selector, text);
-        else
-            testsupport::typeInto(selector, text);
+            return testsupport::chooseEntry(selector, text);
+        return testsupport::typeInto(selector, text);
     }
 
-    // The window's questions answered by the test itself, from here on.
-    ScriptedDialogs& answers()
-    {
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        ScriptedDialogs& script = *dialogs;
-        form->setOperatorDialogs(std::move(dialogs));
-        return script;
-    }
+    ScriptedDialogs& answers() { return ScriptedDialogs::answering(*form); }
 
     // The menu's notice, then the increments answered in turn; every answer
     // but the last is 0 and brings the zero-increment message.
-    template <typename Driver>
-    void expectStart(Driver& driver, const QStringList& increments)
+    void expectStart(ScriptedDialogs& driver, const QStringList& increments)
     {
         driver.expectMessage(texts::chartNotice);
         for (qsizetype i = 0; i < increments.size(); ++i) {
@@ -142,12 +133,10 @@ private slots:
         testsupport::failOnUnexpectedWarnings();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-        form = std::make_unique<Mainform>();
+        QVERIFY(testsupport::showMainWindow(form, dialogs));
         auto recorder = std::make_unique<RecordingPrinterFactory>();
         printers = recorder.get();
         form->setChartPrinterFactory(std::move(recorder));
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
     void cleanup()
     {
@@ -159,9 +148,11 @@ private slots:
     // dialog set up as the open form that takes any name.
     void workedExampleBytes()
     {
-        describe(Tank{});
+        QVERIFY(describe(Tank{}));
+        form->setOperatorDialogs(std::make_unique<ModalDialogs>(form.get(), control<QFileDialog>("CDialog1")));
         ModalDriver driver;
-        expectStart(driver, {"3"});
+        driver.expectMessage(texts::chartNotice);
+        driver.expectInput(texts::incrementPrompt, "3");
         // A name without extension stays as it is.
         const QString bareName = dir->filePath("worked example");
         // What the dialog was set up as, read while it is shown.
@@ -184,7 +175,7 @@ private slots:
         });
         driver.expectQuestion(texts::printQuestion, QMessageBox::No);
         chooseChart();
-        VERIFY_MODALS(driver);
+        QVERIFY(driver.waitUntilDone());
         QCOMPARE(dialogName, QString("CDialog1"));
         QCOMPARE(setup, (QStringList{"open", "any file", "text files (*.txt)", "suffix:", "not native",
                                      "type shown: text files"}));
@@ -313,7 +304,7 @@ private slots:
         QFETCH(bool, question);
         QFETCH(QStringList, lines);
 
-        describe(tank);
+        QVERIFY(describe(tank));
         ScriptedDialogs& driver = answers();
         expectStart(driver, increments);
         if (fileDialog == "accept")
@@ -325,7 +316,7 @@ private slots:
         if (question)
             driver.expectQuestion(texts::printQuestion, QMessageBox::No);
         chooseChart();
-        VERIFY_MODALS(driver);
+        VERIFY_DIALOGS(driver);
 
         if (lines.isEmpty())
             QVERIFY(!QFile::exists(chartPath()));
@@ -341,13 +332,13 @@ private slots:
         old.write(QByteArray(5000, 'x'));
         old.close();
 
-        describe(Tank{});
+        QVERIFY(describe(Tank{}));
         ScriptedDialogs& driver = answers();
         expectStart(driver, {"3"});
         driver.expectFile(chartPath());
         driver.expectQuestion(texts::printQuestion, QMessageBox::No);
         chooseChart();
-        VERIFY_MODALS(driver);
+        VERIFY_DIALOGS(driver);
         QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
     }
 
@@ -364,13 +355,13 @@ private slots:
     {
         QFETCH(QString, unwritable);
         const QString path = QDir::isAbsolutePath(unwritable) ? unwritable : dir->filePath(unwritable);
-        describe(Tank{});
+        QVERIFY(describe(Tank{}));
         {
             ScriptedDialogs& driver = answers();
             expectStart(driver, {"3"});
             driver.expectFile(path);
             chooseChart();
-            VERIFY_MODALS(driver);
+            VERIFY_DIALOGS(driver);
         }
         {
             ScriptedDialogs& driver = answers();
@@ -378,7 +369,7 @@ private slots:
             driver.expectFile(chartPath());
             driver.expectQuestion(texts::printQuestion, QMessageBox::No);
             chooseChart();
-            VERIFY_MODALS(driver);
+            VERIFY_DIALOGS(driver);
         }
         QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
     }
@@ -409,10 +400,9 @@ private slots:
             driver.expectFile(chartPath());
             driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
             if (run == 0)
-                describe(tank);
+                QVERIFY(describe(tank));
             chooseChart();
-            VERIFY_MODALS(driver);
-            QCOMPARE(driver.messagesSeen().size(), 2); // the notice and the question
+            VERIFY_DIALOGS(driver);
 
             // The file is complete whatever became of the printout.
             QStringList fileLines = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
@@ -443,14 +433,14 @@ private slots:
         if (!QPrinterInfo::defaultPrinter().isNull())
             QSKIP("this system has a default printer; the chart would really be printed");
         form->setChartPrinterFactory(std::make_unique<DefaultPrinterChartFactory>());
-        describe(Tank{});
+        QVERIFY(describe(Tank{}));
         for (int run = 0; run < 2; ++run) {
             ScriptedDialogs& driver = answers();
             expectStart(driver, {"3"});
             driver.expectFile(chartPath());
             driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
             chooseChart();
-            VERIFY_MODALS(driver);
+            VERIFY_DIALOGS(driver);
             QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
         }
     }
@@ -486,13 +476,13 @@ private slots:
         Tank tank;
         tank.diameter = "96";
         tank.length = "240";
-        describe(tank);
+        QVERIFY(describe(tank));
         ScriptedDialogs& driver = answers();
         expectStart(driver, {"0.25"});
         driver.expectFile(chartPath());
         driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
         chooseChart();
-        VERIFY_MODALS(driver);
+        VERIFY_DIALOGS(driver);
 
         QStringList fileLines = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
         fileLines.removeLast();

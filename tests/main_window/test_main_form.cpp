@@ -6,7 +6,7 @@
 
 #include "support/gui_actions.h"
 #include "support/app_texts.h"
-#include "support/modal_driver.h"
+#include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
 #include <QAction>
@@ -25,7 +25,7 @@
 #include <memory>
 
 using testsupport::chooseEntry;
-using testsupport::ModalDriver;
+using testsupport::ScriptedDialogs;
 using testsupport::typeInto;
 
 namespace texts = testsupport::texts;
@@ -35,6 +35,7 @@ class TestMainForm : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Mainform> form;
+    ScriptedDialogs* dialogs = nullptr;
     QDate dayBeforeForm;
 
     template <typename T = QWidget>
@@ -51,9 +52,7 @@ private slots:
     {
         testsupport::failOnUnexpectedWarnings();
         dayBeforeForm = QDate::currentDate();
-        form = std::make_unique<Mainform>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(testsupport::showMainWindow(form, dialogs));
     }
     void cleanup() { form.reset(); }
 
@@ -244,25 +243,24 @@ private slots:
         QFETCH(QString, picture);
         QFETCH(int, messages);
 
-        chooseEntry(selector("cboTankShape"), shape);
+        QVERIFY(chooseEntry(selector("cboTankShape"), shape));
         const std::pair<const char*, QString> typed[] = {{"txtTankDiameter", diameter},
                                                          {"txtTankLength", length},
                                                          {"txtProductLevel", level},
                                                          {"txtProductTemp", productTemp}};
         for (const auto& [name, value] : typed)
             if (!value.isEmpty())
-                typeInto(control(name), value);
+                QVERIFY(typeInto(control(name), value));
         // Typed into the unit lists: typing converts nothing.
         if (!lengthUnit.isEmpty())
-            typeInto(selector("cboLengthUnits"), lengthUnit);
+            QVERIFY(typeInto(selector("cboLengthUnits"), lengthUnit));
         if (!volumeUnit.isEmpty())
-            typeInto(selector("cboVolumeUnits"), volumeUnit);
+            QVERIFY(typeInto(selector("cboVolumeUnits"), volumeUnit));
 
-        ModalDriver driver;
         for (int i = 0; i < messages; ++i)
-            driver.expectMessage(texts::calculationError);
+            dialogs->expectMessage(texts::calculationError);
         QTest::mouseClick(control("Command1"), Qt::LeftButton);
-        VERIFY_MODALS(driver);
+        VERIFY_DIALOGS(*dialogs);
 
         QCOMPARE(text("txtTankCapacity"), capacity);
         QCOMPARE(text("txtGrossVolume"), gross);
@@ -291,11 +289,10 @@ private slots:
         QFETCH(QString, capacity);
         QFETCH(QString, gross);
         QFETCH(QString, net);
-        typeInto(form->findChild<QWidget*>(field), value);
-        ModalDriver driver;
-        driver.expectMessage(texts::calculationError);
+        QVERIFY(typeInto(form->findChild<QWidget*>(field), value));
+        dialogs->expectMessage(texts::calculationError);
         QTest::mouseClick(control("Command1"), Qt::LeftButton);
-        VERIFY_MODALS(driver);
+        VERIFY_DIALOGS(*dialogs);
         QCOMPARE(text("txtTankCapacity"), capacity);
         QCOMPARE(text("txtGrossVolume"), gross);
         QCOMPARE(text("txtNetVolume"), net);
@@ -321,8 +318,8 @@ private slots:
         QFETCH(bool, note);
         QTest::mouseClick(control("Command1"), Qt::LeftButton);
         QCOMPARE(this->picture(), QString("ftank50"));
-        chooseEntry(selector("cboTankShape"), "Cylindrical (Fiberglass)");
-        chooseEntry(selector("cboTankShape"), shape);
+        QVERIFY(chooseEntry(selector("cboTankShape"), "Cylindrical (Fiberglass)"));
+        QVERIFY(chooseEntry(selector("cboTankShape"), shape));
         QCOMPARE(this->picture(), picture);
         auto* cylinderNote = control<QLabel>("lblCylinderInfo");
         QCOMPARE(cylinderNote->isVisible(), note);
@@ -352,10 +349,10 @@ private slots:
         QFETCH(QString, ceShown);
         QFETCH(QString, cevalue);
         if (tempUnits == "<empty>")
-            typeInto(selector("cboTempUnits"), "");
+            QVERIFY(typeInto(selector("cboTempUnits"), ""));
         else if (!tempUnits.isEmpty())
-            typeInto(selector("cboTempUnits"), tempUnits);
-        chooseEntry(selector("cboProductType"), product);
+            QVERIFY(typeInto(selector("cboTempUnits"), tempUnits));
+        QVERIFY(chooseEntry(selector("cboProductType"), product));
         QCOMPARE(text("txtCe"), ceShown);
         QCOMPARE(form->property("cevalue").toString(), cevalue);
     }
@@ -372,7 +369,7 @@ private slots:
     {
         QFETCH(int, key);
         QComboBox* lengths = selector("cboLengthUnits");
-        typeInto(lengths, "feet");
+        QVERIFY(typeInto(lengths, "feet"));
         QTest::keyClick(lengths->lineEdit(), Qt::Key(key));
         // Whatever the key would start has run once the queue is empty.
         QCoreApplication::processEvents();
@@ -385,7 +382,7 @@ private slots:
 
         // No completion either: a prefix stays a prefix.
         QComboBox* products = selector("cboProductType");
-        typeInto(products, "Dies");
+        QVERIFY(typeInto(products, "Dies"));
         QTest::keyClick(products->lineEdit(), Qt::Key(key));
         QCOMPARE(products->currentText(), QString("Dies"));
         QCOMPARE(text("txtCe"), QString("0.0007"));
@@ -432,8 +429,8 @@ private slots:
     // Choosing the entry that is already shown still runs the handler.
     void choosingTheShownEntryRunsTheHandler()
     {
-        typeInto(control("txtCe"), "0.5");
-        chooseEntry(selector("cboProductType"), "Regular Unleaded");
+        QVERIFY(typeInto(control("txtCe"), "0.5"));
+        QVERIFY(chooseEntry(selector("cboProductType"), "Regular Unleaded"));
         QCOMPARE(text("txtCe"), QString("0.0007"));
     }
 };
