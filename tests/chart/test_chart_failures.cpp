@@ -139,8 +139,8 @@ public:
 // How a failing run goes. `file` is the path typed into the file dialog:
 // "" for no dialog, "<cancel>" to cancel it, "<chart>" for the chart file.
 struct FailingRun {
-    QStringList increments;
-    QString file;
+    QStringList increments = {};
+    QString file = {};
     bool question = false;
     Fault fault = Fault::None;
     PrinterKind printer = PrinterKind::Paper;
@@ -298,37 +298,36 @@ private slots:
     {
         QTest::addColumn<FailingRun>("failing");
 
-        const auto row = [](const char* name, FailingRun run) { QTest::newRow(name) << run; };
-        row("cancel on the increment", {{cancel}, "", false, Fault::None, PrinterKind::Paper, false});
-        row("abc as the increment", {{"abc"}, "", false, Fault::None, PrinterKind::Paper, false});
-        row("0, then a number", {{"0", goodIncrement}, "<chart>", true, Fault::None, PrinterKind::Paper, true});
-        row("0, then cancel", {{"0", "0", cancel}, "", false, Fault::None, PrinterKind::Paper, false});
-        row("too many steps", {{"0.0001"}, "", false, Fault::None, PrinterKind::Paper, false});
-        row("diameter overflows in inches",
-            {{"1e306"}, "", false, Fault::None, PrinterKind::Paper, false, {"meters", "1e307", "24"}});
-        row("length overflows in inches",
-            {{goodIncrement}, "", false, Fault::None, PrinterKind::Paper, false, {"meters", "28", "1e307"}});
-        row("radius beyond 32 bits",
-            {{"1e38"}, "", false, Fault::None, PrinterKind::Paper, false, {"inches", "1e39", "24"}});
-        row("length beyond 32 bits",
-            {{"10"}, "", false, Fault::None, PrinterKind::Paper, false, {"feet", "96", "1e38"}});
-        row("last level beyond 32 bits",
-            {{"1e38"}, "", false, Fault::None, PrinterKind::Paper, false, {"inches", "4e38", "24"}});
-        row("file dialog cancelled", {{goodIncrement}, cancel, false, Fault::None, PrinterKind::Paper, false});
-        row("folder that is not there",
-            {{goodIncrement}, "no such folder/chart.txt", false, Fault::None, PrinterKind::Paper, false});
+        const auto row = [](const char* name, const FailingRun& run) { QTest::newRow(name) << run; };
+        const QStringList good = {goodIncrement};
+        row("cancel on the increment", {.increments = {cancel}});
+        row("abc as the increment", {.increments = {"abc"}});
+        row("0, then a number",
+            {.increments = {"0", goodIncrement}, .file = "<chart>", .question = true, .writesChart = true});
+        row("0, then cancel", {.increments = {"0", "0", cancel}});
+        row("too many steps", {.increments = {"0.0001"}});
+        row("diameter overflows in inches", {.increments = {"1e306"}, .tank = {"meters", "1e307", "24"}});
+        row("length overflows in inches", {.increments = good, .tank = {"meters", "28", "1e307"}});
+        row("radius beyond 32 bits", {.increments = {"1e38"}, .tank = {"inches", "1e39", "24"}});
+        row("length beyond 32 bits", {.increments = {"10"}, .tank = {"feet", "96", "1e38"}});
+        row("last level beyond 32 bits", {.increments = {"1e38"}, .tank = {"inches", "4e38", "24"}});
+        row("file dialog cancelled", {.increments = good, .file = cancel});
+        row("folder that is not there", {.increments = good, .file = "no such folder/chart.txt"});
         if (QFile::exists("/dev/full"))
-            row("disk full while writing",
-                {{goodIncrement}, "/dev/full", false, Fault::None, PrinterKind::Paper, false});
-        row("no printer", {{goodIncrement}, "<chart>", true, Fault::NoPrinter, PrinterKind::Paper, true});
-        row("printer fails mid-job", {{goodIncrement}, "<chart>", true, Fault::LineFails, PrinterKind::Paper, true});
-        row("printer fails at a new page",
-            {{goodIncrement}, "<chart>", true, Fault::NewPageFails, PrinterKind::Paper, true});
-        row("printer cannot end the document",
-            {{goodIncrement}, "<chart>", true, Fault::EndFails, PrinterKind::Paper, true});
-        row("PDF printer fails mid-job", {{goodIncrement}, "<chart>", true, Fault::LineFails, PrinterKind::Pdf, true});
-        row("PDF printer cannot end the document",
-            {{goodIncrement}, "<chart>", true, Fault::EndFails, PrinterKind::Pdf, true});
+            row("disk full while writing", {.increments = good, .file = "/dev/full"});
+        const FailingRun printed{.increments = good, .file = "<chart>", .question = true, .writesChart = true};
+        const auto failing = [&printed](Fault fault, PrinterKind printer = PrinterKind::Paper) {
+            FailingRun run = printed;
+            run.fault = fault;
+            run.printer = printer;
+            return run;
+        };
+        row("no printer", failing(Fault::NoPrinter));
+        row("printer fails mid-job", failing(Fault::LineFails));
+        row("printer fails at a new page", failing(Fault::NewPageFails));
+        row("printer cannot end the document", failing(Fault::EndFails));
+        row("PDF printer fails mid-job", failing(Fault::LineFails, PrinterKind::Pdf));
+        row("PDF printer cannot end the document", failing(Fault::EndFails, PrinterKind::Pdf));
     }
 
     // Each failure, then a good run, three times over: the good run writes
@@ -336,7 +335,8 @@ private slots:
     void failureThenSuccess()
     {
         QFETCH(FailingRun, failing);
-        const FailingRun good{{goodIncrement}, "<chart>", true, Fault::None, failing.printer, true};
+        const FailingRun good{.increments = {goodIncrement}, .file = "<chart>", .question = true,
+                              .printer = failing.printer, .writesChart = true};
         printers->kind = failing.printer;
         const bool countDescriptors = QDir("/proc/self/fd").exists();
         qsizetype openAfterFirstRound = 0;

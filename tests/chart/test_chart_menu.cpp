@@ -74,7 +74,19 @@ QString foldBlanks(QString text)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Tank)
+// One run of the table below: the tank, the increments answered in turn,
+// what becomes of the file dialog, and what the run says and writes.
+enum class File { NotAsked, Accept, Cancel };
+struct ChartRun {
+    Tank tank = {};
+    QStringList increments = {};
+    File file = File::NotAsked;
+    int calculationMessages = 0;
+    bool question = false;
+    QStringList lines = {};   // empty: no file at all
+};
+
+Q_DECLARE_METATYPE(ChartRun)
 
 class TestChartMenu : public QObject {
     Q_OBJECT
@@ -192,136 +204,95 @@ private slots:
 
     void run_data()
     {
-        QTest::addColumn<Tank>("tank");
-        QTest::addColumn<QStringList>("increments");
-        QTest::addColumn<QString>("fileDialog"); // "", "accept" or "cancel"
-        QTest::addColumn<int>("calculationMessages");
-        QTest::addColumn<bool>("question");
-        QTest::addColumn<QStringList>("lines"); // empty: no file at all
+        QTest::addColumn<ChartRun>("run");
+        const auto row = [](const char* name, const ChartRun& run) { QTest::newRow(name) << run; };
+        const QString twoSteps = "  0.00 -  12.00     0.00,     0.00    6.00,     5.88   12.00,    11.75  ";
+        const auto zeros = [](int count) { return QString(count, '0') + ".00"; };
 
-        const Tank example;
-        Tank diameter96 = example;
-        diameter96.diameter = "96";
-
-        QTest::newRow("zero increment asked again") << example << QStringList{"0", "0", "3"} << "accept" << 0
-                                                    << true << workedExample;
-        QTest::newRow("zero increment, then cancel") << example << QStringList{"0", cancel} << "" << 0 << false
-                                                     << QStringList{};
-        Tank zeroDiameter = example;
-        zeroDiameter.diameter = "0";
-        QTest::newRow("0 / 0 ends silently") << zeroDiameter << QStringList{"0"} << "" << 0 << false << QStringList{};
-        QTest::newRow("cancel") << example << QStringList{cancel} << "" << 0 << false << QStringList{};
-        QTest::newRow("empty answer") << example << QStringList{""} << "" << 0 << false << QStringList{};
-        QTest::newRow("abc") << example << QStringList{"abc"} << "" << 0 << false << QStringList{};
-        QTest::newRow("blanks around the answer") << example << QStringList{" 3 "} << "accept" << 0 << true
-                                                  << workedExample;
-        QTest::newRow("increment 8: 1.5 gives 2 steps")
-            << example << QStringList{"8"} << "accept" << 0 << true
-            << QStringList{header, "  0.00 -  12.00     0.00,     0.00    6.00,     5.88   12.00,    11.75  "};
-        QTest::newRow("increment 5: 2.4 gives 2 steps")
-            << example << QStringList{"5"} << "accept" << 0 << true
-            << QStringList{header, "  0.00 -  12.00     0.00,     0.00    6.00,     5.88   12.00,    11.75  "};
-        QTest::newRow("increment 24: header only, no question") << example << QStringList{"24"} << "accept" << 0
-                                                               << false << QStringList{header};
-        QTest::newRow("negative increment: header only, question") << example << QStringList{"-3"} << "accept" << 0
-                                                                  << true << QStringList{header};
-        QTest::newRow("96 / 0.001 ends before the file") << diameter96 << QStringList{"0.001"} << "" << 0 << false
-                                                         << QStringList{};
-        QTest::newRow("file dialog cancelled") << example << QStringList{"3"} << "cancel" << 0 << false
-                                               << QStringList{};
-        QTest::newRow("P = 3: a last line of one row")
-            << example << QStringList{"4"} << "accept" << 0 << true
-            << QStringList{header, "  0.00 -   8.00     0.00,     0.00    4.00,     3.43    8.00,     8.32  ",
-                           " 12.00 -  12.00    12.00,    11.75  "};
-        Tank large = example;
-        large.diameter = "400";
-        large.length = "2000";
-        QTest::newRow("volume of 10 characters")
-            << large << QStringList{"200"} << "accept" << 0 << true
-            << QStringList{header, "  0.00 - 400.00     0.00,     0.00  200.00,543998.80  400.00,1087998.00  "};
-        Tank feet = example;
-        feet.lengthUnit = "feet";
-        feet.diameter = "8";
-        feet.length = "20";
-        QTest::newRow("feet: levels in inches")
-            << feet << QStringList{"1"} << "accept" << 0 << true
-            << QStringList{header, "  0.00 -  24.00     0.00,     0.00   12.00,   542.56   24.00,  1470.22  ",
-                           " 36.00 -  60.00    36.00,  2575.82   48.00,  3760.12   60.00,  4944.42  ",
-                           " 72.00 -  96.00    72.00,  6050.02   84.00,  6977.68   96.00,  7520.24  "};
-        Tank yards = example;
-        yards.lengthUnit = "yards";
-        QTest::newRow("unknown length unit: one message a row")
-            << yards << QStringList{"4"} << "accept" << 4 << true
-            << QStringList{header, "  0.00 -   0.00     0.00,     0.00    0.00,     0.00    0.00,     0.00  ",
-                           "  0.00 -   0.00     0.00,     0.00  "};
-        Tank upright = diameter96;
-        upright.shape = "Vertical (Aboveground)";
-        upright.length = "240";
-        QTest::newRow("vertical stops at the diameter")
-            << upright << QStringList{"48"} << "accept" << 0 << true
-            << QStringList{header, "  0.00 -  96.00     0.00,     0.00   48.00,  1504.05   96.00,  3008.10  "};
-        Tank badLength = example;
-        badLength.length = "24 in";
-        QTest::newRow("length no number: ends before the file") << badLength << QStringList{"3"} << "" << 0 << false
-                                                                << QStringList{};
-        Tank badMetres = example;
-        badMetres.lengthUnit = "meters";
-        badMetres.length = "";
-        QTest::newRow("meters, empty length") << badMetres << QStringList{"3"} << "" << 0 << false << QStringList{};
+        row("zero increment asked again",
+            {.increments = {"0", "0", "3"}, .file = File::Accept, .question = true, .lines = workedExample});
+        row("zero increment, then cancel", {.increments = {"0", cancel}});
+        row("0 / 0 ends silently", {.tank = {.diameter = "0"}, .increments = {"0"}});
+        row("cancel", {.increments = {cancel}});
+        row("empty answer", {.increments = {""}});
+        row("abc", {.increments = {"abc"}});
+        row("blanks around the answer",
+            {.increments = {" 3 "}, .file = File::Accept, .question = true, .lines = workedExample});
+        row("increment 8: 1.5 gives 2 steps",
+            {.increments = {"8"}, .file = File::Accept, .question = true, .lines = {header, twoSteps}});
+        row("increment 5: 2.4 gives 2 steps",
+            {.increments = {"5"}, .file = File::Accept, .question = true, .lines = {header, twoSteps}});
+        row("increment 24: header only, no question", {.increments = {"24"}, .file = File::Accept, .lines = {header}});
+        row("negative increment: header only, question",
+            {.increments = {"-3"}, .file = File::Accept, .question = true, .lines = {header}});
+        row("96 / 0.001 ends before the file", {.tank = {.diameter = "96"}, .increments = {"0.001"}});
+        row("file dialog cancelled", {.increments = {"3"}, .file = File::Cancel});
+        row("P = 3: a last line of one row",
+            {.increments = {"4"}, .file = File::Accept, .question = true,
+             .lines = {header, "  0.00 -   8.00     0.00,     0.00    4.00,     3.43    8.00,     8.32  ",
+                       " 12.00 -  12.00    12.00,    11.75  "}});
+        row("volume of 10 characters",
+            {.tank = {.diameter = "400", .length = "2000"}, .increments = {"200"}, .file = File::Accept,
+             .question = true,
+             .lines = {header, "  0.00 - 400.00     0.00,     0.00  200.00,543998.80  400.00,1087998.00  "}});
+        row("feet: levels in inches",
+            {.tank = {.lengthUnit = "feet", .diameter = "8", .length = "20"}, .increments = {"1"},
+             .file = File::Accept, .question = true,
+             .lines = {header, "  0.00 -  24.00     0.00,     0.00   12.00,   542.56   24.00,  1470.22  ",
+                       " 36.00 -  60.00    36.00,  2575.82   48.00,  3760.12   60.00,  4944.42  ",
+                       " 72.00 -  96.00    72.00,  6050.02   84.00,  6977.68   96.00,  7520.24  "}});
+        row("unknown length unit: one message a row",
+            {.tank = {.lengthUnit = "yards"}, .increments = {"4"}, .file = File::Accept, .calculationMessages = 4,
+             .question = true,
+             .lines = {header, "  0.00 -   0.00     0.00,     0.00    0.00,     0.00    0.00,     0.00  ",
+                       "  0.00 -   0.00     0.00,     0.00  "}});
+        row("vertical stops at the diameter",
+            {.tank = {.shape = "Vertical (Aboveground)", .diameter = "96", .length = "240"}, .increments = {"48"},
+             .file = File::Accept, .question = true,
+             .lines = {header, "  0.00 -  96.00     0.00,     0.00   48.00,  1504.05   96.00,  3008.10  "}});
+        row("length no number: ends before the file", {.tank = {.length = "24 in"}, .increments = {"3"}});
+        row("meters, empty length", {.tank = {.lengthUnit = "meters", .length = ""}, .increments = {"3"}});
         // Every value goes to TankVolume in 32 bits: a radius beyond that
         // range ends the run before the file, silently.
-        Tank huge = example;
-        huge.diameter = "1e39";
-        QTest::newRow("radius beyond 32 bits ends before the file") << huge << QStringList{"1e38"} << "" << 0
-                                                                    << false << QStringList{};
+        row("radius beyond 32 bits ends before the file", {.tank = {.diameter = "1e39"}, .increments = {"1e38"}});
         // Every value fits 32 bits: the chart is written, each volume the 0
         // that TankVolume gives after reporting its overflow.
-        Tank top = example;
-        top.diameter = "3.4e38";
-        const auto zeros = [](int count) { return QString(count, '0') + ".00"; };
-        QTest::newRow("sizes at the top of 32 bits") << top << QStringList{"1e38"} << "accept" << 3 << true
-            << QStringList{header, "  0.00 - 226666666666667" + zeros(24) + "     0.00,     0.00  113333333333333"
-                               + zeros(24) + ",     0.00  226666666666667" + zeros(24) + ",     0.00  ",
-                           "340" + zeros(36) + " - 340" + zeros(36) + "   340" + zeros(36) + ",     0.00  "};
+        row("sizes at the top of 32 bits",
+            {.tank = {.diameter = "3.4e38"}, .increments = {"1e38"}, .file = File::Accept,
+             .calculationMessages = 3, .question = true,
+             .lines = {header,
+                       "  0.00 - 226666666666667" + zeros(24) + "     0.00,     0.00  113333333333333" + zeros(24)
+                           + ",     0.00  226666666666667" + zeros(24) + ",     0.00  ",
+                       "340" + zeros(36) + " - 340" + zeros(36) + "   340" + zeros(36) + ",     0.00  "}});
         // With no row to compute, nothing is handed over in 32 bits.
-        Tank longest = example;
-        longest.length = "1e39";
-        QTest::newRow("1e39 inches long, step count 0: header only") << longest << QStringList{"24"} << "accept" << 0
-                                                                     << false << QStringList{header};
-        QTest::newRow("1e39 inches long, negative step count: header, question")
-            << longest << QStringList{"-3"} << "accept" << 0 << true << QStringList{header};
-        Tank badDiameter = example;
-        badDiameter.diameter = "twelve";
-        QTest::newRow("diameter no number, even with increment 0") << badDiameter << QStringList{"0"} << "" << 0
-                                                                   << false << QStringList{};
+        row("1e39 inches long, step count 0: header only",
+            {.tank = {.length = "1e39"}, .increments = {"24"}, .file = File::Accept, .lines = {header}});
+        row("1e39 inches long, negative step count: header, question",
+            {.tank = {.length = "1e39"}, .increments = {"-3"}, .file = File::Accept, .question = true,
+             .lines = {header}});
+        row("diameter no number, even with increment 0", {.tank = {.diameter = "twelve"}, .increments = {"0"}});
     }
     void run()
     {
-        QFETCH(Tank, tank);
-        QFETCH(QStringList, increments);
-        QFETCH(QString, fileDialog);
-        QFETCH(int, calculationMessages);
-        QFETCH(bool, question);
-        QFETCH(QStringList, lines);
-
-        QVERIFY(describe(tank));
+        QFETCH(ChartRun, run);
+        QVERIFY(describe(run.tank));
         ScriptedDialogs& driver = answers();
-        expectStart(driver, increments);
-        if (fileDialog == "accept")
+        expectStart(driver, run.increments);
+        if (run.file == File::Accept)
             driver.expectFile(chartPath());
-        else if (fileDialog == "cancel")
+        else if (run.file == File::Cancel)
             driver.expectFileCancel();
-        for (int i = 0; i < calculationMessages; ++i)
+        for (int i = 0; i < run.calculationMessages; ++i)
             driver.expectMessage(texts::calculationError);
-        if (question)
+        if (run.question)
             driver.expectQuestion(texts::printQuestion, QMessageBox::No);
         chooseChart();
         VERIFY_DIALOGS(driver);
 
-        if (lines.isEmpty())
+        if (run.lines.isEmpty())
             QVERIFY(!QFile::exists(chartPath()));
         else
-            QCOMPARE(fileBytes(chartPath()), crlfLines(lines));
+            QCOMPARE(fileBytes(chartPath()), crlfLines(run.lines));
         QCOMPARE(printers->opened, 0);
     }
 
@@ -390,8 +361,7 @@ private slots:
         QFETCH(int, failAtLine);
         printers->available = printerAvailable;
         printers->failAtLine = failAtLine;
-        Tank tank;
-        tank.diameter = "28";
+        const Tank tank{.diameter = "28"};
 
         for (int run = 0; run < 2; ++run) {
             QFile::remove(chartPath());
@@ -473,9 +443,7 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         const QString pdfPath = dir->filePath("chart.pdf");
         form->setChartPrinterFactory(std::make_unique<PdfFileChartFactory>(pdfPath));
-        Tank tank;
-        tank.diameter = "96";
-        tank.length = "240";
+        const Tank tank{.diameter = "96", .length = "240"};
         QVERIFY(describe(tank));
         ScriptedDialogs& driver = answers();
         expectStart(driver, {"0.25"});
