@@ -4,6 +4,7 @@
 #include "info_windows/splash_window.h"
 
 #include "window_fit.h"
+#include "support/app_texts.h"
 #include "support/unexpected_warnings.h"
 
 #include <QtTest>
@@ -39,7 +40,7 @@ private slots:
         QTest::newRow("product") << "lblProductName" << "Ombrix Gaugestar";
         QTest::newRow("for") << "Label1" << "For";
         QTest::newRow("platform") << "lblPlatform" << "Windows 95/98/NT";
-        QTest::newRow("version") << "lblVersion" << "Version 2.5.3";
+        QTest::newRow("version") << "lblVersion" << testsupport::texts::version;
     }
 
     void texts()

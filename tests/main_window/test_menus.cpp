@@ -136,7 +136,7 @@ private slots:
         QTRY_COMPARE(openAboutWindows().size(), 1);
         frmAbout* first = openAboutWindows().first();
         QCOMPARE(labelText(first, "lblTitle"), QString("Gaugestar"));
-        QCOMPARE(labelText(first, "lblVersion"), QString("Version 2.5.3"));
+        QCOMPARE(labelText(first, "lblVersion"), texts::version);
 
         // Choosing it again brings the same window to the front.
         form->activateWindow();
@@ -173,7 +173,7 @@ private slots:
         QTRY_COMPARE(openAboutWindows().size(), 1);
         const frmAbout* second = openAboutWindows().first();
         QCOMPARE(labelText(second, "lblTitle"), QString("Gaugestar"));
-        QCOMPARE(labelText(second, "lblVersion"), QString("Version 2.5.3"));
+        QCOMPARE(labelText(second, "lblVersion"), texts::version);
     }
 
     void mainWindowWorksWhileAboutIsOpen()

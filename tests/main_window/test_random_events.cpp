@@ -13,6 +13,7 @@
 #include "main_window/main_form.h"
 
 #include "core/number_text.h"
+#include "support/app_texts.h"
 #include "support/gui_actions.h"
 #include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
@@ -35,7 +36,7 @@
 
 namespace {
 
-const QString kRefused = "Please check your selections for errors";
+const QString& kRefused = testsupport::texts::calculationError;
 
 constexpr std::uint64_t kDefaultSeed = 20250808;
 constexpr int kDefaultEvents = 5000;

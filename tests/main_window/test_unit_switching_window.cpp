@@ -3,6 +3,7 @@
 
 #include "main_window/main_form.h"
 
+#include "support/app_texts.h"
 #include "support/gui_actions.h"
 #include "support/helper_checks.h"
 #include "support/scripted_dialogs.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-const QString kRefused = "Please check your selections for errors";
+const QString& kRefused = testsupport::texts::calculationError;
 
 // What the window shows under a name: a field's or caption's text, a
 // selector's text, or a working-state property.
