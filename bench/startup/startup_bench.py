@@ -15,7 +15,7 @@ volume unit switched to litres and the temperature unit to degrees C, the
 largest chart (increment 1, 32768 rows) saved, printing declined. The peak
 resident memory (VmHWM) is read before File, Exit ends the program.
 
-    /usr/bin/python3 bench/startup/startup_bench.py --program build/app/gaugestar [--runs 7]
+    PYTHONPATH=tests/e2e /usr/bin/python3 bench/startup/startup_bench.py --program build/app/gaugestar [--runs 7]
     cmake --build build --target bench_startup
 
 Needs xvfb, xdotool, x11-utils and dbus (scripts/setup --test installs them).
@@ -33,8 +33,7 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "e2e"))
-from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed,  # noqa: E402
+from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed,
                        MainWindowPlaces, end_process, log, new_window, poll, start_display, wait_gone)
 
 SESSION_MARK = "GAUGESTAR_BENCH_SESSION"

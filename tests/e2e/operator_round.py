@@ -33,7 +33,7 @@ import time
 from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed,
                        MainWindowPlaces, end_process, expect_centred, log, new_window, poll,
                        process_gone, px, start_display, wait_gone)
-from desktop_session import (accessibility_bus_pids, find, missing_requirements,  # noqa: E402
+from desktop_session import (accessibility_bus_pids, find, missing_requirements,
                              text_of, walk)
 
 # Set in the environment once the script runs inside its own session bus.

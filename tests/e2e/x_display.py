@@ -8,10 +8,8 @@ position and the layout's twips, and processes ended by their ids only.
 
 import os
 import subprocess
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from desktop_session import (SCREEN, START_SECONDS, STEP_SECONDS, STOP_SECONDS,  # noqa: E402,F401
+from desktop_session import (SCREEN, START_SECONDS, STEP_SECONDS, STOP_SECONDS,  # noqa: F401
                              Failed, end_process, log, poll, process_gone, start_display)
 
 MAIN_CAPTION = "Ombrix Associates Gaugestar"
