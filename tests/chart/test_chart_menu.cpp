@@ -9,6 +9,7 @@
 
 #include "recording_surface.h"
 #include "support/gui_actions.h"
+#include "support/helper_checks.h"
 #include "support/app_texts.h"
 #include "support/modal_driver.h"
 #include "support/scripted_dialogs.h"
@@ -26,6 +27,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using testsupport::ModalDriver;
 using testsupport::ScriptedDialogs;
@@ -137,6 +139,20 @@ class TestChartMenu : public QObject {
         }
     }
     void chooseChart() { control<QAction>("mnuTGen")->trigger(); }
+    // A run that saves the chart at `path` in steps of `increment` and,
+    // when the run asks, answers the print question with `print`.
+    [[nodiscard]] bool saveChart(const QString& increment, const QString& path,
+                                 std::optional<QMessageBox::StandardButton> print)
+    {
+        ScriptedDialogs& driver = answers();
+        expectStart(driver, {increment});
+        driver.expectFile(path);
+        if (print)
+            driver.expectQuestion(texts::printQuestion, *print);
+        chooseChart();
+        CHECK_COMPARE(driver.pending(), 0);
+        return true;
+    }
     QString chartPath() const { return dir->filePath("chart.txt"); }
 
 private slots:
@@ -304,12 +320,7 @@ private slots:
         old.close();
 
         QVERIFY(describe(Tank{}));
-        ScriptedDialogs& driver = answers();
-        expectStart(driver, {"3"});
-        driver.expectFile(chartPath());
-        driver.expectQuestion(texts::printQuestion, QMessageBox::No);
-        chooseChart();
-        VERIFY_DIALOGS(driver);
+        QVERIFY(saveChart("3", chartPath(), QMessageBox::No));
         QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
     }
 
@@ -327,21 +338,8 @@ private slots:
         QFETCH(QString, unwritable);
         const QString path = QDir::isAbsolutePath(unwritable) ? unwritable : dir->filePath(unwritable);
         QVERIFY(describe(Tank{}));
-        {
-            ScriptedDialogs& driver = answers();
-            expectStart(driver, {"3"});
-            driver.expectFile(path);
-            chooseChart();
-            VERIFY_DIALOGS(driver);
-        }
-        {
-            ScriptedDialogs& driver = answers();
-            expectStart(driver, {"3"});
-            driver.expectFile(chartPath());
-            driver.expectQuestion(texts::printQuestion, QMessageBox::No);
-            chooseChart();
-            VERIFY_DIALOGS(driver);
-        }
+        QVERIFY(saveChart("3", path, std::nullopt));
+        QVERIFY(saveChart("3", chartPath(), QMessageBox::No));
         QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
     }
 
@@ -365,14 +363,9 @@ private slots:
 
         for (int run = 0; run < 2; ++run) {
             QFile::remove(chartPath());
-            ScriptedDialogs& driver = answers();
-            expectStart(driver, {"1"});
-            driver.expectFile(chartPath());
-            driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
             if (run == 0)
                 QVERIFY(describe(tank));
-            chooseChart();
-            VERIFY_DIALOGS(driver);
+            QVERIFY(saveChart("1", chartPath(), QMessageBox::Yes));
 
             // The file is complete whatever became of the printout.
             QStringList fileLines = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
@@ -405,12 +398,7 @@ private slots:
         form->setChartPrinterFactory(std::make_unique<DefaultPrinterChartFactory>());
         QVERIFY(describe(Tank{}));
         for (int run = 0; run < 2; ++run) {
-            ScriptedDialogs& driver = answers();
-            expectStart(driver, {"3"});
-            driver.expectFile(chartPath());
-            driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
-            chooseChart();
-            VERIFY_DIALOGS(driver);
+            QVERIFY(saveChart("3", chartPath(), QMessageBox::Yes));
             QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
         }
     }
@@ -445,12 +433,7 @@ private slots:
         form->setChartPrinterFactory(std::make_unique<PdfFileChartFactory>(pdfPath));
         const Tank tank{.diameter = "96", .length = "240"};
         QVERIFY(describe(tank));
-        ScriptedDialogs& driver = answers();
-        expectStart(driver, {"0.25"});
-        driver.expectFile(chartPath());
-        driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
-        chooseChart();
-        VERIFY_DIALOGS(driver);
+        QVERIFY(saveChart("0.25", chartPath(), QMessageBox::Yes));
 
         QStringList fileLines = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
         fileLines.removeLast();

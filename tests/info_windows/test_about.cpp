@@ -6,6 +6,7 @@
 
 #include "window_fit.h"
 #include "support/app_texts.h"
+#include "support/gui_actions.h"
 #include "support/unexpected_warnings.h"
 
 #include <QtTest>
@@ -41,13 +42,7 @@ class TestAbout : public QObject {
 private slots:
     void init() { testsupport::failOnUnexpectedWarnings(); }
 
-    void cleanup()
-    {
-        const auto windows = QApplication::topLevelWidgets();
-        for (QWidget* window : windows)
-            if (!window->parentWidget())
-                delete window;
-    }
+    void cleanup() { testsupport::deleteTopLevelWindows(); }
 
     void versionCaption_data()
     {

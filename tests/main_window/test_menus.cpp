@@ -124,10 +124,7 @@ private slots:
     {
         delete form;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        const auto windows = QApplication::topLevelWidgets();
-        for (QWidget* window : windows)
-            if (!window->parentWidget())
-                delete window;
+        testsupport::deleteTopLevelWindows();
     }
 
     void aboutOpensOneWindow()
@@ -305,11 +302,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(form));
 
         QTimer::singleShot(0, form, [this] { QVERIFY(chooseMenuEntry(form, "mnuFile", "mnuExit")); });
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        connect(&watchdog, &QTimer::timeout, this, [] { QCoreApplication::exit(99); });
-        watchdog.start(20000);
-        const int status = QApplication::exec();
+        const int status = testsupport::execWithin(20000);
 
         QCOMPARE(status, 0);
         QVERIFY(form);

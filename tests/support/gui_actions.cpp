@@ -14,9 +14,27 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace testsupport {
+
+void deleteTopLevelWindows()
+{
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows)
+        if (!window->parentWidget())
+            delete window;
+}
+
+int execWithin(int ms)
+{
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(ms);
+    return QApplication::exec();
+}
 
 bool showMainWindow(std::unique_ptr<Mainform>& window, ScriptedDialogs*& dialogs)
 {

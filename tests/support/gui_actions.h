@@ -21,6 +21,14 @@ class ScriptedDialogs;
 // start; false when it never came on the screen.
 [[nodiscard]] bool showMainWindow(std::unique_ptr<Mainform>& window, ScriptedDialogs*& dialogs);
 
+// Deletes every top-level window left, so that the next test starts
+// without any.
+void deleteTopLevelWindows();
+
+// Runs the application's own event loop until it ends by itself; one still
+// running after `ms` is ended with 99.
+int execWithin(int ms);
+
 // The window's control of that objectName. One that is not there ends the
 // run, naming it, rather than failing later on a null pointer.
 template <typename T = QWidget>
