@@ -15,7 +15,7 @@ volume unit switched to litres and the temperature unit to degrees C, the
 largest chart (increment 1, 32768 rows) saved, printing declined. The peak
 resident memory (VmHWM) is read before File, Exit ends the program.
 
-    /usr/bin/python3 bench/startup/startup_bench.py --program build/app/gaugestar [--runs 7]
+    PYTHONPATH=tests/e2e /usr/bin/python3 bench/startup/startup_bench.py --program build/app/gaugestar [--runs 7]
     cmake --build build --target bench_startup
 
 Needs xvfb, xdotool, x11-utils and dbus (scripts/setup --test installs them).
@@ -33,9 +33,8 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "e2e"))
-from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed,  # noqa: E402
-                       MainWindowPlaces, end_process, log, new_window, poll, start_display, wait_gone)
+from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed, end_process, log,
+                       new_window, poll, start_display, wait_gone)
 
 SESSION_MARK = "GAUGESTAR_BENCH_SESSION"
 TRACE_PREFIX = "gaugestar.startup: "
@@ -95,10 +94,9 @@ def check_chart(path):
                      f"({expected:.0f})") from None
 
 
-def choose_next_entry(display, places, selector):
-    """Opens the selector's list and chooses the entry below the one shown,
-    as an operator does with the keyboard."""
-    display.click(*places.centre_of(selector))
+def choose_next_entry(display):
+    """Opens the focused selector's list and chooses the entry below the one
+    shown, as an operator does with the keyboard."""
     display.key("alt+Down")
     display.key("Down", "Return")
 
@@ -152,16 +150,20 @@ class Run:
                 if geometry[0] == MAIN_CAPTION:
                     return window, geometry
             return None
-        main, geometry = poll("the main window", START_SECONDS, main_window)
-        places = MainWindowPlaces(geometry)
+        main, _geometry = poll("the main window", START_SECONDS, main_window)
         known = {main}
 
-        self.display.click(*places.centre_of("txtTankDiameter"))
-        self.display.key("ctrl+a")
+        # By the window's tab order: the shape list has the focus first,
+        # the diameter comes next, Perform Calculations eight later, then
+        # back to the volume units and on to the temperature units.
+        self.display.focus(main)
+        self.display.key("Tab", "ctrl+a")
         self.display.type(DIAMETER)
-        self.display.click(*places.centre_of("Command1"))
-        choose_next_entry(self.display, places, "cboVolumeUnits")   # gallons -> litres
-        choose_next_entry(self.display, places, "cboTempUnits")     # degrees F -> degrees C
+        self.display.key(*["Tab"] * 8, "space")
+        self.display.key("shift+Tab", "shift+Tab")
+        choose_next_entry(self.display)   # gallons -> litres
+        self.display.key("Tab")
+        choose_next_entry(self.display)   # degrees F -> degrees C
         self.display.screenshot("units-switched")
 
         self.display.focus(main)

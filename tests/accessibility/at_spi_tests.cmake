@@ -3,7 +3,7 @@
 # comes first on the PATH), a private X display and a private session bus.
 # The script checks for what it needs and names the package to install.
 add_test(NAME test_at_spi_round
-    COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/at_spi_round.py
+    COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/e2e/at_spi_round.py
             --program $<TARGET_FILE:gaugestar>)
 set_tests_properties(test_at_spi_round PROPERTIES
     TIMEOUT 300

@@ -7,6 +7,7 @@
 #include "main_window/picture_store.h"
 
 #include "support/gui_actions.h"
+#include "support/helper_checks.h"
 #include "support/unexpected_warnings.h"
 
 #include <QAccessible>
@@ -28,6 +29,7 @@ class TestAccessibleFields : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Mainform> form;
+    testsupport::ScriptedDialogs* dialogs = nullptr;
 
     QWidget* control(const QString& name)
     {
@@ -63,21 +65,20 @@ class TestAccessibleFields : public QObject {
         return iface->text(QAccessible::Name);
     }
     // Presses the button as an assistive tool does, through its action.
-    void pressThroughAction(const QString& name)
+    [[nodiscard]] bool pressThroughAction(const QString& name)
     {
         QAccessibleActionInterface* action = accessible(name)->actionInterface();
-        QVERIFY(action);
-        QVERIFY(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        CHECK(action);
+        CHECK(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
         action->doAction(QAccessibleActionInterface::pressAction());
+        return true;
     }
 
 private slots:
     void init()
     {
         testsupport::failOnUnexpectedWarnings();
-        form = std::make_unique<Mainform>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(testsupport::showMainWindow(form, dialogs));
     }
     void cleanup() { form.reset(); }
 
@@ -127,9 +128,9 @@ private slots:
     // its action, read the three results as they are announced.
     void resultsReadAfterPressingThroughAction()
     {
-        typeInto(control("txtTankDiameter"), "120");
+        QVERIFY(typeInto(control("txtTankDiameter"), "120"));
         QCOMPARE(accessible("txtTankDiameter")->text(QAccessible::Value), QString("120"));
-        pressThroughAction("Command1");
+        QVERIFY(pressThroughAction("Command1"));
 
         // pi * 60^2 * 324 / 231 gallons; 48 inches up a 120-inch tank, which
         // is 0.37 of it: nearer a quarter than half.
@@ -149,7 +150,7 @@ private slots:
         QVERIFY(editable);
         editable->replaceText(0, diameter->textInterface()->characterCount(), "120");
         QCOMPARE(qobject_cast<QLineEdit*>(control("txtTankDiameter"))->text(), QString("120"));
-        pressThroughAction("Command1");
+        QVERIFY(pressThroughAction("Command1"));
         QTRY_COMPARE(accessible("txtTankCapacity")->text(QAccessible::Value), QString("15863."));
     }
 
@@ -181,9 +182,9 @@ private slots:
     // The caption read is the one shown now, not the one at start-up.
     void unitCaptionsFollowUnitSwitching()
     {
-        chooseEntry(qobject_cast<QComboBox*>(control("cboLengthUnits")), "feet");
-        chooseEntry(qobject_cast<QComboBox*>(control("cboVolumeUnits")), "litres");
-        chooseEntry(qobject_cast<QComboBox*>(control("cboTempUnits")), "degrees C");
+        QVERIFY(chooseEntry(qobject_cast<QComboBox*>(control("cboLengthUnits")), "feet"));
+        QVERIFY(chooseEntry(qobject_cast<QComboBox*>(control("cboVolumeUnits")), "litres"));
+        QVERIFY(chooseEntry(qobject_cast<QComboBox*>(control("cboTempUnits")), "degrees C"));
         QCOMPARE(labelsOf("txtTankDiameter"), QStringList{"feet"});
         QCOMPARE(labelsOf("txtNetVolume"), QStringList{"litres"});
         QCOMPARE(labelsOf("txtProductTemp"), QStringList{"degrees C"});
@@ -224,9 +225,9 @@ private slots:
         QFETCH(QString, level);
         QFETCH(QString, description);
         if (!shape.isEmpty())
-            chooseEntry(qobject_cast<QComboBox*>(control("cboTankShape")), shape);
+            QVERIFY(chooseEntry(qobject_cast<QComboBox*>(control("cboTankShape")), shape));
         if (!level.isEmpty()) {
-            typeInto(control("txtProductLevel"), level);
+            QVERIFY(typeInto(control("txtProductLevel"), level));
             QTest::mouseClick(qobject_cast<QPushButton*>(control("Command1")), Qt::LeftButton);
         }
         QAccessibleInterface* picture = accessible("imgTank");

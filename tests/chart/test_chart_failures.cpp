@@ -1,7 +1,7 @@
 // Chart runs that fail, again and again, each followed by a run that must
 // succeed: every way a run can end early must let go of the chart file and
 // of the print job, or the operator's next chart would fail too. Runs are
-// started from the menu bar and answered through the real dialogs.
+// started from the menu bar.
 
 #include "main_window/main_form.h"
 
@@ -10,8 +10,8 @@
 
 #include "recording_surface.h"
 #include "support/gui_actions.h"
+#include "support/helper_checks.h"
 #include "support/app_texts.h"
-#include "support/modal_driver.h"
 #include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
@@ -139,8 +139,8 @@ public:
 // How a failing run goes. `file` is the path typed into the file dialog:
 // "" for no dialog, "<cancel>" to cancel it, "<chart>" for the chart file.
 struct FailingRun {
-    QStringList increments;
-    QString file;
+    QStringList increments = {};
+    QString file = {};
     bool question = false;
     Fault fault = Fault::None;
     PrinterKind printer = PrinterKind::Paper;
@@ -178,34 +178,32 @@ class TestChartFailures : public QObject {
 
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<Mainform> form;
+    ScriptedDialogs* dialogs = nullptr;
     LedgerPrinterFactory* printers = nullptr;
 
     QString chartPath() const { return dir->filePath("chart.txt"); }
     QString pdfPath() const { return dir->filePath("chart.pdf"); }
 
-    void setSelector(const char* name, const QString& text)
+    [[nodiscard]] bool setSelector(const char* name, const QString& text)
     {
         auto* selector = form->findChild<QComboBox*>(name);
-        QVERIFY(selector);
-        if (selector->currentText() != text)
-            testsupport::chooseEntry(selector, text);
+        return selector && (selector->currentText() == text || testsupport::chooseEntry(selector, text));
     }
 
-    void describeTank()
+    // Length unit, diameter and length; the shape and volume unit are the
+    // good runs'.
+    [[nodiscard]] bool describeTank(const QStringList& tank = {"inches", "28", "24"})
     {
-        setSelector("cboTankShape", "Flat-Ended (Steel)");
-        setSelector("cboLengthUnits", "inches");
-        setSelector("cboVolumeUnits", "gallons");
-        testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), "28");
-        testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), "24");
+        return setSelector("cboTankShape", "Flat-Ended (Steel)") && setSelector("cboLengthUnits", tank[0])
+               && setSelector("cboVolumeUnits", "gallons")
+               && testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), tank[1])
+               && testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), tank[2]);
     }
 
     // One run from the menu, its dialogs answered as `run` says.
-    void chartRun(const FailingRun& run)
+    [[nodiscard]] bool chartRun(const FailingRun& run)
     {
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        ScriptedDialogs& driver = *dialogs;
-        form->setOperatorDialogs(std::move(dialogs));
+        ScriptedDialogs& driver = ScriptedDialogs::answering(*form);
         driver.expectMessage(texts::chartNotice);
         for (qsizetype i = 0; i < run.increments.size(); ++i) {
             if (run.increments[i] == cancel)
@@ -223,53 +221,56 @@ class TestChartFailures : public QObject {
             driver.expectFile(run.file.startsWith('/') ? run.file : dir->filePath(run.file));
         if (run.question)
             driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
-        chooseMenuEntry(form.get(), "mnuUtilities", "mnuTGen");
-        VERIFY_MODALS(driver);
+        CHECK(chooseMenuEntry(form.get(), "mnuUtilities", "mnuTGen"));
+        CHECK_COMPARE(driver.pending(), 0);
+        return true;
     }
 
     // Nothing of the run is held any more: no file of the test's folder (or
     // the full disk) is open, and every print job handed out was let go.
-    void verifyNothingHeld()
+    [[nodiscard]] bool verifyNothingHeld()
     {
         const QStringList open = openDescriptors();
         for (const QString& target : open)
-            QVERIFY2(!target.startsWith(dir->path()) && target != "/dev/full",
-                     qPrintable("still open: " + target));
-        QCOMPARE(printers->ledger.released, printers->ledger.begun);
+            CHECK2(!target.startsWith(dir->path()) && target != "/dev/full", qPrintable("still open: " + target));
+        CHECK_COMPARE(printers->ledger.released, printers->ledger.begun);
+        return true;
     }
 
     // The file the good runs write: header and ten lines, each ending CR LF.
-    void verifyChartFile()
+    [[nodiscard]] bool verifyChartFile()
     {
         const QByteArray bytes = fileBytes(chartPath());
-        QVERIFY(bytes.startsWith("LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME\r\n"));
-        QVERIFY(bytes.endsWith("  \r\n"));
-        QCOMPARE(bytes.count("\r\n"), kChartLines);
+        CHECK(bytes.startsWith("LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME\r\n"));
+        CHECK(bytes.endsWith("  \r\n"));
+        CHECK_COMPARE(bytes.count("\r\n"), kChartLines);
         if (reference.isEmpty())
             reference = bytes;
-        QCOMPARE(bytes, reference);
+        CHECK_COMPARE(bytes, reference);
+        return true;
     }
 
     // The printout of a good run: the file's lines, the empty line after
     // the header, over several pages, the document ended.
-    void verifyPrinted(PrinterKind kind, int endedBefore)
+    [[nodiscard]] bool verifyPrinted(PrinterKind kind, int endedBefore)
     {
-        QCOMPARE(printers->ledger.ended, endedBefore + 1);
+        CHECK_COMPARE(printers->ledger.ended, endedBefore + 1);
         if (kind == PrinterKind::Pdf) {
             const QByteArray pdf = fileBytes(pdfPath());
-            QVERIFY(pdf.startsWith("%PDF-"));
-            QVERIFY(pdf.trimmed().endsWith("%%EOF"));
-            return;
+            CHECK(pdf.startsWith("%PDF-"));
+            CHECK(pdf.trimmed().endsWith("%%EOF"));
+            return true;
         }
-        QVERIFY(printers->lastLog);
+        CHECK(printers->lastLog);
         QStringList printed;
         for (const PrintedLine& line : printers->lastLog->lines)
             printed << line.text;
         QStringList expected = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
         expected.removeLast();
         expected.insert(1, QString());
-        QCOMPARE(printed, expected);
-        QVERIFY(printers->lastLog->page > 1);
+        CHECK_COMPARE(printed, expected);
+        CHECK(printers->lastLog->page > 1);
+        return true;
     }
 
     QByteArray reference;
@@ -280,14 +281,12 @@ private slots:
         testsupport::failOnUnexpectedWarnings();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-        form = std::make_unique<Mainform>();
+        QVERIFY(testsupport::showMainWindow(form, dialogs));
         auto ledger = std::make_unique<LedgerPrinterFactory>();
         printers = ledger.get();
         printers->pdfPath = pdfPath();
         form->setChartPrinterFactory(std::move(ledger));
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        describeTank();
+        QVERIFY(describeTank());
     }
     void cleanup()
     {
@@ -299,37 +298,36 @@ private slots:
     {
         QTest::addColumn<FailingRun>("failing");
 
-        const auto row = [](const char* name, FailingRun run) { QTest::newRow(name) << run; };
-        row("cancel on the increment", {{cancel}, "", false, Fault::None, PrinterKind::Paper, false});
-        row("abc as the increment", {{"abc"}, "", false, Fault::None, PrinterKind::Paper, false});
-        row("0, then a number", {{"0", goodIncrement}, "<chart>", true, Fault::None, PrinterKind::Paper, true});
-        row("0, then cancel", {{"0", "0", cancel}, "", false, Fault::None, PrinterKind::Paper, false});
-        row("too many steps", {{"0.0001"}, "", false, Fault::None, PrinterKind::Paper, false});
-        row("diameter overflows in inches",
-            {{"1e306"}, "", false, Fault::None, PrinterKind::Paper, false, {"meters", "1e307", "24"}});
-        row("length overflows in inches",
-            {{goodIncrement}, "", false, Fault::None, PrinterKind::Paper, false, {"meters", "28", "1e307"}});
-        row("radius beyond 32 bits",
-            {{"1e38"}, "", false, Fault::None, PrinterKind::Paper, false, {"inches", "1e39", "24"}});
-        row("length beyond 32 bits",
-            {{"10"}, "", false, Fault::None, PrinterKind::Paper, false, {"feet", "96", "1e38"}});
-        row("last level beyond 32 bits",
-            {{"1e38"}, "", false, Fault::None, PrinterKind::Paper, false, {"inches", "4e38", "24"}});
-        row("file dialog cancelled", {{goodIncrement}, cancel, false, Fault::None, PrinterKind::Paper, false});
-        row("folder that is not there",
-            {{goodIncrement}, "no such folder/chart.txt", false, Fault::None, PrinterKind::Paper, false});
+        const auto row = [](const char* name, const FailingRun& run) { QTest::newRow(name) << run; };
+        const QStringList good = {goodIncrement};
+        row("cancel on the increment", {.increments = {cancel}});
+        row("abc as the increment", {.increments = {"abc"}});
+        row("0, then a number",
+            {.increments = {"0", goodIncrement}, .file = "<chart>", .question = true, .writesChart = true});
+        row("0, then cancel", {.increments = {"0", "0", cancel}});
+        row("too many steps", {.increments = {"0.0001"}});
+        row("diameter overflows in inches", {.increments = {"1e306"}, .tank = {"meters", "1e307", "24"}});
+        row("length overflows in inches", {.increments = good, .tank = {"meters", "28", "1e307"}});
+        row("radius beyond 32 bits", {.increments = {"1e38"}, .tank = {"inches", "1e39", "24"}});
+        row("length beyond 32 bits", {.increments = {"10"}, .tank = {"feet", "96", "1e38"}});
+        row("last level beyond 32 bits", {.increments = {"1e38"}, .tank = {"inches", "4e38", "24"}});
+        row("file dialog cancelled", {.increments = good, .file = cancel});
+        row("folder that is not there", {.increments = good, .file = "no such folder/chart.txt"});
         if (QFile::exists("/dev/full"))
-            row("disk full while writing",
-                {{goodIncrement}, "/dev/full", false, Fault::None, PrinterKind::Paper, false});
-        row("no printer", {{goodIncrement}, "<chart>", true, Fault::NoPrinter, PrinterKind::Paper, true});
-        row("printer fails mid-job", {{goodIncrement}, "<chart>", true, Fault::LineFails, PrinterKind::Paper, true});
-        row("printer fails at a new page",
-            {{goodIncrement}, "<chart>", true, Fault::NewPageFails, PrinterKind::Paper, true});
-        row("printer cannot end the document",
-            {{goodIncrement}, "<chart>", true, Fault::EndFails, PrinterKind::Paper, true});
-        row("PDF printer fails mid-job", {{goodIncrement}, "<chart>", true, Fault::LineFails, PrinterKind::Pdf, true});
-        row("PDF printer cannot end the document",
-            {{goodIncrement}, "<chart>", true, Fault::EndFails, PrinterKind::Pdf, true});
+            row("disk full while writing", {.increments = good, .file = "/dev/full"});
+        const FailingRun printed{.increments = good, .file = "<chart>", .question = true, .writesChart = true};
+        const auto failing = [&printed](Fault fault, PrinterKind printer = PrinterKind::Paper) {
+            FailingRun run = printed;
+            run.fault = fault;
+            run.printer = printer;
+            return run;
+        };
+        row("no printer", failing(Fault::NoPrinter));
+        row("printer fails mid-job", failing(Fault::LineFails));
+        row("printer fails at a new page", failing(Fault::NewPageFails));
+        row("printer cannot end the document", failing(Fault::EndFails));
+        row("PDF printer fails mid-job", failing(Fault::LineFails, PrinterKind::Pdf));
+        row("PDF printer cannot end the document", failing(Fault::EndFails, PrinterKind::Pdf));
     }
 
     // Each failure, then a good run, three times over: the good run writes
@@ -337,7 +335,8 @@ private slots:
     void failureThenSuccess()
     {
         QFETCH(FailingRun, failing);
-        const FailingRun good{{goodIncrement}, "<chart>", true, Fault::None, failing.printer, true};
+        const FailingRun good{.increments = {goodIncrement}, .file = "<chart>", .question = true,
+                              .printer = failing.printer, .writesChart = true};
         printers->kind = failing.printer;
         const bool countDescriptors = QDir("/proc/self/fd").exists();
         qsizetype openAfterFirstRound = 0;
@@ -351,42 +350,36 @@ private slots:
             if (!failing.tank.isEmpty()) {
                 QFile old(chartPath());
                 QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldChart) == oldChart.size());
-                setSelector("cboLengthUnits", failing.tank[0]);
-                testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), failing.tank[1]);
-                testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), failing.tank[2]);
+                QVERIFY(describeTank(failing.tank));
             }
-            chartRun(failing);
-            if (QTest::currentTestFailed())
-                return;
-            verifyNothingHeld();
+            QVERIFY(chartRun(failing));
+            QVERIFY(verifyNothingHeld());
             if (failing.writesChart)
-                verifyChartFile();
+                QVERIFY(verifyChartFile());
             else if (!failing.tank.isEmpty())
                 QCOMPARE(fileBytes(chartPath()), oldChart);
             else
                 QVERIFY(!QFile::exists(chartPath()));
             QCOMPARE(printers->ledger.asked, before.asked + (failing.question ? 1 : 0));
             if (failing.fault == Fault::None && failing.question)
-                verifyPrinted(failing.printer, before.ended);
+                QVERIFY(verifyPrinted(failing.printer, before.ended));
             else
                 QCOMPARE(printers->ledger.ended, before.ended);
 
             if (!failing.tank.isEmpty()) {
                 // Small again before the unit goes back to inches.
-                testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), "28");
-                testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), "24");
-                describeTank();
+                QVERIFY(testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), "28"));
+                QVERIFY(testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), "24"));
+                QVERIFY(describeTank());
             }
             QFile::remove(chartPath());
             QFile::remove(pdfPath());
             printers->fault = Fault::None;
             const int endedBefore = printers->ledger.ended;
-            chartRun(good);
-            if (QTest::currentTestFailed())
-                return;
-            verifyNothingHeld();
-            verifyChartFile();
-            verifyPrinted(failing.printer, endedBefore);
+            QVERIFY(chartRun(good));
+            QVERIFY(verifyNothingHeld());
+            QVERIFY(verifyChartFile());
+            QVERIFY(verifyPrinted(failing.printer, endedBefore));
 
             // The first round may open what stays open (the file dialog's
             // watcher, font files); later rounds must add nothing.

@@ -1,6 +1,6 @@
-// The tank chart generator from its menu entry, with the real dialogs
-// answered as an operator would: the chart file's bytes, every way a run
-// ends, and the printout (recorded, and once into a real PDF file).
+// The tank chart generator from its menu entry, its dialogs answered as an
+// operator would (once through the real ones): the chart file's bytes, every
+// way a run ends, and the printout (recorded, and once into a real PDF file).
 
 #include "main_window/main_form.h"
 
@@ -9,6 +9,7 @@
 
 #include "recording_surface.h"
 #include "support/gui_actions.h"
+#include "support/helper_checks.h"
 #include "support/app_texts.h"
 #include "support/modal_driver.h"
 #include "support/scripted_dialogs.h"
@@ -26,6 +27,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using testsupport::ModalDriver;
 using testsupport::ScriptedDialogs;
@@ -74,12 +76,25 @@ QString foldBlanks(QString text)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Tank)
+// One run of the table below: the tank, the increments answered in turn,
+// what becomes of the file dialog, and what the run says and writes.
+enum class File { NotAsked, Accept, Cancel };
+struct ChartRun {
+    Tank tank = {};
+    QStringList increments = {};
+    File file = File::NotAsked;
+    int calculationMessages = 0;
+    bool question = false;
+    QStringList lines = {};   // empty: no file at all
+};
+
+Q_DECLARE_METATYPE(ChartRun)
 
 class TestChartMenu : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Mainform> form;
+    ScriptedDialogs* dialogs = nullptr;
     RecordingPrinterFactory* printers = nullptr;
     std::unique_ptr<QTemporaryDir> dir;
 
@@ -90,38 +105,28 @@ class TestChartMenu : public QObject {
     }
 
     // Units first: choosing one converts the values already shown.
-    void describe(const Tank& tank)
+    [[nodiscard]] bool describe(const Tank& tank)
     {
-        setSelector("cboTankShape", tank.shape);
-        setSelector("cboLengthUnits", tank.lengthUnit);
-        setSelector("cboVolumeUnits", tank.volumeUnit);
-        testsupport::typeInto(control<QLineEdit>("txtTankDiameter"), tank.diameter);
-        testsupport::typeInto(control<QLineEdit>("txtTankLength"), tank.length);
+        return setSelector("cboTankShape", tank.shape) && setSelector("cboLengthUnits", tank.lengthUnit)
+               && setSelector("cboVolumeUnits", tank.volumeUnit)
+               && testsupport::typeInto(control<QLineEdit>("txtTankDiameter"), tank.diameter)
+               && testsupport::typeInto(control<QLineEdit>("txtTankLength"), tank.length);
     }
-    void setSelector(const char* name, const QString& text)
+    [[nodiscard]] bool setSelector(const char* name, const QString& text)
     {
         auto* selector = control<QComboBox>(name);
         if (selector->currentText() == text)
-            return;
+            return true;
         if (selector->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
-            testsupport::chooseEntry(selector, text);
-        else
-            testsupport::typeInto(selector, text);
+            return testsupport::chooseEntry(selector, text);
+        return testsupport::typeInto(selector, text);
     }
 
-    // The window's questions answered by the test itself, from here on.
-    ScriptedDialogs& answers()
-    {
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        ScriptedDialogs& script = *dialogs;
-        form->setOperatorDialogs(std::move(dialogs));
-        return script;
-    }
+    ScriptedDialogs& answers() { return ScriptedDialogs::answering(*form); }
 
     // The menu's notice, then the increments answered in turn; every answer
     // but the last is 0 and brings the zero-increment message.
-    template <typename Driver>
-    void expectStart(Driver& driver, const QStringList& increments)
+    void expectStart(ScriptedDialogs& driver, const QStringList& increments)
     {
         driver.expectMessage(texts::chartNotice);
         for (qsizetype i = 0; i < increments.size(); ++i) {
@@ -134,6 +139,20 @@ class TestChartMenu : public QObject {
         }
     }
     void chooseChart() { control<QAction>("mnuTGen")->trigger(); }
+    // A run that saves the chart at `path` in steps of `increment` and,
+    // when the run asks, answers the print question with `print`.
+    [[nodiscard]] bool saveChart(const QString& increment, const QString& path,
+                                 std::optional<QMessageBox::StandardButton> print)
+    {
+        ScriptedDialogs& driver = answers();
+        expectStart(driver, {increment});
+        driver.expectFile(path);
+        if (print)
+            driver.expectQuestion(texts::printQuestion, *print);
+        chooseChart();
+        CHECK_COMPARE(driver.pending(), 0);
+        return true;
+    }
     QString chartPath() const { return dir->filePath("chart.txt"); }
 
 private slots:
@@ -142,12 +161,10 @@ private slots:
         testsupport::failOnUnexpectedWarnings();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-        form = std::make_unique<Mainform>();
+        QVERIFY(testsupport::showMainWindow(form, dialogs));
         auto recorder = std::make_unique<RecordingPrinterFactory>();
         printers = recorder.get();
         form->setChartPrinterFactory(std::move(recorder));
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
     void cleanup()
     {
@@ -159,9 +176,11 @@ private slots:
     // dialog set up as the open form that takes any name.
     void workedExampleBytes()
     {
-        describe(Tank{});
+        QVERIFY(describe(Tank{}));
+        form->setOperatorDialogs(std::make_unique<ModalDialogs>(form.get(), control<QFileDialog>("CDialog1")));
         ModalDriver driver;
-        expectStart(driver, {"3"});
+        driver.expectMessage(texts::chartNotice);
+        driver.expectInput(texts::incrementPrompt, "3");
         // A name without extension stays as it is.
         const QString bareName = dir->filePath("worked example");
         // What the dialog was set up as, read while it is shown.
@@ -184,7 +203,7 @@ private slots:
         });
         driver.expectQuestion(texts::printQuestion, QMessageBox::No);
         chooseChart();
-        VERIFY_MODALS(driver);
+        QVERIFY(driver.waitUntilDone());
         QCOMPARE(dialogName, QString("CDialog1"));
         QCOMPARE(setup, (QStringList{"open", "any file", "text files (*.txt)", "suffix:", "not native",
                                      "type shown: text files"}));
@@ -201,136 +220,95 @@ private slots:
 
     void run_data()
     {
-        QTest::addColumn<Tank>("tank");
-        QTest::addColumn<QStringList>("increments");
-        QTest::addColumn<QString>("fileDialog"); // "", "accept" or "cancel"
-        QTest::addColumn<int>("calculationMessages");
-        QTest::addColumn<bool>("question");
-        QTest::addColumn<QStringList>("lines"); // empty: no file at all
+        QTest::addColumn<ChartRun>("run");
+        const auto row = [](const char* name, const ChartRun& run) { QTest::newRow(name) << run; };
+        const QString twoSteps = "  0.00 -  12.00     0.00,     0.00    6.00,     5.88   12.00,    11.75  ";
+        const auto zeros = [](int count) { return QString(count, '0') + ".00"; };
 
-        const Tank example;
-        Tank diameter96 = example;
-        diameter96.diameter = "96";
-
-        QTest::newRow("zero increment asked again") << example << QStringList{"0", "0", "3"} << "accept" << 0
-                                                    << true << workedExample;
-        QTest::newRow("zero increment, then cancel") << example << QStringList{"0", cancel} << "" << 0 << false
-                                                     << QStringList{};
-        Tank zeroDiameter = example;
-        zeroDiameter.diameter = "0";
-        QTest::newRow("0 / 0 ends silently") << zeroDiameter << QStringList{"0"} << "" << 0 << false << QStringList{};
-        QTest::newRow("cancel") << example << QStringList{cancel} << "" << 0 << false << QStringList{};
-        QTest::newRow("empty answer") << example << QStringList{""} << "" << 0 << false << QStringList{};
-        QTest::newRow("abc") << example << QStringList{"abc"} << "" << 0 << false << QStringList{};
-        QTest::newRow("blanks around the answer") << example << QStringList{" 3 "} << "accept" << 0 << true
-                                                  << workedExample;
-        QTest::newRow("increment 8: 1.5 gives 2 steps")
-            << example << QStringList{"8"} << "accept" << 0 << true
-            << QStringList{header, "  0.00 -  12.00     0.00,     0.00    6.00,     5.88   12.00,    11.75  "};
-        QTest::newRow("increment 5: 2.4 gives 2 steps")
-            << example << QStringList{"5"} << "accept" << 0 << true
-            << QStringList{header, "  0.00 -  12.00     0.00,     0.00    6.00,     5.88   12.00,    11.75  "};
-        QTest::newRow("increment 24: header only, no question") << example << QStringList{"24"} << "accept" << 0
-                                                               << false << QStringList{header};
-        QTest::newRow("negative increment: header only, question") << example << QStringList{"-3"} << "accept" << 0
-                                                                  << true << QStringList{header};
-        QTest::newRow("96 / 0.001 ends before the file") << diameter96 << QStringList{"0.001"} << "" << 0 << false
-                                                         << QStringList{};
-        QTest::newRow("file dialog cancelled") << example << QStringList{"3"} << "cancel" << 0 << false
-                                               << QStringList{};
-        QTest::newRow("P = 3: a last line of one row")
-            << example << QStringList{"4"} << "accept" << 0 << true
-            << QStringList{header, "  0.00 -   8.00     0.00,     0.00    4.00,     3.43    8.00,     8.32  ",
-                           " 12.00 -  12.00    12.00,    11.75  "};
-        Tank large = example;
-        large.diameter = "400";
-        large.length = "2000";
-        QTest::newRow("volume of 10 characters")
-            << large << QStringList{"200"} << "accept" << 0 << true
-            << QStringList{header, "  0.00 - 400.00     0.00,     0.00  200.00,543998.80  400.00,1087998.00  "};
-        Tank feet = example;
-        feet.lengthUnit = "feet";
-        feet.diameter = "8";
-        feet.length = "20";
-        QTest::newRow("feet: levels in inches")
-            << feet << QStringList{"1"} << "accept" << 0 << true
-            << QStringList{header, "  0.00 -  24.00     0.00,     0.00   12.00,   542.56   24.00,  1470.22  ",
-                           " 36.00 -  60.00    36.00,  2575.82   48.00,  3760.12   60.00,  4944.42  ",
-                           " 72.00 -  96.00    72.00,  6050.02   84.00,  6977.68   96.00,  7520.24  "};
-        Tank yards = example;
-        yards.lengthUnit = "yards";
-        QTest::newRow("unknown length unit: one message a row")
-            << yards << QStringList{"4"} << "accept" << 4 << true
-            << QStringList{header, "  0.00 -   0.00     0.00,     0.00    0.00,     0.00    0.00,     0.00  ",
-                           "  0.00 -   0.00     0.00,     0.00  "};
-        Tank upright = diameter96;
-        upright.shape = "Vertical (Aboveground)";
-        upright.length = "240";
-        QTest::newRow("vertical stops at the diameter")
-            << upright << QStringList{"48"} << "accept" << 0 << true
-            << QStringList{header, "  0.00 -  96.00     0.00,     0.00   48.00,  1504.05   96.00,  3008.10  "};
-        Tank badLength = example;
-        badLength.length = "24 in";
-        QTest::newRow("length no number: ends before the file") << badLength << QStringList{"3"} << "" << 0 << false
-                                                                << QStringList{};
-        Tank badMetres = example;
-        badMetres.lengthUnit = "meters";
-        badMetres.length = "";
-        QTest::newRow("meters, empty length") << badMetres << QStringList{"3"} << "" << 0 << false << QStringList{};
+        row("zero increment asked again",
+            {.increments = {"0", "0", "3"}, .file = File::Accept, .question = true, .lines = workedExample});
+        row("zero increment, then cancel", {.increments = {"0", cancel}});
+        row("0 / 0 ends silently", {.tank = {.diameter = "0"}, .increments = {"0"}});
+        row("cancel", {.increments = {cancel}});
+        row("empty answer", {.increments = {""}});
+        row("abc", {.increments = {"abc"}});
+        row("blanks around the answer",
+            {.increments = {" 3 "}, .file = File::Accept, .question = true, .lines = workedExample});
+        row("increment 8: 1.5 gives 2 steps",
+            {.increments = {"8"}, .file = File::Accept, .question = true, .lines = {header, twoSteps}});
+        row("increment 5: 2.4 gives 2 steps",
+            {.increments = {"5"}, .file = File::Accept, .question = true, .lines = {header, twoSteps}});
+        row("increment 24: header only, no question", {.increments = {"24"}, .file = File::Accept, .lines = {header}});
+        row("negative increment: header only, question",
+            {.increments = {"-3"}, .file = File::Accept, .question = true, .lines = {header}});
+        row("96 / 0.001 ends before the file", {.tank = {.diameter = "96"}, .increments = {"0.001"}});
+        row("file dialog cancelled", {.increments = {"3"}, .file = File::Cancel});
+        row("P = 3: a last line of one row",
+            {.increments = {"4"}, .file = File::Accept, .question = true,
+             .lines = {header, "  0.00 -   8.00     0.00,     0.00    4.00,     3.43    8.00,     8.32  ",
+                       " 12.00 -  12.00    12.00,    11.75  "}});
+        row("volume of 10 characters",
+            {.tank = {.diameter = "400", .length = "2000"}, .increments = {"200"}, .file = File::Accept,
+             .question = true,
+             .lines = {header, "  0.00 - 400.00     0.00,     0.00  200.00,543998.80  400.00,1087998.00  "}});
+        row("feet: levels in inches",
+            {.tank = {.lengthUnit = "feet", .diameter = "8", .length = "20"}, .increments = {"1"},
+             .file = File::Accept, .question = true,
+             .lines = {header, "  0.00 -  24.00     0.00,     0.00   12.00,   542.56   24.00,  1470.22  ",
+                       " 36.00 -  60.00    36.00,  2575.82   48.00,  3760.12   60.00,  4944.42  ",
+                       " 72.00 -  96.00    72.00,  6050.02   84.00,  6977.68   96.00,  7520.24  "}});
+        row("unknown length unit: one message a row",
+            {.tank = {.lengthUnit = "yards"}, .increments = {"4"}, .file = File::Accept, .calculationMessages = 4,
+             .question = true,
+             .lines = {header, "  0.00 -   0.00     0.00,     0.00    0.00,     0.00    0.00,     0.00  ",
+                       "  0.00 -   0.00     0.00,     0.00  "}});
+        row("vertical stops at the diameter",
+            {.tank = {.shape = "Vertical (Aboveground)", .diameter = "96", .length = "240"}, .increments = {"48"},
+             .file = File::Accept, .question = true,
+             .lines = {header, "  0.00 -  96.00     0.00,     0.00   48.00,  1504.05   96.00,  3008.10  "}});
+        row("length no number: ends before the file", {.tank = {.length = "24 in"}, .increments = {"3"}});
+        row("meters, empty length", {.tank = {.lengthUnit = "meters", .length = ""}, .increments = {"3"}});
         // Every value goes to TankVolume in 32 bits: a radius beyond that
         // range ends the run before the file, silently.
-        Tank huge = example;
-        huge.diameter = "1e39";
-        QTest::newRow("radius beyond 32 bits ends before the file") << huge << QStringList{"1e38"} << "" << 0
-                                                                    << false << QStringList{};
+        row("radius beyond 32 bits ends before the file", {.tank = {.diameter = "1e39"}, .increments = {"1e38"}});
         // Every value fits 32 bits: the chart is written, each volume the 0
         // that TankVolume gives after reporting its overflow.
-        Tank top = example;
-        top.diameter = "3.4e38";
-        const auto zeros = [](int count) { return QString(count, '0') + ".00"; };
-        QTest::newRow("sizes at the top of 32 bits") << top << QStringList{"1e38"} << "accept" << 3 << true
-            << QStringList{header, "  0.00 - 226666666666667" + zeros(24) + "     0.00,     0.00  113333333333333"
-                               + zeros(24) + ",     0.00  226666666666667" + zeros(24) + ",     0.00  ",
-                           "340" + zeros(36) + " - 340" + zeros(36) + "   340" + zeros(36) + ",     0.00  "};
+        row("sizes at the top of 32 bits",
+            {.tank = {.diameter = "3.4e38"}, .increments = {"1e38"}, .file = File::Accept,
+             .calculationMessages = 3, .question = true,
+             .lines = {header,
+                       "  0.00 - 226666666666667" + zeros(24) + "     0.00,     0.00  113333333333333" + zeros(24)
+                           + ",     0.00  226666666666667" + zeros(24) + ",     0.00  ",
+                       "340" + zeros(36) + " - 340" + zeros(36) + "   340" + zeros(36) + ",     0.00  "}});
         // With no row to compute, nothing is handed over in 32 bits.
-        Tank longest = example;
-        longest.length = "1e39";
-        QTest::newRow("1e39 inches long, step count 0: header only") << longest << QStringList{"24"} << "accept" << 0
-                                                                     << false << QStringList{header};
-        QTest::newRow("1e39 inches long, negative step count: header, question")
-            << longest << QStringList{"-3"} << "accept" << 0 << true << QStringList{header};
-        Tank badDiameter = example;
-        badDiameter.diameter = "twelve";
-        QTest::newRow("diameter no number, even with increment 0") << badDiameter << QStringList{"0"} << "" << 0
-                                                                   << false << QStringList{};
+        row("1e39 inches long, step count 0: header only",
+            {.tank = {.length = "1e39"}, .increments = {"24"}, .file = File::Accept, .lines = {header}});
+        row("1e39 inches long, negative step count: header, question",
+            {.tank = {.length = "1e39"}, .increments = {"-3"}, .file = File::Accept, .question = true,
+             .lines = {header}});
+        row("diameter no number, even with increment 0", {.tank = {.diameter = "twelve"}, .increments = {"0"}});
     }
     void run()
     {
-        QFETCH(Tank, tank);
-        QFETCH(QStringList, increments);
-        QFETCH(QString, fileDialog);
-        QFETCH(int, calculationMessages);
-        QFETCH(bool, question);
-        QFETCH(QStringList, lines);
-
-        describe(tank);
+        QFETCH(ChartRun, run);
+        QVERIFY(describe(run.tank));
         ScriptedDialogs& driver = answers();
-        expectStart(driver, increments);
-        if (fileDialog == "accept")
+        expectStart(driver, run.increments);
+        if (run.file == File::Accept)
             driver.expectFile(chartPath());
-        else if (fileDialog == "cancel")
+        else if (run.file == File::Cancel)
             driver.expectFileCancel();
-        for (int i = 0; i < calculationMessages; ++i)
+        for (int i = 0; i < run.calculationMessages; ++i)
             driver.expectMessage(texts::calculationError);
-        if (question)
+        if (run.question)
             driver.expectQuestion(texts::printQuestion, QMessageBox::No);
         chooseChart();
-        VERIFY_MODALS(driver);
+        VERIFY_DIALOGS(driver);
 
-        if (lines.isEmpty())
+        if (run.lines.isEmpty())
             QVERIFY(!QFile::exists(chartPath()));
         else
-            QCOMPARE(fileBytes(chartPath()), crlfLines(lines));
+            QCOMPARE(fileBytes(chartPath()), crlfLines(run.lines));
         QCOMPARE(printers->opened, 0);
     }
 
@@ -341,13 +319,8 @@ private slots:
         old.write(QByteArray(5000, 'x'));
         old.close();
 
-        describe(Tank{});
-        ScriptedDialogs& driver = answers();
-        expectStart(driver, {"3"});
-        driver.expectFile(chartPath());
-        driver.expectQuestion(texts::printQuestion, QMessageBox::No);
-        chooseChart();
-        VERIFY_MODALS(driver);
+        QVERIFY(describe(Tank{}));
+        QVERIFY(saveChart("3", chartPath(), QMessageBox::No));
         QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
     }
 
@@ -364,22 +337,9 @@ private slots:
     {
         QFETCH(QString, unwritable);
         const QString path = QDir::isAbsolutePath(unwritable) ? unwritable : dir->filePath(unwritable);
-        describe(Tank{});
-        {
-            ScriptedDialogs& driver = answers();
-            expectStart(driver, {"3"});
-            driver.expectFile(path);
-            chooseChart();
-            VERIFY_MODALS(driver);
-        }
-        {
-            ScriptedDialogs& driver = answers();
-            expectStart(driver, {"3"});
-            driver.expectFile(chartPath());
-            driver.expectQuestion(texts::printQuestion, QMessageBox::No);
-            chooseChart();
-            VERIFY_MODALS(driver);
-        }
+        QVERIFY(describe(Tank{}));
+        QVERIFY(saveChart("3", path, std::nullopt));
+        QVERIFY(saveChart("3", chartPath(), QMessageBox::No));
         QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
     }
 
@@ -399,20 +359,13 @@ private slots:
         QFETCH(int, failAtLine);
         printers->available = printerAvailable;
         printers->failAtLine = failAtLine;
-        Tank tank;
-        tank.diameter = "28";
+        const Tank tank{.diameter = "28"};
 
         for (int run = 0; run < 2; ++run) {
             QFile::remove(chartPath());
-            ScriptedDialogs& driver = answers();
-            expectStart(driver, {"1"});
-            driver.expectFile(chartPath());
-            driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
             if (run == 0)
-                describe(tank);
-            chooseChart();
-            VERIFY_MODALS(driver);
-            QCOMPARE(driver.messagesSeen().size(), 2); // the notice and the question
+                QVERIFY(describe(tank));
+            QVERIFY(saveChart("1", chartPath(), QMessageBox::Yes));
 
             // The file is complete whatever became of the printout.
             QStringList fileLines = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
@@ -443,14 +396,9 @@ private slots:
         if (!QPrinterInfo::defaultPrinter().isNull())
             QSKIP("this system has a default printer; the chart would really be printed");
         form->setChartPrinterFactory(std::make_unique<DefaultPrinterChartFactory>());
-        describe(Tank{});
+        QVERIFY(describe(Tank{}));
         for (int run = 0; run < 2; ++run) {
-            ScriptedDialogs& driver = answers();
-            expectStart(driver, {"3"});
-            driver.expectFile(chartPath());
-            driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
-            chooseChart();
-            VERIFY_MODALS(driver);
+            QVERIFY(saveChart("3", chartPath(), QMessageBox::Yes));
             QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
         }
     }
@@ -483,16 +431,9 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         const QString pdfPath = dir->filePath("chart.pdf");
         form->setChartPrinterFactory(std::make_unique<PdfFileChartFactory>(pdfPath));
-        Tank tank;
-        tank.diameter = "96";
-        tank.length = "240";
-        describe(tank);
-        ScriptedDialogs& driver = answers();
-        expectStart(driver, {"0.25"});
-        driver.expectFile(chartPath());
-        driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
-        chooseChart();
-        VERIFY_MODALS(driver);
+        const Tank tank{.diameter = "96", .length = "240"};
+        QVERIFY(describe(tank));
+        QVERIFY(saveChart("0.25", chartPath(), QMessageBox::Yes));
 
         QStringList fileLines = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
         fileLines.removeLast();

@@ -15,7 +15,7 @@ import subprocess
 import sys
 import tempfile
 
-from x_display import Display  # puts tests/support on the path
+from x_display import Display
 from desktop_session import START_SECONDS, Failed, end_process, log, poll, start_display
 from wayland_round import SOCKET, children_of, start_compositor
 

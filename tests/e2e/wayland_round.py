@@ -184,13 +184,13 @@ class WaylandRound(Round):
         self.bus.send_message(message, Gio.DBusSendMessageFlags.NONE)
         self.bus.flush_sync(None)
 
-    def select_field(self, _control):
+    def select_field(self, _field):
         pass
 
     def type_into(self, field, text):
         field.queryEditableText().setTextContents(text)
 
-    def press_button(self, _control, name):
+    def press_button(self, name):
         self.act(self.frame, "push button", name, "Press")
 
     def open_menu(self, name, _keys):

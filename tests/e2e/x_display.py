@@ -2,35 +2,18 @@
 
 Shared by the operator's round (tests/e2e) and the start-up benchmark
 (bench/startup): a free display from Xvfb, xdotool for the mouse and keys,
-import for screenshots, the main window's controls placed from its
-position and the layout's twips, and processes ended by their ids only.
+import for screenshots, and processes ended by their ids only. Where a
+control is, the program itself tells (over the accessibility bus), or the
+keyboard finds it.
 """
 
 import os
 import subprocess
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from desktop_session import (SCREEN, START_SECONDS, STEP_SECONDS, STOP_SECONDS,  # noqa: E402,F401
+from desktop_session import (SCREEN, START_SECONDS, STEP_SECONDS, STOP_SECONDS,  # noqa: F401
                              Failed, end_process, log, poll, process_gone, start_display)
 
 MAIN_CAPTION = "Ombrix Associates Gaugestar"
-
-# The main window's client area and the controls the operator uses, in
-# twips relative to their container, as the window lays them out.
-CLIENT_TWIPS = (7125, 6210)
-CONTAINERS = {None: (0, 0), "Frame2": (0, 120), "Frame4": (0, 1680), "Frame5": (0, 3840)}
-CONTROLS = {
-    "txtTankDiameter": ("Frame2", 840, 720, 1095, 285),
-    "txtTankLength": ("Frame2", 840, 1080, 1095, 285),
-    "txtProductLevel": ("Frame4", 840, 720, 1095, 285),
-    "cboVolumeUnits": ("Frame5", 840, 840, 2280, 315),
-    "cboTempUnits": ("Frame5", 840, 1320, 2295, 315),
-    "Command1": (None, 3600, 4920, 3255, 615),
-}
-
-def px(twips):
-    return twips // 15
 
 
 class Display:
@@ -109,30 +92,6 @@ def expect_centred(what, x, y, width, height):
     if off_x > 2 or off_y > 2:
         raise Failed(f"{what} at {width}x{height}+{x}+{y} is not centred on the "
                      f"{SCREEN[0]}x{SCREEN[1]} screen")
-
-
-class MainWindowPlaces:
-    """Where the main window's controls are on the screen: the window's
-    position, the menu bar's height and the layout's twips."""
-
-    def __init__(self, geometry):
-        _name, x, y, width, height = geometry
-        expect_centred("the main window", x, y, width, height)
-        if width != px(CLIENT_TWIPS[0]):
-            raise Failed(f"the main window is {width} wide, not {px(CLIENT_TWIPS[0])}")
-        # The client area is fixed below the menu bar, whose height is
-        # whatever the font makes it.
-        self.menu_bar_height = height - px(CLIENT_TWIPS[1])
-        if not 0 < self.menu_bar_height < 60:
-            raise Failed(f"the main window is {height} high: no room for a menu bar above "
-                         f"{px(CLIENT_TWIPS[1])} pixels of client area")
-        self.origin = (x, y)
-
-    def centre_of(self, control):
-        container, left, top, width, height = CONTROLS[control]
-        container_left, container_top = CONTAINERS[container]
-        return (self.origin[0] + px(container_left) + px(left) + px(width) // 2,
-                self.origin[1] + self.menu_bar_height + px(container_top) + px(top) + px(height) // 2)
 
 
 def new_window(display, pid, what, known):

@@ -5,6 +5,8 @@
 #include "window_kit/app_identity.h"
 
 #include "window_fit.h"
+#include "support/app_texts.h"
+#include "support/gui_actions.h"
 #include "support/unexpected_warnings.h"
 
 #include <QtTest>
@@ -40,13 +42,7 @@ class TestAbout : public QObject {
 private slots:
     void init() { testsupport::failOnUnexpectedWarnings(); }
 
-    void cleanup()
-    {
-        const auto windows = QApplication::topLevelWidgets();
-        for (QWidget* window : windows)
-            if (!window->parentWidget())
-                delete window;
-    }
+    void cleanup() { testsupport::deleteTopLevelWindows(); }
 
     void versionCaption_data()
     {
@@ -54,7 +50,7 @@ private slots:
         QTest::addColumn<int>("minor");
         QTest::addColumn<int>("revision");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("this version") << 2 << 5 << 3 << "Version 2.5.3";
+        QTest::newRow("this version") << 2 << 5 << 3 << testsupport::texts::version;
         QTest::newRow("no zero padding") << 2 << 0 << 0 << "Version 2.0.0";
         QTest::newRow("several digits") << 10 << 12 << 305 << "Version 10.12.305";
     }
@@ -74,7 +70,7 @@ private slots:
         QCOMPARE(about.objectName(), QString("frmAbout"));
         QCOMPARE(about.windowTitle(), QString("About Gaugestar"));
         QCOMPARE(labelText(&about, "lblTitle"), QString("Gaugestar"));
-        QCOMPARE(labelText(&about, "lblVersion"), QString("Version 2.5.3"));
+        QCOMPARE(labelText(&about, "lblVersion"), testsupport::texts::version);
         QVERIFY(!about.isModal());
 
         const auto* picture = about.findChild<QLabel*>("Image2");

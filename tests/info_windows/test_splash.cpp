@@ -4,6 +4,8 @@
 #include "info_windows/splash_window.h"
 
 #include "window_fit.h"
+#include "support/app_texts.h"
+#include "support/gui_actions.h"
 #include "support/unexpected_warnings.h"
 
 #include <QtTest>
@@ -24,13 +26,7 @@ class TestSplash : public QObject {
 private slots:
     void init() { testsupport::failOnUnexpectedWarnings(); }
 
-    void cleanup()
-    {
-        const auto windows = QApplication::topLevelWidgets();
-        for (QWidget* window : windows)
-            if (!window->parentWidget())
-                delete window;
-    }
+    void cleanup() { testsupport::deleteTopLevelWindows(); }
 
     void texts_data()
     {
@@ -39,7 +35,7 @@ private slots:
         QTest::newRow("product") << "lblProductName" << "Ombrix Gaugestar";
         QTest::newRow("for") << "Label1" << "For";
         QTest::newRow("platform") << "lblPlatform" << "Windows 95/98/NT";
-        QTest::newRow("version") << "lblVersion" << "Version 2.5.3";
+        QTest::newRow("version") << "lblVersion" << testsupport::texts::version;
     }
 
     void texts()
@@ -153,12 +149,7 @@ private slots:
             }
         });
         closer.start();
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        connect(&watchdog, &QTimer::timeout, this, [] { QCoreApplication::exit(99); });
-        watchdog.start(20000);
-
-        const int status = QApplication::exec();
+        const int status = testsupport::execWithin(20000);
 
         QCOMPARE(status, 0);
         QVERIFY2(loopRanWithMainWindow, "the event loop ended before the main window was open");

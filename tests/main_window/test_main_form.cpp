@@ -6,7 +6,7 @@
 
 #include "support/gui_actions.h"
 #include "support/app_texts.h"
-#include "support/modal_driver.h"
+#include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
 #include <QAction>
@@ -25,16 +25,27 @@
 #include <memory>
 
 using testsupport::chooseEntry;
-using testsupport::ModalDriver;
+using testsupport::ScriptedDialogs;
 using testsupport::typeInto;
 
 namespace texts = testsupport::texts;
+
+// What is entered before Perform Calculations (an empty text leaves the
+// start-up entry), and what the window shows after it.
+struct Calculation {
+    QString shape = "Flat-Ended (Steel)";
+    QString diameter = {}, length = {}, level = {}, lengthUnit = {}, volumeUnit = {}, productTemp = {};
+    QString capacity = {}, gross = {}, net = {}, picture = {};
+    int messages = 0;   // calculation errors reported
+};
+Q_DECLARE_METATYPE(Calculation)
 
 
 class TestMainForm : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Mainform> form;
+    ScriptedDialogs* dialogs = nullptr;
     QDate dayBeforeForm;
 
     template <typename T = QWidget>
@@ -51,9 +62,7 @@ private slots:
     {
         testsupport::failOnUnexpectedWarnings();
         dayBeforeForm = QDate::currentDate();
-        form = std::make_unique<Mainform>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(testsupport::showMainWindow(form, dialogs));
     }
     void cleanup() { form.reset(); }
 
@@ -196,78 +205,51 @@ private slots:
 
     void calculate_data()
     {
-        QTest::addColumn<QString>("shape");
-        QTest::addColumn<QString>("diameter");
-        QTest::addColumn<QString>("length");
-        QTest::addColumn<QString>("level");
-        QTest::addColumn<QString>("lengthUnit");
-        QTest::addColumn<QString>("volumeUnit");
-        QTest::addColumn<QString>("productTemp");
-        QTest::addColumn<QString>("capacity");
-        QTest::addColumn<QString>("gross");
-        QTest::addColumn<QString>("net");
-        QTest::addColumn<QString>("picture");
-        QTest::addColumn<int>("messages");
-
-        const QString flat = "Flat-Ended (Steel)";
-        // Empty texts leave the start-up entries as they are.
-        QTest::newRow("start-up entries")
-            << flat << "" << "" << "" << "" << "" << "" << "10152.32" << "5076.16" << "5040.63" << "ftank50" << 0;
-        QTest::newRow("feet") << flat << "8" << "27" << "4" << "feet" << "" << ""
-                              << "10152.32" << "5076.16" << "5040.63" << "ftank50" << 0;
-        QTest::newRow("litres") << flat << "" << "" << "" << "" << "litres" << ""
-                                << "38430.72" << "19215.36" << "19080.85" << "ftank50" << 0;
-        QTest::newRow("hemispherical ends") << "Cylindrical (Fiberglass)" << "" << "" << "" << "" << "" << ""
-                                            << "12157.72" << "6078.86" << "6036.31" << "ctank50" << 0;
-        QTest::newRow("level above the diameter") << flat << "" << "" << "100" << "" << "" << ""
-                                                  << "10152.32" << "." << "." << "ftank0" << 1;
-        QTest::newRow("at the reference temperature") << flat << "" << "" << "" << "" << "" << "60"
-                                                      << "10152.32" << "5076.16" << "5076.16" << "ftank50" << 0;
+        QTest::addColumn<Calculation>("entered");
+        const auto row = [](const char* name, const Calculation& entered) { QTest::newRow(name) << entered; };
+        row("start-up entries", {.capacity = "10152.32", .gross = "5076.16", .net = "5040.63", .picture = "ftank50"});
+        row("feet", {.diameter = "8", .length = "27", .level = "4", .lengthUnit = "feet", .capacity = "10152.32",
+                     .gross = "5076.16", .net = "5040.63", .picture = "ftank50"});
+        row("litres", {.volumeUnit = "litres", .capacity = "38430.72", .gross = "19215.36", .net = "19080.85",
+                       .picture = "ftank50"});
+        row("hemispherical ends", {.shape = "Cylindrical (Fiberglass)", .capacity = "12157.72", .gross = "6078.86",
+                                   .net = "6036.31", .picture = "ctank50"});
+        row("level above the diameter",
+            {.level = "100", .capacity = "10152.32", .gross = ".", .net = ".", .picture = "ftank0", .messages = 1});
+        row("at the reference temperature", {.productTemp = "60", .capacity = "10152.32", .gross = "5076.16",
+                                             .net = "5076.16", .picture = "ftank50"});
         // An unknown length unit: no capacity, the volume function's own
         // message, then the fill fraction over a zero capacity stops the run.
-        QTest::newRow("yards") << flat << "" << "" << "" << "yards" << "" << ""
-                               << "." << "." << "." << "ftank0" << 2;
+        row("yards", {.lengthUnit = "yards", .capacity = ".", .gross = ".", .net = ".", .picture = "ftank0",
+                      .messages = 2});
     }
 
     void calculate()
     {
-        QFETCH(QString, shape);
-        QFETCH(QString, diameter);
-        QFETCH(QString, length);
-        QFETCH(QString, level);
-        QFETCH(QString, lengthUnit);
-        QFETCH(QString, volumeUnit);
-        QFETCH(QString, productTemp);
-        QFETCH(QString, capacity);
-        QFETCH(QString, gross);
-        QFETCH(QString, net);
-        QFETCH(QString, picture);
-        QFETCH(int, messages);
-
-        chooseEntry(selector("cboTankShape"), shape);
-        const std::pair<const char*, QString> typed[] = {{"txtTankDiameter", diameter},
-                                                         {"txtTankLength", length},
-                                                         {"txtProductLevel", level},
-                                                         {"txtProductTemp", productTemp}};
+        QFETCH(Calculation, entered);
+        QVERIFY(chooseEntry(selector("cboTankShape"), entered.shape));
+        const std::pair<const char*, QString> typed[] = {{"txtTankDiameter", entered.diameter},
+                                                         {"txtTankLength", entered.length},
+                                                         {"txtProductLevel", entered.level},
+                                                         {"txtProductTemp", entered.productTemp}};
         for (const auto& [name, value] : typed)
             if (!value.isEmpty())
-                typeInto(control(name), value);
+                QVERIFY(typeInto(control(name), value));
         // Typed into the unit lists: typing converts nothing.
-        if (!lengthUnit.isEmpty())
-            typeInto(selector("cboLengthUnits"), lengthUnit);
-        if (!volumeUnit.isEmpty())
-            typeInto(selector("cboVolumeUnits"), volumeUnit);
+        if (!entered.lengthUnit.isEmpty())
+            QVERIFY(typeInto(selector("cboLengthUnits"), entered.lengthUnit));
+        if (!entered.volumeUnit.isEmpty())
+            QVERIFY(typeInto(selector("cboVolumeUnits"), entered.volumeUnit));
 
-        ModalDriver driver;
-        for (int i = 0; i < messages; ++i)
-            driver.expectMessage(texts::calculationError);
+        for (int i = 0; i < entered.messages; ++i)
+            dialogs->expectMessage(texts::calculationError);
         QTest::mouseClick(control("Command1"), Qt::LeftButton);
-        VERIFY_MODALS(driver);
+        VERIFY_DIALOGS(*dialogs);
 
-        QCOMPARE(text("txtTankCapacity"), capacity);
-        QCOMPARE(text("txtGrossVolume"), gross);
-        QCOMPARE(text("txtNetVolume"), net);
-        QCOMPARE(this->picture(), picture);
+        QCOMPARE(text("txtTankCapacity"), entered.capacity);
+        QCOMPARE(text("txtGrossVolume"), entered.gross);
+        QCOMPARE(text("txtNetVolume"), entered.net);
+        QCOMPARE(picture(), entered.picture);
     }
 
     // Failures the calculation cannot compute past: one message, the run
@@ -291,11 +273,10 @@ private slots:
         QFETCH(QString, capacity);
         QFETCH(QString, gross);
         QFETCH(QString, net);
-        typeInto(form->findChild<QWidget*>(field), value);
-        ModalDriver driver;
-        driver.expectMessage(texts::calculationError);
+        QVERIFY(typeInto(form->findChild<QWidget*>(field), value));
+        dialogs->expectMessage(texts::calculationError);
         QTest::mouseClick(control("Command1"), Qt::LeftButton);
-        VERIFY_MODALS(driver);
+        VERIFY_DIALOGS(*dialogs);
         QCOMPARE(text("txtTankCapacity"), capacity);
         QCOMPARE(text("txtGrossVolume"), gross);
         QCOMPARE(text("txtNetVolume"), net);
@@ -321,8 +302,8 @@ private slots:
         QFETCH(bool, note);
         QTest::mouseClick(control("Command1"), Qt::LeftButton);
         QCOMPARE(this->picture(), QString("ftank50"));
-        chooseEntry(selector("cboTankShape"), "Cylindrical (Fiberglass)");
-        chooseEntry(selector("cboTankShape"), shape);
+        QVERIFY(chooseEntry(selector("cboTankShape"), "Cylindrical (Fiberglass)"));
+        QVERIFY(chooseEntry(selector("cboTankShape"), shape));
         QCOMPARE(this->picture(), picture);
         auto* cylinderNote = control<QLabel>("lblCylinderInfo");
         QCOMPARE(cylinderNote->isVisible(), note);
@@ -352,10 +333,10 @@ private slots:
         QFETCH(QString, ceShown);
         QFETCH(QString, cevalue);
         if (tempUnits == "<empty>")
-            typeInto(selector("cboTempUnits"), "");
+            QVERIFY(typeInto(selector("cboTempUnits"), ""));
         else if (!tempUnits.isEmpty())
-            typeInto(selector("cboTempUnits"), tempUnits);
-        chooseEntry(selector("cboProductType"), product);
+            QVERIFY(typeInto(selector("cboTempUnits"), tempUnits));
+        QVERIFY(chooseEntry(selector("cboProductType"), product));
         QCOMPARE(text("txtCe"), ceShown);
         QCOMPARE(form->property("cevalue").toString(), cevalue);
     }
@@ -372,7 +353,7 @@ private slots:
     {
         QFETCH(int, key);
         QComboBox* lengths = selector("cboLengthUnits");
-        typeInto(lengths, "feet");
+        QVERIFY(typeInto(lengths, "feet"));
         QTest::keyClick(lengths->lineEdit(), Qt::Key(key));
         // Whatever the key would start has run once the queue is empty.
         QCoreApplication::processEvents();
@@ -385,7 +366,7 @@ private slots:
 
         // No completion either: a prefix stays a prefix.
         QComboBox* products = selector("cboProductType");
-        typeInto(products, "Dies");
+        QVERIFY(typeInto(products, "Dies"));
         QTest::keyClick(products->lineEdit(), Qt::Key(key));
         QCOMPARE(products->currentText(), QString("Dies"));
         QCOMPARE(text("txtCe"), QString("0.0007"));
@@ -432,8 +413,8 @@ private slots:
     // Choosing the entry that is already shown still runs the handler.
     void choosingTheShownEntryRunsTheHandler()
     {
-        typeInto(control("txtCe"), "0.5");
-        chooseEntry(selector("cboProductType"), "Regular Unleaded");
+        QVERIFY(typeInto(control("txtCe"), "0.5"));
+        QVERIFY(chooseEntry(selector("cboProductType"), "Regular Unleaded"));
         QCOMPARE(text("txtCe"), QString("0.0007"));
     }
 };

@@ -10,7 +10,7 @@
 #include "support/gui_actions.h"
 #include "support/printed_page.h"
 #include "support/app_texts.h"
-#include "support/modal_driver.h"
+#include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
 #include <QtTest>
@@ -31,7 +31,7 @@
 #include <cmath>
 #include <memory>
 
-using testsupport::ModalDriver;
+using testsupport::ScriptedDialogs;
 
 namespace texts = testsupport::texts;
 using testsupport::chooseMenuEntry;
@@ -108,12 +108,14 @@ class TestMenus : public QObject {
     Q_OBJECT
 
     QPointer<Mainform> form;
+    ScriptedDialogs* dialogs = nullptr;
 
 private slots:
     void init()
     {
         testsupport::failOnUnexpectedWarnings();
         form = new Mainform;
+        dialogs = &ScriptedDialogs::answering(*form);
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form));
     }
@@ -122,28 +124,23 @@ private slots:
     {
         delete form;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        const auto windows = QApplication::topLevelWidgets();
-        for (QWidget* window : windows)
-            if (!window->parentWidget())
-                delete window;
+        testsupport::deleteTopLevelWindows();
     }
 
     void aboutOpensOneWindow()
     {
-        ModalDriver driver;
-        chooseMenuEntry(form, "mnuHelp", "mnuAbout");
+        QVERIFY(chooseMenuEntry(form, "mnuHelp", "mnuAbout"));
         QTRY_COMPARE(openAboutWindows().size(), 1);
         frmAbout* first = openAboutWindows().first();
         QCOMPARE(labelText(first, "lblTitle"), QString("Gaugestar"));
-        QCOMPARE(labelText(first, "lblVersion"), QString("Version 2.5.3"));
+        QCOMPARE(labelText(first, "lblVersion"), texts::version);
 
         // Choosing it again brings the same window to the front.
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        chooseMenuEntry(form, "mnuHelp", "mnuAbout");
+        QVERIFY(chooseMenuEntry(form, "mnuHelp", "mnuAbout"));
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(first));
         QCOMPARE(openAboutWindows(), QList<frmAbout*>{first});
-        VERIFY_MODALS(driver);
     }
 
     void aboutReopensAfterClose_data()
@@ -158,8 +155,7 @@ private slots:
     void aboutReopensAfterClose()
     {
         QFETCH(bool, reopenAtOnce);
-        ModalDriver driver;
-        chooseMenuEntry(form, "mnuHelp", "mnuAbout");
+        QVERIFY(chooseMenuEntry(form, "mnuHelp", "mnuAbout"));
         QTRY_COMPARE(openAboutWindows().size(), 1);
         QPointer<frmAbout> first = openAboutWindows().first();
         QTest::mouseClick(first->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
@@ -168,31 +164,28 @@ private slots:
             form->mnuAbout_Click();
         } else {
             QTRY_VERIFY(first.isNull());
-            chooseMenuEntry(form, "mnuHelp", "mnuAbout");
+            QVERIFY(chooseMenuEntry(form, "mnuHelp", "mnuAbout"));
         }
         QTRY_VERIFY(first.isNull());
         QTRY_COMPARE(openAboutWindows().size(), 1);
         const frmAbout* second = openAboutWindows().first();
         QCOMPARE(labelText(second, "lblTitle"), QString("Gaugestar"));
-        QCOMPARE(labelText(second, "lblVersion"), QString("Version 2.5.3"));
-        VERIFY_MODALS(driver);
+        QCOMPARE(labelText(second, "lblVersion"), texts::version);
     }
 
     void mainWindowWorksWhileAboutIsOpen()
     {
-        ModalDriver driver;
-        chooseMenuEntry(form, "mnuHelp", "mnuAbout");
+        QVERIFY(chooseMenuEntry(form, "mnuHelp", "mnuAbout"));
         QTRY_COMPARE(openAboutWindows().size(), 1);
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(!QGuiApplication::modalWindow());
 
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), "120");
+        QVERIFY(testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), "120"));
         QTest::mouseClick(form->findChild<QPushButton*>("Command1"), Qt::LeftButton);
         QVERIFY(form->findChild<QLineEdit*>("txtTankCapacity")->text() != "10,000");
         QCOMPARE(openAboutWindows().size(), 1);
-        VERIFY_MODALS(driver);
     }
 
     void printFailureIsReportedOnce_data()
@@ -217,13 +210,9 @@ private slots:
         const QImage before = form->centralWidget()->grab().toImage();
         const QStringList textsBefore = fieldTexts(form);
 
-        ModalDriver driver;
-        driver.expectMessage(texts::printProblem);
-        chooseMenuEntry(form, "mnuFile", "mnuPrint");
-        QVERIFY(driver.waitUntilDone());
-        QTRY_VERIFY(!QApplication::activeModalWidget());
-        VERIFY_MODALS(driver);
-        QCOMPARE(driver.messagesSeen(), QStringList{texts::printProblem});
+        dialogs->expectMessage(texts::printProblem);
+        QVERIFY(chooseMenuEntry(form, "mnuFile", "mnuPrint"));
+        VERIFY_DIALOGS(*dialogs);
         QVERIFY(form->isVisible());
         QCOMPARE(fieldTexts(form), textsBefore);
         QCOMPARE(form->centralWidget()->grab().toImage(), before);
@@ -239,10 +228,8 @@ private slots:
         const QString pdf = dir.filePath("window.pdf");
         form->setWindowImagePrinter(std::make_unique<PdfFileImagePrinter>(pdf));
 
-        ModalDriver driver;
-        chooseMenuEntry(form, "mnuFile", "mnuPrint");
+        QVERIFY(chooseMenuEntry(form, "mnuFile", "mnuPrint"));
         QTRY_VERIFY(!QApplication::activePopupWidget());
-        VERIFY_MODALS(driver);
         const QImage shown = clientArea(form);
 
         // Rendered at the screen's resolution, the page shows the window at
@@ -308,19 +295,14 @@ private slots:
     // the loop ends by itself.
     void exitWithAboutOpenEndsTheEventLoop()
     {
-        ModalDriver driver;
-        chooseMenuEntry(form, "mnuHelp", "mnuAbout");
+        QVERIFY(chooseMenuEntry(form, "mnuHelp", "mnuAbout"));
         QTRY_COMPARE(openAboutWindows().size(), 1);
         QPointer<frmAbout> about = openAboutWindows().first();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
 
-        QTimer::singleShot(0, form, [this] { chooseMenuEntry(form, "mnuFile", "mnuExit"); });
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        connect(&watchdog, &QTimer::timeout, this, [] { QCoreApplication::exit(99); });
-        watchdog.start(20000);
-        const int status = QApplication::exec();
+        QTimer::singleShot(0, form, [this] { QVERIFY(chooseMenuEntry(form, "mnuFile", "mnuExit")); });
+        const int status = testsupport::execWithin(20000);
 
         QCOMPARE(status, 0);
         QVERIFY(form);
@@ -330,7 +312,6 @@ private slots:
         const auto windows = QApplication::topLevelWidgets();
         for (const QWidget* window : windows)
             QVERIFY2(!window->isVisible(), qPrintable(window->objectName() + " is still open"));
-        VERIFY_MODALS(driver);
     }
 
     // Closing unloads the About window, the picture store and the splash
@@ -340,7 +321,7 @@ private slots:
         QStringList unloaded;
         auto* splash = new frmSplash;
         form->setSplashWindow(splash);
-        chooseMenuEntry(form, "mnuHelp", "mnuAbout");
+        QVERIFY(chooseMenuEntry(form, "mnuHelp", "mnuAbout"));
         QTRY_COMPARE(openAboutWindows().size(), 1);
         QObject* store = nullptr;
         for (QWidget* window : QApplication::topLevelWidgets())

@@ -13,8 +13,9 @@
 #include "main_window/main_form.h"
 
 #include "core/number_text.h"
+#include "support/app_texts.h"
 #include "support/gui_actions.h"
-#include "support/modal_driver.h"
+#include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
 #include <QApplication>
@@ -35,7 +36,7 @@
 
 namespace {
 
-const QString kRefused = "Please check your selections for errors";
+const QString& kRefused = testsupport::texts::calculationError;
 
 constexpr std::uint64_t kDefaultSeed = 20250808;
 constexpr int kDefaultEvents = 5000;
@@ -221,7 +222,7 @@ class TestRandomEvents : public QObject {
 
 private:
     std::unique_ptr<Mainform> window;
-    std::unique_ptr<testsupport::ModalDriver> driver;
+    testsupport::ScriptedDialogs* driver = nullptr;
     std::deque<QString> recent;   // the last events, for a failure message
     int calculations = 0;
     int choices = 0;
@@ -302,8 +303,9 @@ private:
         const int refusedBefore = driver->answeredCount(kRefused);
         ++choices;
 
-        testsupport::chooseEntry(selector, index);
-
+        const QString event = QString("choose %1 \"%2\"").arg(name, entry);
+        if (!testsupport::chooseEntry(selector, index))
+            return event;
         if (unitSelector) {
             const bool refused = driver->answeredCount(kRefused) > refusedBefore;
             const QString inForce = state(unitSelector->unitInForce);
@@ -315,7 +317,7 @@ private:
             if (!refused && inForce != entry)
                 problem = QString("%1 chosen, but %2 is in force").arg(entry, inForce);
         }
-        return QString("choose %1 \"%2\"").arg(name, entry);
+        return event;
     }
 
     QString arrowEvent(Dice& dice)
@@ -356,8 +358,6 @@ private:
 
     QString brokenInvariant()
     {
-        if (!driver->failures().isEmpty())
-            return driver->failures().join("; ");
         if (QWidget* modal = QApplication::activeModalWidget())
             return QString("a %1 is still open").arg(modal->metaObject()->className());
         if (QWidget* popup = QApplication::activePopupWidget())
@@ -415,10 +415,7 @@ private slots:
     void init()
     {
         testsupport::failOnUnexpectedWarnings();
-        window = std::make_unique<Mainform>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        driver = std::make_unique<testsupport::ModalDriver>();
+        QVERIFY(testsupport::showMainWindow(window, driver));
         driver->answerAnyNumberOf(kRefused);
         recent.clear();
         calculations = choices = typings = unitChanges = refusedSwitches = 0;
@@ -426,7 +423,6 @@ private slots:
 
     void cleanup()
     {
-        driver.reset();
         window.reset();
     }
 

@@ -3,8 +3,10 @@
 
 #include "main_window/main_form.h"
 
+#include "support/app_texts.h"
 #include "support/gui_actions.h"
-#include "support/modal_driver.h"
+#include "support/helper_checks.h"
+#include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
 #include <QComboBox>
@@ -17,7 +19,7 @@
 
 namespace {
 
-const QString kRefused = "Please check your selections for errors";
+const QString& kRefused = testsupport::texts::calculationError;
 
 // What the window shows under a name: a field's or caption's text, a
 // selector's text, or a working-state property.
@@ -52,6 +54,7 @@ class TestUnitSwitchingWindow : public QObject {
 
 private:
     std::unique_ptr<Mainform> window;
+    testsupport::ScriptedDialogs* dialogs = nullptr;
 
     template <typename T>
     T* child(const QString& name)
@@ -63,40 +66,32 @@ private:
     // into a field or a selector; "result:txtGrossVolume=15432.5" stands for
     // what a calculation leaves in an output field the operator cannot edit;
     // "click:Command1=" presses a button.
-    void perform(const QString& step)
+    [[nodiscard]] bool perform(const QString& step)
     {
         const qsizetype colon = step.indexOf(':');
         const QString kind = step.left(colon);
         const auto [name, value] = split(step.mid(colon + 1));
         if (kind == "choose")
-            testsupport::chooseEntry(child<QComboBox>(name), value);
-        else if (kind == "type")
-            testsupport::typeInto(child<QWidget>(name), value);
-        else if (kind == "result")
+            return testsupport::chooseEntry(child<QComboBox>(name), value);
+        if (kind == "type")
+            return testsupport::typeInto(child<QWidget>(name), value);
+        if (kind == "result")
             child<QLineEdit>(name)->setText(value);
         else if (kind == "click")
             QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton);
         else
-            QFAIL(qPrintable("unknown step " + step));
+            CHECK2(false, qPrintable("unknown step " + step));
+        return true;
     }
 
-    void performAll(const QStringList& steps)
-    {
-        for (const QString& step : steps) {
-            perform(step);
-            if (QTest::currentTestFailed())
-                return;
-        }
-    }
-
-    void verifyShown(const QStringList& expected)
+    [[nodiscard]] bool verifyShown(const QStringList& expected)
     {
         for (const QString& pair : expected) {
             const auto [name, value] = split(pair);
-            QVERIFY2(shown(window.get(), name) == value,
-                     qPrintable(QString("%1 shows \"%2\", expected \"%3\"")
-                                    .arg(name, shown(window.get(), name), value)));
+            CHECK2(shown(window.get(), name) == value, qPrintable(QString("%1 shows \"%2\", expected \"%3\"")
+                                                                      .arg(name, shown(window.get(), name), value)));
         }
+        return true;
     }
 
     struct Results {
@@ -114,9 +109,7 @@ private slots:
     void init()
     {
         testsupport::failOnUnexpectedWarnings();
-        window = std::make_unique<Mainform>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(testsupport::showMainWindow(window, dialogs));
     }
 
     void cleanup() { window.reset(); }
@@ -199,12 +192,9 @@ private slots:
     {
         QFETCH(QStringList, steps);
         QFETCH(QStringList, expected);
-        testsupport::ModalDriver driver;
-        performAll(steps);
-        if (QTest::currentTestFailed())
-            return;
-        verifyShown(expected);
-        VERIFY_MODALS(driver);
+        for (const QString& step : steps)
+            QVERIFY(perform(step));
+        QVERIFY(verifyShown(expected));
     }
 
     // A switch that cannot convert every field changes nothing at all and
@@ -236,7 +226,7 @@ private slots:
         QFETCH(QString, goodValue);
         QFETCH(QStringList, afterward);
 
-        testsupport::typeInto(child<QWidget>(field), "1.7E308");
+        QVERIFY(testsupport::typeInto(child<QWidget>(field), "1.7E308"));
         QStringList before;
         const QStringList watched = QStringList{"txtTankDiameter", "txtTankLength", "txtProductLevel",
                                                 "txtProductTemp", "txtCe", "txtCeTempRef", "txtTankCapacity",
@@ -251,21 +241,17 @@ private slots:
         for (const QString& name : kUnitCaptions)
             geometry[name] = child<QLabel>(name)->geometry();
 
-        testsupport::ModalDriver driver;
-        driver.expectMessage(kRefused);
-        testsupport::chooseEntry(child<QComboBox>(selector), unit);
-        QVERIFY(driver.waitUntilDone());
-        VERIFY_MODALS(driver);
-        QCOMPARE(driver.messagesSeen().size(), 1);
-        verifyShown(before);
+        dialogs->expectMessage(kRefused);
+        QVERIFY(testsupport::chooseEntry(child<QComboBox>(selector), unit));
+        VERIFY_DIALOGS(*dialogs);
+        QVERIFY(verifyShown(before));
         for (const QString& name : kUnitCaptions)
             QCOMPARE(child<QLabel>(name)->geometry(), geometry[name]);
 
-        testsupport::typeInto(child<QWidget>(field), goodValue);
-        testsupport::chooseEntry(child<QComboBox>(selector), unit);
-        verifyShown(afterward);
-        verifyShown({selector + "=" + unit});
-        VERIFY_MODALS(driver);
+        QVERIFY(testsupport::typeInto(child<QWidget>(field), goodValue));
+        QVERIFY(testsupport::chooseEntry(child<QComboBox>(selector), unit));
+        QVERIFY(verifyShown(afterward));
+        QVERIFY(verifyShown({selector + "=" + unit}));
     }
 
     // The unit captions beside the fields keep their size; those of the Ce
@@ -287,9 +273,7 @@ private slots:
         QHash<QString, QRect> before;
         for (const QString& name : kUnitCaptions)
             before[name] = child<QLabel>(name)->geometry();
-        testsupport::ModalDriver driver;
-        testsupport::chooseEntry(child<QComboBox>(selector), unit);
-        VERIFY_MODALS(driver);
+        QVERIFY(testsupport::chooseEntry(child<QComboBox>(selector), unit));
         for (const QString& name : kUnitCaptions) {
             const QLabel* caption = child<QLabel>(name);
             const bool changed = caption->text() == unit;
@@ -324,23 +308,17 @@ private slots:
         QFETCH(QString, shape);
         QFETCH(QString, unit);
         QFETCH(QStringList, typed);
-        testsupport::ModalDriver driver;
-
-        testsupport::chooseEntry(child<QComboBox>("cboTankShape"), shape);
-        testsupport::chooseEntry(child<QComboBox>("cboLengthUnits"), unit);
+        QVERIFY(testsupport::chooseEntry(child<QComboBox>("cboTankShape"), shape));
+        QVERIFY(testsupport::chooseEntry(child<QComboBox>("cboLengthUnits"), unit));
         const Results switched = calculate();
-        VERIFY_MODALS(driver);
 
-        window = std::make_unique<Mainform>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        testsupport::chooseEntry(child<QComboBox>("cboTankShape"), shape);
-        testsupport::typeInto(child<QWidget>("cboLengthUnits"), unit);
-        testsupport::typeInto(child<QWidget>("txtTankDiameter"), typed[0]);
-        testsupport::typeInto(child<QWidget>("txtTankLength"), typed[1]);
-        testsupport::typeInto(child<QWidget>("txtProductLevel"), typed[2]);
+        QVERIFY(testsupport::showMainWindow(window, dialogs));
+        QVERIFY(testsupport::chooseEntry(child<QComboBox>("cboTankShape"), shape));
+        QVERIFY(testsupport::typeInto(child<QWidget>("cboLengthUnits"), unit));
+        QVERIFY(testsupport::typeInto(child<QWidget>("txtTankDiameter"), typed[0]));
+        QVERIFY(testsupport::typeInto(child<QWidget>("txtTankLength"), typed[1]));
+        QVERIFY(testsupport::typeInto(child<QWidget>("txtProductLevel"), typed[2]));
         const Results direct = calculate();
-        VERIFY_MODALS(driver);
 
         QVERIFY(switched.capacity != "10,000");
         QCOMPARE(switched.capacity, direct.capacity);

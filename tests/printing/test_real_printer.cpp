@@ -12,7 +12,7 @@
 #include "support/gui_actions.h"
 #include "support/printed_page.h"
 #include "support/app_texts.h"
-#include "support/modal_driver.h"
+#include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
 #include <QAction>
@@ -34,7 +34,6 @@
 #include <cmath>
 #include <memory>
 
-using testsupport::ModalDriver;
 
 namespace texts = testsupport::texts;
 using testsupport::chooseMenuEntry;
@@ -150,6 +149,7 @@ class TestRealPrinter : public QObject {
 
     QDir pdfFolder;
     std::unique_ptr<Mainform> form;
+    testsupport::ScriptedDialogs* dialogs = nullptr;
     QTemporaryDir dir;
 
     template <typename T>
@@ -157,12 +157,10 @@ class TestRealPrinter : public QObject {
     {
         return testsupport::control<T>(form.get(), QString::fromLatin1(name));
     }
-    void setSelector(const char* name, const QString& text)
+    [[nodiscard]] bool setSelector(const char* name, const QString& text)
     {
         auto* selector = control<QComboBox>(name);
-        QVERIFY(selector);
-        if (selector->currentText() != text)
-            testsupport::chooseEntry(selector, text);
+        return selector->currentText() == text || testsupport::chooseEntry(selector, text);
     }
 
 private slots:
@@ -187,9 +185,7 @@ private slots:
     void init()
     {
         testsupport::failOnUnexpectedWarnings();
-        form = std::make_unique<Mainform>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(testsupport::showMainWindow(form, dialogs));
     }
     void cleanup() { form.reset(); }
 
@@ -206,11 +202,11 @@ private slots:
         const int steps = 3 * lines - 1;
         const QString increment = QString::number(diameter.toDouble() / steps, 'g', 17);
 
-        setSelector("cboTankShape", "Flat-Ended (Steel)");
-        setSelector("cboLengthUnits", "inches");
-        setSelector("cboVolumeUnits", "gallons");
-        testsupport::typeInto(control<QLineEdit>("txtTankDiameter"), diameter);
-        testsupport::typeInto(control<QLineEdit>("txtTankLength"), "240");
+        QVERIFY(setSelector("cboTankShape", "Flat-Ended (Steel)"));
+        QVERIFY(setSelector("cboLengthUnits", "inches"));
+        QVERIFY(setSelector("cboVolumeUnits", "gallons"));
+        QVERIFY(testsupport::typeInto(control<QLineEdit>("txtTankDiameter"), diameter));
+        QVERIFY(testsupport::typeInto(control<QLineEdit>("txtTankLength"), "240"));
 
         chart::ChartFieldTexts texts{diameter.toStdString(), "240", "inches", "Flat-Ended (Steel)", "gallons"};
         const chart::StepCount count = chart::stepCount(96.0, diameter.toDouble() / steps);
@@ -222,13 +218,12 @@ private slots:
 
         const QStringList before = pdfFolder.entryList({"*.pdf"}, QDir::Files);
         const QString chartPath = dir.filePath("chart.txt");
-        ModalDriver driver;
-        driver.expectMessage(texts::chartNotice);
-        driver.expectInput(texts::incrementPrompt, increment);
-        driver.expectFile(chartPath);
-        driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
-        chooseMenuEntry(form.get(), "mnuUtilities", "mnuTGen");
-        VERIFY_MODALS(driver);
+        dialogs->expectMessage(texts::chartNotice);
+        dialogs->expectInput(texts::incrementPrompt, increment);
+        dialogs->expectFile(chartPath);
+        dialogs->expectQuestion(texts::printQuestion, QMessageBox::Yes);
+        QVERIFY(chooseMenuEntry(form.get(), "mnuUtilities", "mnuTGen"));
+        VERIFY_DIALOGS(*dialogs);
 
         QFile chartFile(chartPath);
         QVERIFY(chartFile.open(QIODevice::ReadOnly));
@@ -246,15 +241,13 @@ private slots:
     // and no message.
     void printScreen()
     {
-        testsupport::typeInto(control<QLineEdit>("txtTankDiameter"), "120");
+        QVERIFY(testsupport::typeInto(control<QLineEdit>("txtTankDiameter"), "120"));
         const QStringList before = pdfFolder.entryList({"*.pdf"}, QDir::Files);
         const QSize shown(form->width(), form->height() - form->menuBar()->height());
 
-        ModalDriver driver;
         // Printing is done when the entry's handler returns; a message it
-        // showed has been answered or noted by then.
-        chooseMenuEntry(form.get(), "mnuFile", "mnuPrint");
-        VERIFY_MODALS(driver);
+        // showed has failed the test by then.
+        QVERIFY(chooseMenuEntry(form.get(), "mnuFile", "mnuPrint"));
 
         const QString pdf = waitForNewPdf(pdfFolder, before);
         QVERIFY2(!pdf.isEmpty(), qPrintable("no new PDF in " + pdfFolder.path()));

@@ -8,6 +8,8 @@
 
 namespace testsupport::texts {
 
+inline const QString version = "Version 2.5.3";
+
 inline const QString calculationError = "Please check your selections for errors";
 inline const QString printProblem = "There was a problem printing.  Please check your printer.";
 inline const QString chartNotice =

@@ -1,5 +1,9 @@
 #include "support/gui_actions.h"
 
+#include "main_window/main_form.h"
+#include "support/helper_checks.h"
+#include "support/scripted_dialogs.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -8,10 +12,37 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace testsupport {
+
+void deleteTopLevelWindows()
+{
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows)
+        if (!window->parentWidget())
+            delete window;
+}
+
+int execWithin(int ms)
+{
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(ms);
+    return QApplication::exec();
+}
+
+bool showMainWindow(std::unique_ptr<Mainform>& window, ScriptedDialogs*& dialogs)
+{
+    window = std::make_unique<Mainform>();
+    dialogs = &ScriptedDialogs::answering(*window);
+    window->show();
+    return QTest::qWaitForWindowExposed(window.get());
+}
 
 void turnWheel(QWidget* control, int notches)
 {
@@ -31,53 +62,59 @@ void turnWheel(QWidget* control, int notches)
     }
 }
 
-void chooseEntry(QComboBox* selector, int index)
+bool chooseEntry(QComboBox* selector, int index)
 {
-    QVERIFY(selector);
-    QVERIFY(index >= 0 && index < selector->count());
+    CHECK(selector);
+    CHECK(index >= 0 && index < selector->count());
     selector->showPopup();
     QAbstractItemView* list = selector->view();
-    QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+    CHECK(QTest::qWaitForWindowExposed(list->window()));
     const QModelIndex item = list->model()->index(index, selector->modelColumn(), list->rootIndex());
     list->scrollTo(item);
     const QPoint at = list->visualRect(item).center();
     // The list acts on the release of a click that began inside it.
     QTest::mouseMove(list->viewport(), at);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTRY_VERIFY(!list->window()->isVisible());
+    CHECK(QTest::qWaitFor([list] { return !list->window()->isVisible(); }));
+    return true;
 }
 
-void chooseEntry(QComboBox* selector, const QString& text)
+bool chooseEntry(QComboBox* selector, const QString& text)
 {
+    CHECK(selector);
     const int index = selector->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QVERIFY2(index >= 0, qPrintable("no entry " + text));
-    chooseEntry(selector, index);
+    CHECK2(index >= 0, qPrintable("no entry " + text));
+    return chooseEntry(selector, index);
 }
 
-void chooseMenuEntry(QMainWindow* window, const char* menuName, const char* entryName)
+bool chooseMenuEntry(QMainWindow* window, const char* menuName, const char* entryName)
 {
     auto* menu = window->findChild<QMenu*>(menuName);
     auto* entry = window->findChild<QAction*>(entryName);
-    QVERIFY2(menu && entry, entryName);
+    CHECK2(menu && entry, entryName);
+    QSignalSpy triggered(entry, &QAction::triggered);
     QMenuBar* bar = window->menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    CHECK(QTest::qWaitForWindowExposed(menu));
     const QPoint at = menu->actionGeometry(entry).center();
     QTest::mouseMove(menu, at);
     QTest::mouseClick(menu, Qt::LeftButton, {}, at);
+    CHECK2(triggered.size() == 1, qPrintable(QString("%1 was triggered %2 times").arg(entryName).arg(triggered.size())));
+    return true;
 }
 
-void typeInto(QWidget* field, const QString& text)
+bool typeInto(QWidget* field, const QString& text)
 {
     QLineEdit* edit = qobject_cast<QLineEdit*>(field);
     if (!edit)
         if (auto* combo = qobject_cast<QComboBox*>(field))
             edit = combo->lineEdit();
-    QVERIFY(edit);
+    CHECK(edit);
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
+    return true;
 }
 
 } // namespace testsupport

@@ -3,12 +3,25 @@
 namespace testsupport {
 
 namespace {
+
 const char* kindName(int kind)
 {
     static const char* const names[] = {"message", "question", "input box", "file dialog"};
     return names[kind];
 }
+
+void fail(const QString& problem)
+{
+    QTest::qFail(qPrintable(problem), __FILE__, __LINE__);
+}
+
 } // namespace
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    if (!expected.empty() && !QTest::currentTestFailed())
+        fail(QString("%1 expected dialog(s) never came").arg(pending()));
+}
 
 void ScriptedDialogs::expectMessage(const QString& text) { expected.push_back({Kind::Message, text, {}}); }
 
@@ -37,14 +50,14 @@ std::optional<ScriptedDialogs::Expectation> ScriptedDialogs::next(Kind kind, con
 {
     const QString what = QString::fromLatin1(kindName(static_cast<int>(kind))) + " \"" + text + "\"";
     if (expected.empty()) {
-        problems << "unexpected " + what;
+        fail("unexpected " + what);
         return std::nullopt;
     }
     Expectation coming = expected.front();
     expected.pop_front();
     if (coming.kind != kind || (kind != Kind::File && coming.text != text)) {
-        problems << "expected " + QString::fromLatin1(kindName(static_cast<int>(coming.kind))) + " \""
-                + coming.text + "\", got " + what;
+        fail("expected " + QString::fromLatin1(kindName(static_cast<int>(coming.kind))) + " \"" + coming.text
+             + "\", got " + what);
         return std::nullopt;
     }
     return coming;
@@ -52,7 +65,6 @@ std::optional<ScriptedDialogs::Expectation> ScriptedDialogs::next(Kind kind, con
 
 void ScriptedDialogs::tell(const QString& message)
 {
-    messages << message;
     if (expected.empty() && answered.contains(message)) {
         ++answered[message];
         return;
@@ -62,7 +74,6 @@ void ScriptedDialogs::tell(const QString& message)
 
 bool ScriptedDialogs::askYesNo(const QString& question)
 {
-    messages << question;
     const auto coming = next(Kind::Question, question);
     return coming && coming->yes;
 }
@@ -76,7 +87,7 @@ QString ScriptedDialogs::askText(const QString& prompt)
 std::optional<QString> ScriptedDialogs::askFileName(const QString& fileType, const QString& pattern)
 {
     if (fileType != "text files" || pattern != "*.txt")
-        problems << "file type \"" + fileType + "\" \"" + pattern + "\"";
+        fail("file type \"" + fileType + "\" \"" + pattern + "\"");
     const auto coming = next(Kind::File, fileType);
     if (!coming || coming->cancel)
         return std::nullopt;

@@ -8,7 +8,7 @@ through the button's action and reads the three results and the picture's
 description back. Every process it starts, or that starts for it on its
 private buses, is ended by its process id before it exits.
 
-    /usr/bin/python3 at_spi_round.py --program build/app/gaugestar
+    /usr/bin/python3 tests/e2e/at_spi_round.py --program build/app/gaugestar
 
 Run with Debian's python3: pyatspi comes from the python3-pyatspi package.
 """
@@ -20,8 +20,7 @@ import subprocess
 import sys
 import tempfile
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from desktop_session import (START_SECONDS, STEP_SECONDS, Failed,  # noqa: E402
+from desktop_session import (START_SECONDS, STEP_SECONDS, Failed,
                              accessibility_bus_pids, end_process, find, log, missing_requirements, poll,
                              process_gone, start_display, text_of, walk)
 

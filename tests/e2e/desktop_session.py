@@ -1,7 +1,8 @@
 """What the tests that run Gaugestar on a private display share.
 
-Used by the screen-reader round (tests/accessibility), the operator's rounds
-on X and Wayland (tests/e2e) and the start-up benchmark (bench/startup):
+Beside it in this folder, the one place of the Python helpers: used by the
+screen-reader round, the operator's rounds on X and Wayland and the start-up
+benchmark (bench/startup, which finds this folder through PYTHONPATH):
 generous waits that poll, a free display from Xvfb, processes ended by their
 ids only, and the accessible tree as a screen reader sees it.
 """
