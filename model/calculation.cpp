@@ -66,7 +66,8 @@ std::optional<int> fillStep(double fraction)
     return std::nullopt;
 }
 
-CalculationOutcome performCalculations(const CalculationEntries& e, const ResultWriter& write)
+CalculationOutcome performCalculations(const CalculationEntries& e, const ResultWriter& write,
+                                       const tank::FailureReport& report)
 {
     CalculationOutcome outcome;
     const auto stop = [&outcome] {
@@ -88,11 +89,11 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
     // Capacity, rounded to 32 bits, then into the volume unit shown; an
     // unknown volume unit leaves it in gallons.
     const tank::ShapeName* shape = tank::findShape(e.tankShape);
+    const tank::VolumeUnitName* unit = tank::findVolumeUnit(e.volumeUnits);
     auto capacity = tank::toSingle(capacityInGallons(radius, *length, shape));
     if (!capacity)
         return stop();
-    if (const tank::VolumeUnitName* unit = tank::findVolumeUnit(e.volumeUnits);
-        unit && unit->unit != tank::VolumeUnit::Gallons) {
+    if (unit && unit->unit != tank::VolumeUnit::Gallons) {
         capacity = tank::toSingle(static_cast<double>(*capacity) * unit->perGallon);
         if (!capacity)
             return stop();
@@ -105,7 +106,7 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
     const auto length32 = tank::toSingle(*length);
     if (!level32 || !radius32 || !length32)
         return stop();
-    const float gross = TankVolume(*level32, *radius32, *length32, e.tankShape, e.volumeUnits);
+    const float gross = TankVolume(*level32, *radius32, *length32, shape, unit, report);
     const std::string grossText = numtext::displayPattern(gross, kResultPattern);
     write(ResultField::Gross, grossText);
 
