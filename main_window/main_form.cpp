@@ -169,7 +169,7 @@ void Mainform::cboTankShape_Click()
     const tank::ShapeName* shape = tank::findShape(cboTankShape->currentText().toStdString());
     lblCylinderInfo->setVisible(shape && shape->shape == tank::Shape::HemisphericalEnded);
     if (shape)
-        showTankPicture(qText(shape->picturePrefix) + QLatin1Char('0'));
+        showTankPicture(QString::fromStdString(tank::pictureName(*shape, tank::kFillSteps[0])));
 }
 
 void Mainform::cboProductType_Click()

@@ -47,22 +47,23 @@ double capacityInGallons(double r, double length, const tank::ShapeName* shape)
 
 } // namespace
 
+namespace {
+
+const tank::FillStep* fillStepRow(double fraction)
+{
+    const tank::FillStep* reached = nullptr;
+    for (const tank::FillStep& step : tank::kFillSteps)
+        if (fraction >= step.from)
+            reached = &step;
+    return reached;
+}
+
+} // namespace
+
 std::optional<int> fillStep(double fraction)
 {
-    if (fraction >= 0.95)
-        return 100;
-    if (fraction >= 0.85)
-        return 90;
-    if (fraction >= 0.6)
-        return 75;
-    if (fraction >= 0.4)
-        return 50;
-    if (fraction >= 0.2)
-        return 25;
-    if (fraction > 0)
-        return 10;
-    if (fraction == 0)
-        return 0;
+    if (const tank::FillStep* step = fillStepRow(fraction))
+        return step->percent;
     return std::nullopt;
 }
 
@@ -128,9 +129,9 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
         const double fraction = numtext::leadingNumber(grossText) / shownCapacity;
         if (!std::isfinite(fraction))
             return stop();
-        const auto step = fillStep(fraction);
+        const tank::FillStep* step = fillStepRow(fraction);
         if (shape && step)
-            outcome.picture = std::string(shape->picturePrefix) + std::to_string(*step);
+            outcome.picture = tank::pictureName(*shape, *step);
     }
     return outcome;
 }

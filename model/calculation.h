@@ -45,10 +45,8 @@ using ResultWriter = std::function<void(ResultField field, const std::string& te
 CalculationOutcome performCalculations(const CalculationEntries& entries, const ResultWriter& write,
                                        const tank::FailureReport& report);
 
-// The fill steps, in percent of the tank filled; each has a picture per shape.
-inline constexpr int kFillSteps[] = {0, 10, 25, 50, 75, 90, 100};
-
-// The fill step for a fill fraction, or nothing for a negative fraction.
+// The fill step (its percent) for a fill fraction, or nothing for a
+// negative fraction.
 std::optional<int> fillStep(double fraction);
 
 // The display pattern of every volume result.
