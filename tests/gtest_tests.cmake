@@ -17,11 +17,12 @@ if(NOT GTest_FOUND AND EXISTS "${GAUGESTAR_GTEST_SOURCES}/CMakeLists.txt")
 endif()
 
 # One executable and one CTest test each: listing the cases at build time
-# would run the test there, which a cross build cannot.
+# would run the test there, which a cross build cannot. Plain C++: no
+# display, printer or network (the label, see tests/CMakeLists.txt).
 function(gaugestar_add_gtest name)
     add_executable(${name} ${name}.cpp)
     set_target_properties(${name} PROPERTIES AUTOMOC OFF)
     target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest_main gaugestar_options)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES TIMEOUT 120)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 120 LABELS headless)
 endfunction()

@@ -30,7 +30,7 @@ add_test(NAME packaging_metainfo
 add_test(NAME packaging_changelog_version
     COMMAND ${CMAKE_COMMAND} -DCHANGELOG=${PROJECT_SOURCE_DIR}/debian/changelog -DVERSION=${PROJECT_VERSION}
             -P ${_packaging_tests_dir}/changelog_version.cmake)
-set_tests_properties(packaging_changelog_version PROPERTIES TIMEOUT 60)
+set_tests_properties(packaging_changelog_version PROPERTIES TIMEOUT 60 LABELS headless)
 
 # Installs into a folder of the build tree and checks what landed where.
 add_test(NAME packaging_install_tree
