@@ -68,11 +68,7 @@ std::string digitsOf(const std::string& text)
 
 TEST(NumberText, Leading)
 {
-    const struct {
-        const char* name;
-        std::string text;
-        double expected;
-    } rows[] = {
+    const struct { const char* name; std::string text; double expected; } rows[] = {
         {"comma ends the number", "10,000", 10.0},
         {"D exponent", "1D3", 1000.0},
         {"lower-case d exponent", "2.5d-1", 0.25},
@@ -110,12 +106,7 @@ TEST(NumberText, Leading)
 
 TEST(NumberText, Strict)
 {
-    const struct {
-        const char* name;
-        std::string text;
-        bool passes;
-        double expected;
-    } rows[] = {
+    const struct { const char* name; std::string text; bool passes; double expected; } rows[] = {
         {"plain", "96", true, 96.0},
         {"blanks around", "  5  ", true, 5.0},
         {"trailing point", "5.", true, 5.0},
@@ -155,12 +146,7 @@ TEST(NumberText, Strict)
 
 TEST(NumberText, StrictFloat)
 {
-    const struct {
-        const char* name;
-        std::string text;
-        bool passes;
-        float expected;
-    } rows[] = {
+    const struct { const char* name; std::string text; bool passes; float expected; } rows[] = {
         {"coefficient", "0.0007", true, 0.0007f},
         // Just above the midpoint between 1 and the next float: through a
         // double first it would land on the midpoint and round down to 1.
@@ -181,11 +167,7 @@ TEST(NumberText, StrictFloat)
 
 TEST(NumberText, FifteenDigits)
 {
-    const struct {
-        const char* name;
-        double value;
-        std::string expected;
-    } rows[] = {
+    const struct { const char* name; double value; std::string expected; } rows[] = {
         {"whole", 38.0, "38"},
         {"per degree C", 0.0007 / (5.0 / 9.0), "0.00126"},
         {"per degree C, diesel", 0.00047 / (5.0 / 9.0), "0.000846"},
@@ -294,13 +276,7 @@ TEST(NumberText, Pattern)
 {
     const char* const results = "##########.##";
     const char* const lengths = "#######.#####";
-    const struct {
-        const char* name;
-        double value;
-        bool single;
-        const char* pattern;
-        std::string expected;
-    } rows[] = {
+    const struct { const char* name; double value; bool single; const char* pattern; std::string expected; } rows[] = {
         {"float half case", double(2.675f), true, "##0.00", "2.68"},
         {"level half case", 0.125, false, "##0.00", "0.13"},
         {"full tank", 7520.23828125, true, results, "7520.24"},

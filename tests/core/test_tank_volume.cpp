@@ -110,11 +110,7 @@ TEST(TankVolume, FailuresGoToTheCallersReport)
 
 TEST(TankVolume, NetVolume)
 {
-    const struct {
-        const char* name;
-        float gross, productTemp, ce, ref;
-        double expected;
-    } rows[] = {
+    const struct { const char* name; float gross, productTemp, ce, ref; double expected; } rows[] = {
         {"warmer than reference", 3760.119140625f, 70.f, 0.0007f, 60.f, 3733.79833984375},
         {"colder than reference", 3760.119140625f, 50.f, 0.0007f, 60.f, 3786.43994140625},
         {"at reference", 3760.119140625f, 60.f, 0.0007f, 60.f, 3760.119140625},
@@ -132,11 +128,7 @@ TEST(TankVolume, NetVolume)
 // no volume below zero at any level.
 TEST(TankVolume, AgreesWithExactGeometry)
 {
-    const struct {
-        const char* name;
-        const char* shape;
-        double bounds[4];
-    } rows[] = {
+    const struct { const char* name; const char* shape; double bounds[4]; } rows[] = {
         {"flat", flat, {1e-4, 1e-2, 2e-6, 3e-5}},
         {"hemi", hemi, {1e-4, 1e-2, 2e-6, 3e-5}},
         {"vertical", vertical, {1.3e-7, 1.3e-7, 1.3e-7, 1.3e-7}},

@@ -18,7 +18,7 @@ endif()
 
 # One executable and one CTest test each: listing the cases at build time
 # would run the test there, which a cross build cannot. Plain C++: no
-# display, printer or network (the label, see tests/CMakeLists.txt).
+# display, printer or network (the label: see tests/CMakeLists.txt).
 function(gaugestar_add_gtest name)
     add_executable(${name} ${name}.cpp)
     set_target_properties(${name} PROPERTIES AUTOMOC OFF)
