@@ -34,7 +34,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(applicationVersion());
     // Ties the windows to the installed desktop entry, for the task bar's
     // icon and name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("com.ombrix.Gaugestar"));
+    QGuiApplication::setDesktopFileName(desktopEntryName());
 
     std::unique_ptr<Mainform> window;
     // The splash deletes itself when its time is up; it is deleted here only

@@ -34,7 +34,7 @@ private:
 
 } // namespace
 
-ChartFileResult writeChartFile(const QString& path, const ChartGeometry& geometry)
+ChartFileResult writeChartFile(const QString& path, const ChartGeometry& geometry, const tank::FailureReport& report)
 {
     // Binary mode: the line ends are written as they are, on every platform.
     QFile file(path);
@@ -43,7 +43,7 @@ ChartFileResult writeChartFile(const QString& path, const ChartGeometry& geometr
     ChartFileOutput output(file);
     if (!output.writeLine(kHeaderLine))
         return ChartFileResult::CannotWrite;
-    const LinesEnd end = forEachChartLine(geometry, [&output](const std::string& line, LineKind) {
+    const LinesEnd end = forEachChartLine(geometry, report, [&output](const std::string& line, LineKind) {
         return output.writeLine(line);
     });
     // What is still gathered goes out even when a row failed: the lines

@@ -15,7 +15,8 @@ enum class ChartFileResult {
     RowFailed,   // the header (and the lines before the row) stay
 };
 
-// The file is closed again before this returns, whatever happened.
-ChartFileResult writeChartFile(const QString& path, const ChartGeometry& geometry);
+// The file is closed again before this returns, whatever happened. A row's
+// failures go to `report` while the file is being written.
+ChartFileResult writeChartFile(const QString& path, const ChartGeometry& geometry, const tank::FailureReport& report);
 
 } // namespace chart

@@ -50,7 +50,12 @@ RunEnd runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, Char
     if (!path)
         return RunEnd::FileNotChosen;
 
-    switch (writeChartFile(*path, *geometry)) {
+    // A row's arithmetic failures are told through the same dialogs, as the
+    // row is computed.
+    const tank::FailureReport report = [&dialogs](std::string_view message) {
+        dialogs.tell(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+    };
+    switch (writeChartFile(*path, *geometry, report)) {
     case ChartFileResult::CannotWrite:
         return RunEnd::CannotWrite;
     case ChartFileResult::RowFailed:
@@ -66,7 +71,7 @@ RunEnd runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, Char
     const std::unique_ptr<PrintSurface> surface = printers.openPrintout();
     if (!surface)
         return RunEnd::NoPrinter;
-    return printChart(*geometry, *surface) ? RunEnd::Printed : RunEnd::PrintFailed;
+    return printChart(*geometry, *surface, report) ? RunEnd::Printed : RunEnd::PrintFailed;
 }
 
 } // namespace chart

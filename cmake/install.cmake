@@ -5,17 +5,37 @@
 
 include(GNUInstallDirs)
 
-# The reverse-DNS id names the desktop entry, the AppStream file and the
-# icon alike; the program announces the same id to the desktop.
-set(GAUGESTAR_APP_ID "com.ombrix.Gaugestar")
+# The desktop entry, the AppStream file and the icon are named by
+# GAUGESTAR_APP_ID (CMakeLists.txt).
 set(GAUGESTAR_PACKAGING_DIR "${PROJECT_SOURCE_DIR}/packaging")
 set(GAUGESTAR_ICON_DIR "${PROJECT_SOURCE_DIR}/main_window/resources/icons")
+
+# The release the manual page and the AppStream file name: the project's
+# version, and the date of Debian's changelog entry for it, which Debian
+# reads anyway (the test packaging_changelog_version checks that the
+# entry is this version's).
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/debian/changelog")
+file(STRINGS "${PROJECT_SOURCE_DIR}/debian/changelog" trailer REGEX "^ -- " LIMIT_COUNT 1)
+if(NOT trailer MATCHES ", ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    message(FATAL_ERROR "debian/changelog: no date in its first entry's trailer line")
+endif()
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(FIND months "${CMAKE_MATCH_2}" month)
+math(EXPR month "${month} + 1")
+if(month LESS 10)
+    set(month "0${month}")
+endif()
+set(GAUGESTAR_RELEASE_DATE "${CMAKE_MATCH_3}-${month}-${CMAKE_MATCH_1}")
+set(GAUGESTAR_RELEASED_DIR "${PROJECT_BINARY_DIR}/packaging")
+foreach(file gaugestar.1 ${GAUGESTAR_APP_ID}.metainfo.xml)
+    configure_file("${GAUGESTAR_PACKAGING_DIR}/${file}" "${GAUGESTAR_RELEASED_DIR}/${file}" @ONLY)
+endforeach()
 
 install(TARGETS gaugestar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES "${GAUGESTAR_PACKAGING_DIR}/${GAUGESTAR_APP_ID}.desktop"
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES "${GAUGESTAR_PACKAGING_DIR}/${GAUGESTAR_APP_ID}.metainfo.xml"
+install(FILES "${GAUGESTAR_RELEASED_DIR}/${GAUGESTAR_APP_ID}.metainfo.xml"
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The icons come from the same generator as the window icon.
@@ -28,7 +48,7 @@ install(FILES "${GAUGESTAR_ICON_DIR}/scalable/gaugestar.svg"
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
     RENAME ${GAUGESTAR_APP_ID}.svg)
 
-install(FILES "${GAUGESTAR_PACKAGING_DIR}/gaugestar.1" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES "${GAUGESTAR_RELEASED_DIR}/gaugestar.1" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # --- Validators ---
 if(PROJECT_IS_TOP_LEVEL AND BUILD_TESTING)

@@ -1,8 +1,12 @@
-# Cross-builds the arithmetic and the number texts for 64-bit Windows with
-# MinGW-w64 (Debian: g++-mingw-w64-x86-64-posix), without Qt:
+# Cross-builds the arithmetic, the number texts, the model and their
+# GoogleTest tests for 64-bit Windows with MinGW-w64 (Debian:
+# g++-mingw-w64-x86-64-posix), without Qt; GoogleTest is compiled from
+# Debian's sources (package googletest, see cmake/googletest.cmake):
 #   cmake -S . -B build-windows -G Ninja -DGAUGESTAR_WITHOUT_QT=ON \
-#       -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake
-# The flags are the native build's (gaugestar_options); the test command runs
+#       -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake \
+#       -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64
+# The flags are the native build's (gaugestar_options); with wine as the
+# emulator, ctest runs the tests under it. The test command runs
 # same_numbers under wine (scripts/windows-stage).
 
 set(CMAKE_SYSTEM_NAME Windows)

@@ -8,6 +8,8 @@
 // matches nothing.
 
 #include <cstddef>
+#include <limits>
+#include <string>
 #include <string_view>
 
 namespace tank {
@@ -21,13 +23,44 @@ struct ShapeName {
     std::string_view text;
     // The shape's pictures are named by this prefix and a fill step ("ftank50").
     std::string_view picturePrefix;
+    // Its pictures as a screen reader tells them.
+    std::string_view pictureWords;
 };
 
 inline constexpr ShapeName kShapes[] = {
-    {Shape::FlatEnded, "Flat-Ended (Steel)", "ftank"},
-    {Shape::HemisphericalEnded, "Cylindrical (Fiberglass)", "ctank"},
-    {Shape::Vertical, "Vertical (Aboveground)", "vtank"},
+    {Shape::FlatEnded, "Flat-Ended (Steel)", "ftank", "Flat-ended tank"},
+    {Shape::HemisphericalEnded, "Cylindrical (Fiberglass)", "ctank", "Tank with hemispherical ends"},
+    {Shape::Vertical, "Vertical (Aboveground)", "vtank", "Upright tank"},
 };
+
+// ---- fill steps ------------------------------------------------------------
+
+// The picture beside the results shows the tank at one of these steps: the
+// highest one whose `from` the fill fraction reaches. Every shape has a
+// picture for every step (see pictureName), drawn by tools/tank_pictures.
+struct FillStep {
+    int percent;
+    double from;
+    // The picture's fill as a screen reader tells it.
+    std::string_view words;
+};
+
+inline constexpr FillStep kFillSteps[] = {
+    {0, 0.0, "empty"},
+    // Anything above empty, however little.
+    {10, std::numeric_limits<double>::denorm_min(), "a little product in it"},
+    {25, 0.2, "about a quarter full"},
+    {50, 0.4, "about half full"},
+    {75, 0.6, "about three quarters full"},
+    {90, 0.85, "nearly full"},
+    {100, 0.95, "full"},
+};
+
+// "ftank50": the picture of a shape at a fill step.
+inline std::string pictureName(const ShapeName& shape, const FillStep& step)
+{
+    return std::string(shape.picturePrefix) + std::to_string(step.percent);
+}
 
 // ---- lengths ---------------------------------------------------------------
 

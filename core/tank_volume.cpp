@@ -5,36 +5,21 @@
 #include <cmath>
 #include <limits>
 #include <optional>
-#include <utility>
 
 namespace {
 
 using tank::toSingle;
 
-std::function<void(const std::string&)>& reporterSlot()
-{
-    static std::function<void(const std::string&)> reporter;
-    return reporter;
-}
-
-void reportFailure()
-{
-    // Copied first: a reporter may replace itself while it runs.
-    const auto reporter = reporterSlot();
-    if (reporter)
-        reporter(tank::kCalculationErrorMessage);
-}
-
 // One step of the volume calculation: it either produces its value or
 // fails as a whole, in which case the operator is told and the step's
 // variable keeps what it had.
 template <typename Step>
-void runStep(float& target, Step step)
+void runStep(float& target, const tank::FailureReport& report, Step step)
 {
     if (const std::optional<float> value = step())
         target = *value;
-    else
-        reportFailure();
+    else if (report)
+        report(tank::kCalculationErrorMessage);
 }
 
 // The area of the liquid cross-section (square inches) times the length
@@ -84,8 +69,8 @@ std::optional<float> toSingle(double value)
 
 } // namespace tank
 
-float TankVolume(float level, float radius, float length, const std::string& shape,
-                 const std::string& volumeUnit)
+float TankVolume(float level, float radius, float length, const tank::ShapeName* shape,
+                 const tank::VolumeUnitName* volumeUnit, const tank::FailureReport& report)
 {
     // Unset values count as 0 in later steps, as the variables start out.
     float d = 0.0f;
@@ -94,10 +79,10 @@ float TankVolume(float level, float radius, float length, const std::string& sha
     float volume = 0.0f;
 
     // Distance of the surface from the axis.
-    runStep(d, [&] { return toSingle(static_cast<double>(radius) - static_cast<double>(level)); });
+    runStep(d, report, [&] { return toSingle(static_cast<double>(radius) - static_cast<double>(level)); });
 
     // Cosine of the half-angle; fails for a zero radius.
-    runStep(q, [&]() -> std::optional<float> {
+    runStep(q, report, [&]() -> std::optional<float> {
         if (radius == 0.0f)
             return std::nullopt;
         return toSingle(static_cast<double>(d) / static_cast<double>(radius));
@@ -114,16 +99,15 @@ float TankVolume(float level, float radius, float length, const std::string& sha
         theta = std::atan(-static_cast<double>(q) / std::sqrt(static_cast<double>(s))) + 2.0 * std::atan(1.0);
     }
 
-    const tank::ShapeName* const shapeName = tank::findShape(shape);
-    const auto isShape = [shapeName](tank::Shape which) { return shapeName && shapeName->shape == which; };
+    const auto isShape = [shape](tank::Shape which) { return shape && shape->shape == which; };
     if (isShape(tank::Shape::FlatEnded)) {
-        runStep(volume, [&]() -> std::optional<float> {
+        runStep(volume, report, [&]() -> std::optional<float> {
             const auto section = horizontalSectionVolume(theta, radius, d, length);
             return section ? notBelowZero(toSingle(*section)) : std::nullopt;
         });
     }
     if (isShape(tank::Shape::HemisphericalEnded)) {
-        runStep(volume, [&]() -> std::optional<float> {
+        runStep(volume, report, [&]() -> std::optional<float> {
             const auto section = horizontalSectionVolume(theta, radius, d, length);
             if (!section)
                 return std::nullopt;
@@ -136,7 +120,7 @@ float TankVolume(float level, float radius, float length, const std::string& sha
         });
     }
     if (isShape(tank::Shape::Vertical)) {
-        runStep(volume, [&] {
+        runStep(volume, report, [&] {
             return toSingle(((std::pow(static_cast<double>(radius), 2.0) * static_cast<double>(level)) * tank::kPi)
                             / tank::kCubicInchesPerGallon);
         });
@@ -145,8 +129,8 @@ float TankVolume(float level, float radius, float length, const std::string& sha
     // A gallon volume passes unchanged (times 1); the other units are
     // derived from it and rounded to 32 bits, which may overflow.
     float result = 0.0f;
-    if (const tank::VolumeUnitName* unit = tank::findVolumeUnit(volumeUnit))
-        runStep(result, [&] { return toSingle(static_cast<double>(volume) * unit->perGallon); });
+    if (volumeUnit)
+        runStep(result, report, [&] { return toSingle(static_cast<double>(volume) * volumeUnit->perGallon); });
     return result;
 }
 
@@ -159,9 +143,4 @@ float NetVolume(float gross, float productTemp, float ce, float ceTempRef)
     if (!std::isfinite(net))
         return std::numeric_limits<float>::infinity();
     return static_cast<float>(net);
-}
-
-void SetTankVolumeReporter(std::function<void(const std::string& message)> reporter)
-{
-    reporterSlot() = std::move(reporter);
 }

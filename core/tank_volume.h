@@ -6,7 +6,7 @@
 
 #include <functional>
 #include <optional>
-#include <string>
+#include <string_view>
 
 namespace tank {
 
@@ -23,17 +23,25 @@ inline constexpr const char* kCalculationErrorMessage = "Please check your selec
 // hands a value on in 32 bits.
 std::optional<float> toSingle(double value);
 
+struct ShapeName;
+struct VolumeUnitName;
+
+// Where a calculation's failures go: called once for each failed step, as
+// it fails, with the message for the operator; the calculation waits for it
+// to return. An empty function shows nothing (the values are the same).
+using FailureReport = std::function<void(std::string_view message)>;
+
 } // namespace tank
 
-// Volume of product at `level` in a tank of the given shape, in `volumeUnit`.
-// `radius` is half the diameter. An unknown shape or unit gives 0, and so
-// does a horizontal tank whose 32-bit arithmetic would fall below zero.
-// Each arithmetic failure (division by zero, square root of a negative
-// number, overflow) is reported through the installed reporter; the failed
-// step is then skipped and the calculation goes on, so one call may report
-// more than once.
-float TankVolume(float level, float radius, float length, const std::string& shape,
-                 const std::string& volumeUnit);
+// Volume of product at `level` in a tank of the given shape, in `volumeUnit`
+// (rows of core/name_tables.h, looked up once by the caller). `radius` is
+// half the diameter. No shape or no unit (a name that matched no row) gives
+// 0, and so does a horizontal tank whose 32-bit arithmetic would fall below
+// zero. Each arithmetic failure (division by zero, square root of a negative
+// number, overflow) goes to `report`; the failed step is then skipped and
+// the calculation goes on, so one call may report more than once.
+float TankVolume(float level, float radius, float length, const tank::ShapeName* shape,
+                 const tank::VolumeUnitName* volumeUnit, const tank::FailureReport& report);
 
 // Gross volume corrected to the reference temperature of `ce`:
 // gross * (1 + ce * (ceTempRef - productTemp)), computed in 64 bits.
@@ -41,8 +49,3 @@ float TankVolume(float level, float radius, float length, const std::string& sha
 // (an overflow, the only possible failure) it returns a non-finite value
 // (infinity or NaN); callers test the result with std::isfinite.
 float NetVolume(float gross, float productTemp, float ce, float ceTempRef);
-
-// Installs the function that shows TankVolume's failure message to the
-// operator; TankVolume waits for it to return. An empty function means
-// failures are not shown (the values are the same either way).
-void SetTankVolumeReporter(std::function<void(const std::string& message)> reporter);

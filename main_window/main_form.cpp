@@ -49,17 +49,11 @@ Mainform::Mainform(QWidget* parent) : QMainWindow(parent)
     connect(cboTempUnits, &SelectorBox::entryChosen, this, &Mainform::cboTempUnits_Click);
 
     dialogs = std::make_unique<ModalDialogs>(this, CDialog1);
-    // The calculation core reports its failures through this window, as
-    // long as the window lives.
-    SetTankVolumeReporter([this](const std::string& message) { tell(QString::fromStdString(message)); });
 
     Form_Load();
 }
 
-Mainform::~Mainform()
-{
-    SetTankVolumeReporter({});
-}
+Mainform::~Mainform() = default;
 
 void Mainform::Form_Load()
 {
@@ -155,7 +149,12 @@ void Mainform::Command1_Click()
                                                                  : txtNetVolume;
         target->setText(QString::fromStdString(text));
     };
-    const calc::CalculationOutcome outcome = calc::performCalculations(entries, writeResult);
+    // The arithmetic's own failures are told as they happen, before the
+    // results that follow them are written.
+    const auto reportFailure = [this](std::string_view message) {
+        tell(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+    };
+    const calc::CalculationOutcome outcome = calc::performCalculations(entries, writeResult, reportFailure);
     if (outcome.stopped) {
         reportCalculationError();
         return;
@@ -170,7 +169,7 @@ void Mainform::cboTankShape_Click()
     const tank::ShapeName* shape = tank::findShape(cboTankShape->currentText().toStdString());
     lblCylinderInfo->setVisible(shape && shape->shape == tank::Shape::HemisphericalEnded);
     if (shape)
-        showTankPicture(qText(shape->picturePrefix) + QLatin1Char('0'));
+        showTankPicture(QString::fromStdString(tank::pictureName(*shape, tank::kFillSteps[0])));
 }
 
 void Mainform::cboProductType_Click()

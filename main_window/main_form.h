@@ -83,6 +83,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The table every control is made from (main_form_layout.cpp).
+    struct Controls;
     void buildControls();
     void buildMenus();
     void Form_Load();

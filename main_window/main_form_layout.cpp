@@ -1,4 +1,4 @@
-// The window's controls, laid out from one table. Positions and sizes are
+// The window's controls, made from one table. Positions and sizes are
 // in twips (1/1440 inch) as the operator's manual gives them, relative to
 // the container's top-left corner; 15 twips make one pixel at 96 dpi.
 
@@ -24,9 +24,12 @@
 #include <QPushButton>
 #include <QStatusBar>
 
-namespace {
+#include <algorithm>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
-enum class Kind { Frame, Label, Field, FixedSelector, EditableSelector, Button, Picture };
+namespace {
 
 enum Trait : unsigned {
     None = 0,
@@ -40,24 +43,35 @@ enum Trait : unsigned {
     RedNote = 1u << 7,      // red text wrapping over lines
     UnitLabel = 1u << 8,
     AutoSize = 1u << 9,     // sized to its text, growing to the right
+    Editable = 1u << 10,    // selector whose text can be typed over
+    Picture = 1u << 11,     // label that shows a picture
 };
 
-// A row reads as the table does (name, kind, container, caption, twips,
-// traits); its fields keep the pointers together, so no row carries padding.
-struct ControlRow {
-    constexpr ControlRow(const char* name, Kind kind, const char* container, const char* text, int left, int top,
-                         int width, int height, unsigned traits)
-        : name(name), container(container), text(text), kind(kind), left(left), top(top), width(width),
-          height(height), traits(traits)
-    {
-    }
-
-    const char* name;
-    const char* container;   // nullptr: the window's client area
-    const char* text;
-    Kind kind;
+struct Twips {
     int left, top, width, height;
-    unsigned traits;
+};
+
+// Everything about one control. The pointers come first, so that no row
+// carries padding.
+struct ControlRow {
+    const char* name;
+    // Makes the control, and keeps it in the window's member of its name
+    // when it has one.
+    QWidget* (*make)(Mainform& form, const ControlRow& row, QWidget* container);
+    const char* container = nullptr;   // nullptr: the window's client area
+    const char* text = "";
+    // What a screen reader calls it, and what more it says of it.
+    const char* accessibleName = nullptr;
+    const char* accessibleDescription = nullptr;
+    // A caption is read with its control (it is the control's buddy, and so
+    // one of its labels). On Linux a selector is known by its label rather
+    // than by its accessible name, which the bridge fills with the entry
+    // shown; a unit caption is read as it shows at that moment. No caption
+    // has an access key, so a buddy changes nothing for the keyboard.
+    const char* captionOf = nullptr;
+    Twips at{};
+    unsigned traits = None;
+    int tab = 0;   // its place in the keyboard's focus order; 0: none
 };
 
 // What the window starts with: the first entry of each list, and the first
@@ -69,126 +83,6 @@ constexpr const char* kStartTemperature = products::kTemperatureUnits[0].text.da
 constexpr const char* kStartCeTempRef = products::kTemperatureUnits[0].ceTempRef.data();
 constexpr const char* kStartProduct = products::kProducts[0].text.data();
 constexpr const char* kStartCe = products::kProducts[0].ceTextPerF.data();
-
-// Creation order is stacking order: later controls stand in front.
-constexpr ControlRow kControls[] = {
-    {"Frame2", Kind::Frame, nullptr, "Tank  Parameters", 0, 120, 3255, 1455, None},
-    {"Frame4", Kind::Frame, nullptr, "Product Parameters", 0, 1680, 3255, 2055, None},
-    {"Frame5", Kind::Frame, nullptr, " Units", 0, 3840, 3255, 1815, None},
-    {"Frame3", Kind::Frame, nullptr, "Tank Shape and Product Level", 3360, 120, 3735, 3015, MenuColour},
-    {"Frame1", Kind::Frame, nullptr, "Calculated Values", 3360, 3240, 3735, 1455, None},
-    {"Frame6", Kind::Frame, nullptr, "", 3360, 4680, 3735, 975, None},
-    {"Command1", Kind::Button, nullptr, "Perform Calculations", 3600, 4920, 3255, 615, None},
-
-    {"Label1", Kind::Label, "Frame2", "Shape", 300, 360, 465, 195, Right},
-    {"cboTankShape", Kind::FixedSelector, "Frame2", "", 840, 360, 2280, 315, None},
-    {"Label5", Kind::Label, "Frame2", "Diameter", 135, 720, 630, 195, Right},
-    {"txtTankDiameter", Kind::Field, "Frame2", "96", 840, 720, 1095, 285, Centred},
-    {"lbllengths_0", Kind::Label, "Frame2", kStartLength, 2040, 720, 1215, 255, UnitLabel},
-    {"Label6", Kind::Label, "Frame2", "Length", 270, 1080, 495, 195, Right},
-    {"txtTankLength", Kind::Field, "Frame2", "324", 840, 1080, 1095, 285, Centred},
-    {"lbllengths_1", Kind::Label, "Frame2", kStartLength, 2040, 1080, 1215, 255, UnitLabel},
-
-    {"Label4", Kind::Label, "Frame4", "Type", 360, 360, 360, 195, Right},
-    {"cboProductType", Kind::EditableSelector, "Frame4", kStartProduct, 840, 360, 2295, 315, None},
-    {"Label7", Kind::Label, "Frame4", "Level", 360, 720, 390, 195, Right},
-    {"txtProductLevel", Kind::Field, "Frame4", "48", 840, 720, 1095, 285, Centred},
-    {"lbllengths_2", Kind::Label, "Frame4", kStartLength, 2040, 720, 1095, 255, UnitLabel},
-    {"Label8", Kind::Label, "Frame4", "Temp.", 330, 1080, 450, 195, Right},
-    {"txtProductTemp", Kind::Field, "Frame4", "70", 840, 1080, 1095, 285, Centred},
-    {"lblTemp_0", Kind::Label, "Frame4", kStartTemperature, 2040, 1080, 975, 255, UnitLabel},
-    {"lblCe", Kind::Label, "Frame4", "Ce Value:", 90, 1440, 690, 195, Right},
-    {"txtCe", Kind::Field, "Frame4", kStartCe, 840, 1440, 1095, 285, Centred},
-    {"lblVolumes_3", Kind::Label, "Frame4", kStartVolume, 2040, 1440, 495, 195, UnitLabel | AutoSize},
-    {"Label10", Kind::Label, "Frame4", "per", 2040, 1680, 225, 195, Opaque},
-    {"lblTemp_1", Kind::Label, "Frame4", kStartTemperature, 2400, 1680, 705, 195, UnitLabel | AutoSize},
-
-    {"Label2", Kind::Label, "Frame5", "Lengths", 150, 360, 570, 195, Right},
-    {"cboLengthUnits", Kind::EditableSelector, "Frame5", kStartLength, 840, 360, 2280, 315, None},
-    {"Label3", Kind::Label, "Frame5", "Volumes", 120, 840, 600, 195, Right},
-    {"cboVolumeUnits", Kind::EditableSelector, "Frame5", kStartVolume, 840, 840, 2280, 315, None},
-    {"Label9", Kind::Label, "Frame5", "Temps", 240, 1320, 480, 195, None},
-    {"cboTempUnits", Kind::EditableSelector, "Frame5", kStartTemperature, 840, 1320, 2295, 315, None},
-
-    {"imgTank", Kind::Picture, "Frame3", "", 120, 240, 3495, 2655, None},
-    {"lblCylinderInfo", Kind::Label, "Frame3",
-     "* Length doesn't include hemispherical ends of cylinders and assumes true hemispheres.",
-     240, 2400, 3480, 390, RedNote | Hidden},
-    {"Label14", Kind::Label, "Frame3", "Ce Temp Ref", 360, 1200, 1095, 255, Hidden},
-    {"txtCeTempRef", Kind::Field, "Frame3", kStartCeTempRef, 1440, 1200, 1095, 285, Centred | Hidden},
-    {"lblTemp_2", Kind::Label, "Frame3", kStartTemperature, 2640, 1200, 975, 255, UnitLabel | Hidden},
-
-    {"Label11", Kind::Label, "Frame1", "Tank Capacity", 120, 360, 1035, 195, Right},
-    {"txtTankCapacity", Kind::Field, "Frame1", "10,000", 1320, 360, 1455, 285, Centred | Disabled},
-    {"lblVolumes_0", Kind::Label, "Frame1", kStartVolume, 2880, 360, 495, 195, UnitLabel | AutoSize},
-    {"Label12", Kind::Label, "Frame1", "Gross Volume", 240, 720, 975, 195, Right},
-    {"txtGrossVolume", Kind::Field, "Frame1", "10,000", 1320, 720, 1455, 285, Centred | Disabled},
-    {"lblVolumes_1", Kind::Label, "Frame1", kStartVolume, 2880, 720, 495, 195, UnitLabel | AutoSize},
-    {"Label13", Kind::Label, "Frame1", "Net Volume", 360, 1080, 825, 195, Right},
-    {"txtNetVolume", Kind::Field, "Frame1", "10,000", 1320, 1080, 1455, 285, Centred | ReadOnly},
-    {"lblVolumes_2", Kind::Label, "Frame1", kStartVolume, 2880, 1080, 495, 195, UnitLabel | AutoSize},
-};
-
-// Keyboard focus order among the controls that take focus.
-constexpr const char* kTabOrder[] = {
-    "cboTankShape", "txtTankDiameter", "txtTankLength", "cboProductType", "txtProductLevel",
-    "txtProductTemp", "cboLengthUnits", "cboVolumeUnits", "cboTempUnits", "Command1", "txtCe",
-    "txtNetVolume",
-};
-
-// Screen-reader names of the fields, in the words an operator uses.
-constexpr std::pair<const char*, const char*> kAccessibleNames[] = {
-    {"cboTankShape", "Shape"},
-    {"txtTankDiameter", "Diameter"},
-    {"txtTankLength", "Length"},
-    {"cboProductType", "Product type"},
-    {"txtProductLevel", "Product level"},
-    {"txtProductTemp", "Product temperature"},
-    {"txtCe", "Ce value"},
-    {"txtTankCapacity", "Tank capacity"},
-    {"txtGrossVolume", "Gross volume"},
-    {"txtNetVolume", "Net volume"},
-    {"cboLengthUnits", "Lengths"},
-    {"cboVolumeUnits", "Volumes"},
-    {"cboTempUnits", "Temps"},
-    {"imgTank", "Tank picture"},
-    {"txtCeTempRef", "Ce reference temperature"},
-};
-
-// What the unit selectors change, said once for a screen-reader user.
-constexpr std::pair<const char*, const char*> kAccessibleDescriptions[] = {
-    {"cboLengthUnits", "Unit of every length"},
-    {"cboVolumeUnits", "Unit of every volume"},
-    {"cboTempUnits", "Unit of every temperature"},
-};
-
-// Captions a screen reader reads with a control: each is its control's
-// buddy, and so one of the control's labels. On Linux a selector is known
-// by its label rather than by its accessible name, which the bridge fills
-// with the entry shown; a unit caption is read as it shows at that moment.
-// No caption has an access key, so a buddy changes nothing for the keyboard.
-struct ControlCaption {
-    const char* caption;
-    const char* control;
-    const char* description;   // nullptr: the caption says it all
-};
-constexpr ControlCaption kControlCaptions[] = {
-    {"Label1", "cboTankShape", nullptr},
-    {"Label4", "cboProductType", nullptr},
-    {"Label2", "cboLengthUnits", nullptr},
-    {"Label3", "cboVolumeUnits", nullptr},
-    {"Label9", "cboTempUnits", nullptr},
-    {"lbllengths_0", "txtTankDiameter", "Unit of the diameter"},
-    {"lbllengths_1", "txtTankLength", "Unit of the length"},
-    {"lbllengths_2", "txtProductLevel", "Unit of the product level"},
-    {"lblTemp_0", "txtProductTemp", "Unit of the product temperature"},
-    {"lblVolumes_3", "txtCe", "Volume unit of the Ce value"},
-    {"Label10", "txtCe", "Volume unit per temperature unit"},
-    {"lblTemp_1", "txtCe", "Temperature unit of the Ce value"},
-    {"lblVolumes_0", "txtTankCapacity", "Unit of the tank capacity"},
-    {"lblVolumes_1", "txtGrossVolume", "Unit of the gross volume"},
-    {"lblVolumes_2", "txtNetVolume", "Unit of the net volume"},
-};
 
 constexpr int kClientWidthTwips = 7125;
 constexpr int kClientHeightTwips = 6210;
@@ -204,88 +98,215 @@ QFont boldFont(double points)
     return designFont(QStringLiteral("MS Sans Serif"), points, true);
 }
 
-QWidget* createControl(const ControlRow& row, QWidget* container)
+// A control of the row's type, set up as its row says.
+template <typename Widget>
+Widget* create(const ControlRow& row, QWidget* container)
 {
     const QString text = QString::fromUtf8(row.text);
-    QWidget* widget = nullptr;
-    switch (row.kind) {
-    case Kind::Frame: {
-        auto* frame = new QGroupBox(text, container);
-        frame->setFont(boldFont(8.25));
+    Widget* widget = nullptr;
+    if constexpr (std::is_same_v<Widget, QGroupBox>) {
+        widget = new QGroupBox(text, container);
+        widget->setFont(boldFont(8.25));
         if (row.traits & MenuColour) {
-            frame->setAutoFillBackground(true);
-            QPalette palette = frame->palette();
+            widget->setAutoFillBackground(true);
+            QPalette palette = widget->palette();
             palette.setColor(QPalette::Window, QColor(0xf0, 0xf0, 0xf0));
             palette.setColor(QPalette::WindowText, Qt::black);
-            frame->setPalette(palette);
+            widget->setPalette(palette);
         }
-        widget = frame;
-        break;
-    }
-    case Kind::Label: {
-        auto* label = new QLabel(text, container);
-        label->setAlignment((row.traits & Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-        if (row.traits & Opaque)
-            label->setAutoFillBackground(true);
-        if (row.traits & RedNote) {
-            label->setWordWrap(true);
-            QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
-            label->setPalette(palette);
+    } else if constexpr (std::is_same_v<Widget, QLabel>) {
+        if (row.traits & Picture) {
+            widget = new QLabel(container);
+            widget->setScaledContents(true);
+            widget->setFrameShape(QFrame::Box);
+            widget->setLineWidth(1);
+        } else {
+            widget = new QLabel(text, container);
+            widget->setAlignment((row.traits & Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+            if (row.traits & Opaque)
+                widget->setAutoFillBackground(true);
+            if (row.traits & RedNote) {
+                widget->setWordWrap(true);
+                QPalette palette = widget->palette();
+                palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+                widget->setPalette(palette);
+            }
         }
-        widget = label;
-        break;
-    }
-    case Kind::Field: {
-        auto* field = new QLineEdit(text, container);
+    } else if constexpr (std::is_same_v<Widget, QLineEdit>) {
+        widget = new QLineEdit(text, container);
         if (row.traits & Centred)
-            field->setAlignment(Qt::AlignCenter);
+            widget->setAlignment(Qt::AlignCenter);
         if (row.traits & Disabled)
-            field->setEnabled(false);
+            widget->setEnabled(false);
         if (row.traits & ReadOnly)
-            field->setReadOnly(true);
-        field->setCursorPosition(0);
-        widget = field;
-        break;
-    }
-    case Kind::FixedSelector:
-    case Kind::EditableSelector: {
-        auto* selector = new SelectorBox(
-            row.kind == Kind::EditableSelector ? SelectorBox::Kind::Editable : SelectorBox::Kind::FixedList,
-            container);
-        selector->showText(text);
-        widget = selector;
-        break;
-    }
-    case Kind::Button: {
-        auto* button = new QPushButton(text, container);
-        button->setFont(boldFont(13.5));
+            widget->setReadOnly(true);
+        widget->setCursorPosition(0);
+    } else if constexpr (std::is_same_v<Widget, SelectorBox>) {
+        widget = new SelectorBox(row.traits & Editable ? SelectorBox::Kind::Editable : SelectorBox::Kind::FixedList,
+                                 container);
+        widget->showText(text);
+    } else {
+        static_assert(std::is_same_v<Widget, QPushButton>, "a kind of control the window does not have");
+        widget = new QPushButton(text, container);
+        widget->setFont(boldFont(13.5));
         // Enter on the focused button presses it, as Space does.
-        button->setAutoDefault(true);
-        widget = button;
-        break;
-    }
-    case Kind::Picture: {
-        auto* picture = new QLabel(container);
-        picture->setScaledContents(true);
-        picture->setFrameShape(QFrame::Box);
-        picture->setLineWidth(1);
-        widget = picture;
-        break;
-    }
+        widget->setAutoDefault(true);
     }
     widget->setObjectName(QString::fromLatin1(row.name));
-    if (row.kind != Kind::Frame && row.kind != Kind::Button)
+    if constexpr (!std::is_same_v<Widget, QGroupBox> && !std::is_same_v<Widget, QPushButton>)
         widget->setFont(defaultFont());
-    widget->setGeometry(px(row.left), px(row.top), px(row.width), px(row.height));
-    if (row.traits & AutoSize)
-        makeAutoSizing(qobject_cast<QLabel*>(widget));
+    widget->setGeometry(px(row.at.left), px(row.at.top), px(row.at.width), px(row.at.height));
+    if constexpr (std::is_same_v<Widget, QLabel>) {
+        if (row.traits & AutoSize)
+            makeAutoSizing(widget);
+    }
     if (row.traits & Hidden)
         widget->hide();
     return widget;
 }
 
+// A control the window keeps in no member of its own.
+template <typename Widget>
+QWidget* unkept(Mainform& /*form*/, const ControlRow& row, QWidget* container)
+{
+    return create<Widget>(row, container);
+}
+
+// A control kept in `member`, of the member's type.
+template <auto member>
+QWidget* keep(Mainform& form, const ControlRow& row, QWidget* container)
+{
+    using Widget = std::remove_pointer_t<std::remove_reference_t<decltype(form.*member)>>;
+    return form.*member = create<Widget>(row, container);
+}
+
+// A control kept at `index` of the control array `array`.
+template <auto array, std::size_t index>
+QWidget* keepAt(Mainform& form, const ControlRow& row, QWidget* container)
+{
+    using Widget = std::remove_pointer_t<typename std::remove_reference_t<decltype(form.*array)>::value_type>;
+    return std::get<index>(form.*array) = create<Widget>(row, container);
+}
+
 } // namespace
+
+// Every control, in creation order, which is stacking order: later
+// controls stand in front.
+struct Mainform::Controls {
+    static constexpr ControlRow kRows[] = {
+        {.name = "Frame2", .make = keep<&Mainform::Frame2>, .text = "Tank  Parameters", .at = {0, 120, 3255, 1455}},
+        {.name = "Frame4", .make = keep<&Mainform::Frame4>, .text = "Product Parameters", .at = {0, 1680, 3255, 2055}},
+        {.name = "Frame5", .make = keep<&Mainform::Frame5>, .text = " Units", .at = {0, 3840, 3255, 1815}},
+        {.name = "Frame3", .make = keep<&Mainform::Frame3>, .text = "Tank Shape and Product Level",
+         .at = {3360, 120, 3735, 3015}, .traits = MenuColour},
+        {.name = "Frame1", .make = keep<&Mainform::Frame1>, .text = "Calculated Values", .at = {3360, 3240, 3735, 1455}},
+        {.name = "Frame6", .make = keep<&Mainform::Frame6>, .at = {3360, 4680, 3735, 975}},
+        {.name = "Command1", .make = keep<&Mainform::Command1>, .text = "Perform Calculations",
+         .at = {3600, 4920, 3255, 615}, .tab = 10},
+
+        {.name = "Label1", .make = unkept<QLabel>, .container = "Frame2", .text = "Shape", .captionOf = "cboTankShape",
+         .at = {300, 360, 465, 195}, .traits = Right},
+        {.name = "cboTankShape", .make = keep<&Mainform::cboTankShape>, .container = "Frame2",
+         .accessibleName = "Shape", .at = {840, 360, 2280, 315}, .tab = 1},
+        {.name = "Label5", .make = unkept<QLabel>, .container = "Frame2", .text = "Diameter", .at = {135, 720, 630, 195},
+         .traits = Right},
+        {.name = "txtTankDiameter", .make = keep<&Mainform::txtTankDiameter>, .container = "Frame2", .text = "96",
+         .accessibleName = "Diameter", .at = {840, 720, 1095, 285}, .traits = Centred, .tab = 2},
+        {.name = "lbllengths_0", .make = keepAt<&Mainform::lbllengths, 0>, .container = "Frame2", .text = kStartLength,
+         .accessibleDescription = "Unit of the diameter", .captionOf = "txtTankDiameter",
+         .at = {2040, 720, 1215, 255}, .traits = UnitLabel},
+        {.name = "Label6", .make = unkept<QLabel>, .container = "Frame2", .text = "Length", .at = {270, 1080, 495, 195},
+         .traits = Right},
+        {.name = "txtTankLength", .make = keep<&Mainform::txtTankLength>, .container = "Frame2", .text = "324",
+         .accessibleName = "Length", .at = {840, 1080, 1095, 285}, .traits = Centred, .tab = 3},
+        {.name = "lbllengths_1", .make = keepAt<&Mainform::lbllengths, 1>, .container = "Frame2", .text = kStartLength,
+         .accessibleDescription = "Unit of the length", .captionOf = "txtTankLength", .at = {2040, 1080, 1215, 255},
+         .traits = UnitLabel},
+
+        {.name = "Label4", .make = unkept<QLabel>, .container = "Frame4", .text = "Type", .captionOf = "cboProductType",
+         .at = {360, 360, 360, 195}, .traits = Right},
+        {.name = "cboProductType", .make = keep<&Mainform::cboProductType>, .container = "Frame4",
+         .text = kStartProduct, .accessibleName = "Product type", .at = {840, 360, 2295, 315}, .traits = Editable,
+         .tab = 4},
+        {.name = "Label7", .make = unkept<QLabel>, .container = "Frame4", .text = "Level", .at = {360, 720, 390, 195},
+         .traits = Right},
+        {.name = "txtProductLevel", .make = keep<&Mainform::txtProductLevel>, .container = "Frame4", .text = "48",
+         .accessibleName = "Product level", .at = {840, 720, 1095, 285}, .traits = Centred, .tab = 5},
+        {.name = "lbllengths_2", .make = keepAt<&Mainform::lbllengths, 2>, .container = "Frame4", .text = kStartLength,
+         .accessibleDescription = "Unit of the product level", .captionOf = "txtProductLevel",
+         .at = {2040, 720, 1095, 255}, .traits = UnitLabel},
+        {.name = "Label8", .make = unkept<QLabel>, .container = "Frame4", .text = "Temp.", .at = {330, 1080, 450, 195},
+         .traits = Right},
+        {.name = "txtProductTemp", .make = keep<&Mainform::txtProductTemp>, .container = "Frame4", .text = "70",
+         .accessibleName = "Product temperature", .at = {840, 1080, 1095, 285}, .traits = Centred, .tab = 6},
+        {.name = "lblTemp_0", .make = keepAt<&Mainform::lblTemp, 0>, .container = "Frame4", .text = kStartTemperature,
+         .accessibleDescription = "Unit of the product temperature", .captionOf = "txtProductTemp",
+         .at = {2040, 1080, 975, 255}, .traits = UnitLabel},
+        {.name = "lblCe", .make = unkept<QLabel>, .container = "Frame4", .text = "Ce Value:", .at = {90, 1440, 690, 195},
+         .traits = Right},
+        {.name = "txtCe", .make = keep<&Mainform::txtCe>, .container = "Frame4", .text = kStartCe,
+         .accessibleName = "Ce value", .at = {840, 1440, 1095, 285}, .traits = Centred, .tab = 11},
+        {.name = "lblVolumes_3", .make = keepAt<&Mainform::lblVolumes, 3>, .container = "Frame4", .text = kStartVolume,
+         .accessibleDescription = "Volume unit of the Ce value", .captionOf = "txtCe", .at = {2040, 1440, 495, 195},
+         .traits = UnitLabel | AutoSize},
+        {.name = "Label10", .make = unkept<QLabel>, .container = "Frame4", .text = "per",
+         .accessibleDescription = "Volume unit per temperature unit", .captionOf = "txtCe",
+         .at = {2040, 1680, 225, 195}, .traits = Opaque},
+        {.name = "lblTemp_1", .make = keepAt<&Mainform::lblTemp, 1>, .container = "Frame4", .text = kStartTemperature,
+         .accessibleDescription = "Temperature unit of the Ce value", .captionOf = "txtCe",
+         .at = {2400, 1680, 705, 195}, .traits = UnitLabel | AutoSize},
+
+        {.name = "Label2", .make = unkept<QLabel>, .container = "Frame5", .text = "Lengths", .captionOf = "cboLengthUnits",
+         .at = {150, 360, 570, 195}, .traits = Right},
+        {.name = "cboLengthUnits", .make = keep<&Mainform::cboLengthUnits>, .container = "Frame5", .text = kStartLength,
+         .accessibleName = "Lengths", .accessibleDescription = "Unit of every length", .at = {840, 360, 2280, 315},
+         .traits = Editable, .tab = 7},
+        {.name = "Label3", .make = unkept<QLabel>, .container = "Frame5", .text = "Volumes", .captionOf = "cboVolumeUnits",
+         .at = {120, 840, 600, 195}, .traits = Right},
+        {.name = "cboVolumeUnits", .make = keep<&Mainform::cboVolumeUnits>, .container = "Frame5", .text = kStartVolume,
+         .accessibleName = "Volumes", .accessibleDescription = "Unit of every volume", .at = {840, 840, 2280, 315},
+         .traits = Editable, .tab = 8},
+        {.name = "Label9", .make = unkept<QLabel>, .container = "Frame5", .text = "Temps", .captionOf = "cboTempUnits",
+         .at = {240, 1320, 480, 195}},
+        {.name = "cboTempUnits", .make = keep<&Mainform::cboTempUnits>, .container = "Frame5",
+         .text = kStartTemperature, .accessibleName = "Temps", .accessibleDescription = "Unit of every temperature",
+         .at = {840, 1320, 2295, 315}, .traits = Editable, .tab = 9},
+
+        {.name = "imgTank", .make = keep<&Mainform::imgTank>, .container = "Frame3", .accessibleName = "Tank picture",
+         .at = {120, 240, 3495, 2655}, .traits = Picture},
+        {.name = "lblCylinderInfo", .make = keep<&Mainform::lblCylinderInfo>, .container = "Frame3",
+         .text = "* Length doesn't include hemispherical ends of cylinders and assumes true hemispheres.",
+         .at = {240, 2400, 3480, 390}, .traits = RedNote | Hidden},
+        {.name = "Label14", .make = unkept<QLabel>, .container = "Frame3", .text = "Ce Temp Ref",
+         .at = {360, 1200, 1095, 255}, .traits = Hidden},
+        {.name = "txtCeTempRef", .make = keep<&Mainform::txtCeTempRef>, .container = "Frame3", .text = kStartCeTempRef,
+         .accessibleName = "Ce reference temperature", .at = {1440, 1200, 1095, 285}, .traits = Centred | Hidden},
+        {.name = "lblTemp_2", .make = keepAt<&Mainform::lblTemp, 2>, .container = "Frame3", .text = kStartTemperature,
+         .at = {2640, 1200, 975, 255}, .traits = UnitLabel | Hidden},
+
+        {.name = "Label11", .make = unkept<QLabel>, .container = "Frame1", .text = "Tank Capacity",
+         .at = {120, 360, 1035, 195}, .traits = Right},
+        {.name = "txtTankCapacity", .make = keep<&Mainform::txtTankCapacity>, .container = "Frame1", .text = "10,000",
+         .accessibleName = "Tank capacity", .at = {1320, 360, 1455, 285}, .traits = Centred | Disabled},
+        {.name = "lblVolumes_0", .make = keepAt<&Mainform::lblVolumes, 0>, .container = "Frame1", .text = kStartVolume,
+         .accessibleDescription = "Unit of the tank capacity", .captionOf = "txtTankCapacity",
+         .at = {2880, 360, 495, 195}, .traits = UnitLabel | AutoSize},
+        {.name = "Label12", .make = unkept<QLabel>, .container = "Frame1", .text = "Gross Volume",
+         .at = {240, 720, 975, 195}, .traits = Right},
+        {.name = "txtGrossVolume", .make = keep<&Mainform::txtGrossVolume>, .container = "Frame1", .text = "10,000",
+         .accessibleName = "Gross volume", .at = {1320, 720, 1455, 285}, .traits = Centred | Disabled},
+        {.name = "lblVolumes_1", .make = keepAt<&Mainform::lblVolumes, 1>, .container = "Frame1", .text = kStartVolume,
+         .accessibleDescription = "Unit of the gross volume", .captionOf = "txtGrossVolume",
+         .at = {2880, 720, 495, 195}, .traits = UnitLabel | AutoSize},
+        {.name = "Label13", .make = unkept<QLabel>, .container = "Frame1", .text = "Net Volume",
+         .at = {360, 1080, 825, 195}, .traits = Right},
+        {.name = "txtNetVolume", .make = keep<&Mainform::txtNetVolume>, .container = "Frame1", .text = "10,000",
+         .accessibleName = "Net volume", .at = {1320, 1080, 1455, 285}, .traits = Centred | ReadOnly, .tab = 12},
+        {.name = "lblVolumes_2", .make = keepAt<&Mainform::lblVolumes, 2>, .container = "Frame1", .text = kStartVolume,
+         .accessibleDescription = "Unit of the net volume", .captionOf = "txtNetVolume", .at = {2880, 1080, 495, 195},
+         .traits = UnitLabel | AutoSize},
+    };
+};
 
 void Mainform::buildControls()
 {
@@ -301,57 +322,29 @@ void Mainform::buildControls()
     client->setObjectName("clientArea");
     setCentralWidget(client);
 
+    // By name, for the containers and the captions' controls.
     QHash<QString, QWidget*> byName;
-    for (const ControlRow& row : kControls) {
+    for (const ControlRow& row : Controls::kRows) {
         QWidget* container = row.container ? byName.value(QString::fromLatin1(row.container)) : client;
-        byName.insert(QString::fromLatin1(row.name), createControl(row, container));
-    }
-    const auto control = [&byName](const char* name) { return byName.value(QString::fromLatin1(name)); };
-
-    Frame1 = qobject_cast<QGroupBox*>(control("Frame1"));
-    Frame2 = qobject_cast<QGroupBox*>(control("Frame2"));
-    Frame3 = qobject_cast<QGroupBox*>(control("Frame3"));
-    Frame4 = qobject_cast<QGroupBox*>(control("Frame4"));
-    Frame5 = qobject_cast<QGroupBox*>(control("Frame5"));
-    Frame6 = qobject_cast<QGroupBox*>(control("Frame6"));
-    Command1 = qobject_cast<QPushButton*>(control("Command1"));
-    cboTankShape = qobject_cast<SelectorBox*>(control("cboTankShape"));
-    cboProductType = qobject_cast<SelectorBox*>(control("cboProductType"));
-    cboLengthUnits = qobject_cast<SelectorBox*>(control("cboLengthUnits"));
-    cboVolumeUnits = qobject_cast<SelectorBox*>(control("cboVolumeUnits"));
-    cboTempUnits = qobject_cast<SelectorBox*>(control("cboTempUnits"));
-    txtTankDiameter = qobject_cast<QLineEdit*>(control("txtTankDiameter"));
-    txtTankLength = qobject_cast<QLineEdit*>(control("txtTankLength"));
-    txtProductLevel = qobject_cast<QLineEdit*>(control("txtProductLevel"));
-    txtProductTemp = qobject_cast<QLineEdit*>(control("txtProductTemp"));
-    txtCe = qobject_cast<QLineEdit*>(control("txtCe"));
-    txtCeTempRef = qobject_cast<QLineEdit*>(control("txtCeTempRef"));
-    txtTankCapacity = qobject_cast<QLineEdit*>(control("txtTankCapacity"));
-    txtGrossVolume = qobject_cast<QLineEdit*>(control("txtGrossVolume"));
-    txtNetVolume = qobject_cast<QLineEdit*>(control("txtNetVolume"));
-    for (std::size_t i = 0; i < lbllengths.size(); ++i)
-        lbllengths[i] = qobject_cast<QLabel*>(control(("lbllengths_" + std::to_string(i)).c_str()));
-    for (std::size_t i = 0; i < lblVolumes.size(); ++i)
-        lblVolumes[i] = qobject_cast<QLabel*>(control(("lblVolumes_" + std::to_string(i)).c_str()));
-    for (std::size_t i = 0; i < lblTemp.size(); ++i)
-        lblTemp[i] = qobject_cast<QLabel*>(control(("lblTemp_" + std::to_string(i)).c_str()));
-    lblCylinderInfo = qobject_cast<QLabel*>(control("lblCylinderInfo"));
-    imgTank = qobject_cast<QLabel*>(control("imgTank"));
-
-    for (const auto& [name, accessibleName] : kAccessibleNames)
-        control(name)->setAccessibleName(QString::fromLatin1(accessibleName));
-    for (const auto& [name, description] : kAccessibleDescriptions)
-        control(name)->setAccessibleDescription(QString::fromLatin1(description));
-    for (const ControlCaption& captioned : kControlCaptions) {
-        auto* caption = qobject_cast<QLabel*>(control(captioned.caption));
-        caption->setBuddy(control(captioned.control));
-        if (captioned.description)
-            caption->setAccessibleDescription(QString::fromLatin1(captioned.description));
+        byName.insert(QString::fromLatin1(row.name), row.make(*this, row, container));
     }
 
     // Labels take no focus; everything else follows the operator's order.
-    for (std::size_t i = 1; i < std::size(kTabOrder); ++i)
-        QWidget::setTabOrder(control(kTabOrder[i - 1]), control(kTabOrder[i]));
+    std::vector<std::pair<int, QWidget*>> focusOrder;
+    for (const ControlRow& row : Controls::kRows) {
+        QWidget* control = byName.value(QString::fromLatin1(row.name));
+        if (row.accessibleName)
+            control->setAccessibleName(QString::fromLatin1(row.accessibleName));
+        if (row.accessibleDescription)
+            control->setAccessibleDescription(QString::fromLatin1(row.accessibleDescription));
+        if (auto* caption = qobject_cast<QLabel*>(control); caption && row.captionOf)
+            caption->setBuddy(byName.value(QString::fromLatin1(row.captionOf)));
+        if (row.tab)
+            focusOrder.emplace_back(row.tab, control);
+    }
+    std::sort(focusOrder.begin(), focusOrder.end());
+    for (std::size_t i = 1; i < focusOrder.size(); ++i)
+        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
 
     // The file dialog is a component without a visible area; a chart run
     // sets it up each time it opens it.

@@ -1,10 +1,8 @@
 #include "main_window/picture_store.h"
 
 #include "core/name_tables.h"
-#include "model/calculation.h"
 #include "window_kit/window_look.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 PictureStore::PictureStore(QWidget* parent) : QWidget(parent)
@@ -18,9 +16,8 @@ QStringList PictureStore::names()
 {
     QStringList all;
     for (const tank::ShapeName& shape : tank::kShapes)
-        for (int step : calc::kFillSteps)
-            all << QString::fromLatin1(shape.picturePrefix.data(), static_cast<qsizetype>(shape.picturePrefix.size()))
-                       + QString::number(step);
+        for (const tank::FillStep& step : tank::kFillSteps)
+            all << QString::fromStdString(tank::pictureName(shape, step));
     return all;
 }
 
@@ -31,24 +28,10 @@ QPixmap PictureStore::picture(const QString& name) const
 
 QString PictureStore::describe(const QString& name)
 {
-    static const QRegularExpression parts(QStringLiteral("^([fcv])tank(\\d+)$"));
-    const auto match = parts.match(name);
-    if (!match.hasMatch())
-        return {};
-    const QChar shape = match.captured(1).at(0);
-    const int step = match.captured(2).toInt();
-    const QString tank = shape == 'f'   ? QStringLiteral("Flat-ended tank")
-                         : shape == 'c' ? QStringLiteral("Tank with hemispherical ends")
-                                        : QStringLiteral("Upright tank");
-    QString fill;
-    switch (step) {
-    case 0: fill = QStringLiteral("empty"); break;
-    case 10: fill = QStringLiteral("a little product in it"); break;
-    case 25: fill = QStringLiteral("about a quarter full"); break;
-    case 50: fill = QStringLiteral("about half full"); break;
-    case 75: fill = QStringLiteral("about three quarters full"); break;
-    case 90: fill = QStringLiteral("nearly full"); break;
-    default: fill = QStringLiteral("full"); break;
-    }
-    return tank + ", " + fill;
+    const std::string wanted = name.toStdString();
+    for (const tank::ShapeName& shape : tank::kShapes)
+        for (const tank::FillStep& step : tank::kFillSteps)
+            if (tank::pictureName(shape, step) == wanted)
+                return QString::fromStdString(std::string(shape.pictureWords) + ", " + std::string(step.words));
+    return {};
 }

@@ -47,26 +47,28 @@ double capacityInGallons(double r, double length, const tank::ShapeName* shape)
 
 } // namespace
 
+namespace {
+
+const tank::FillStep* fillStepRow(double fraction)
+{
+    const tank::FillStep* reached = nullptr;
+    for (const tank::FillStep& step : tank::kFillSteps)
+        if (fraction >= step.from)
+            reached = &step;
+    return reached;
+}
+
+} // namespace
+
 std::optional<int> fillStep(double fraction)
 {
-    if (fraction >= 0.95)
-        return 100;
-    if (fraction >= 0.85)
-        return 90;
-    if (fraction >= 0.6)
-        return 75;
-    if (fraction >= 0.4)
-        return 50;
-    if (fraction >= 0.2)
-        return 25;
-    if (fraction > 0)
-        return 10;
-    if (fraction == 0)
-        return 0;
+    if (const tank::FillStep* step = fillStepRow(fraction))
+        return step->percent;
     return std::nullopt;
 }
 
-CalculationOutcome performCalculations(const CalculationEntries& e, const ResultWriter& write)
+CalculationOutcome performCalculations(const CalculationEntries& e, const ResultWriter& write,
+                                       const tank::FailureReport& report)
 {
     CalculationOutcome outcome;
     const auto stop = [&outcome] {
@@ -88,11 +90,11 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
     // Capacity, rounded to 32 bits, then into the volume unit shown; an
     // unknown volume unit leaves it in gallons.
     const tank::ShapeName* shape = tank::findShape(e.tankShape);
+    const tank::VolumeUnitName* unit = tank::findVolumeUnit(e.volumeUnits);
     auto capacity = tank::toSingle(capacityInGallons(radius, *length, shape));
     if (!capacity)
         return stop();
-    if (const tank::VolumeUnitName* unit = tank::findVolumeUnit(e.volumeUnits);
-        unit && unit->unit != tank::VolumeUnit::Gallons) {
+    if (unit && unit->unit != tank::VolumeUnit::Gallons) {
         capacity = tank::toSingle(static_cast<double>(*capacity) * unit->perGallon);
         if (!capacity)
             return stop();
@@ -105,7 +107,7 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
     const auto length32 = tank::toSingle(*length);
     if (!level32 || !radius32 || !length32)
         return stop();
-    const float gross = TankVolume(*level32, *radius32, *length32, e.tankShape, e.volumeUnits);
+    const float gross = TankVolume(*level32, *radius32, *length32, shape, unit, report);
     const std::string grossText = numtext::displayPattern(gross, kResultPattern);
     write(ResultField::Gross, grossText);
 
@@ -127,9 +129,9 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
         const double fraction = numtext::leadingNumber(grossText) / shownCapacity;
         if (!std::isfinite(fraction))
             return stop();
-        const auto step = fillStep(fraction);
+        const tank::FillStep* step = fillStepRow(fraction);
         if (shape && step)
-            outcome.picture = std::string(shape->picturePrefix) + std::to_string(*step);
+            outcome.picture = tank::pictureName(*shape, *step);
     }
     return outcome;
 }

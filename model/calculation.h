@@ -4,6 +4,8 @@
 // the three result texts and the picture of the fill step. Qt-free, so
 // every figure can be tested without a window.
 
+#include "core/tank_volume.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -38,12 +40,13 @@ struct CalculationOutcome {
 // operator sees it even while a later message box is open.
 using ResultWriter = std::function<void(ResultField field, const std::string& text)>;
 
-CalculationOutcome performCalculations(const CalculationEntries& entries, const ResultWriter& write);
+// The volume arithmetic's own failures go to `report` as they happen,
+// before the results that follow them are written.
+CalculationOutcome performCalculations(const CalculationEntries& entries, const ResultWriter& write,
+                                       const tank::FailureReport& report);
 
-// The fill steps, in percent of the tank filled; each has a picture per shape.
-inline constexpr int kFillSteps[] = {0, 10, 25, 50, 75, 90, 100};
-
-// The fill step for a fill fraction, or nothing for a negative fraction.
+// The fill step (its percent) for a fill fraction, or nothing for a
+// negative fraction.
 std::optional<int> fillStep(double fraction);
 
 // The display pattern of every volume result.

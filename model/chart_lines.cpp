@@ -1,8 +1,6 @@
 #include "model/chart_lines.h"
 
 #include "core/number_text.h"
-#include "core/tank_volume.h"
-
 
 namespace chart {
 
@@ -50,7 +48,7 @@ double chartLevel(const ChartGeometry& geometry, int i)
     return (static_cast<double>(i) * (geometry.radius * 2.0)) / static_cast<double>(geometry.steps);
 }
 
-std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i)
+std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i, const tank::FailureReport& report)
 {
     const double level = chartLevel(geometry, i);
     const std::optional<float> level32 = tank::toSingle(level);
@@ -58,7 +56,7 @@ std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i)
     const std::optional<float> length32 = geometry.length.forCall();
     if (!level32 || !radius32 || !length32)
         return std::nullopt;
-    return ChartRow{level, TankVolume(*level32, *radius32, *length32, geometry.shape, geometry.volumeUnit)};
+    return ChartRow{level, TankVolume(*level32, *radius32, *length32, geometry.shape, geometry.volumeUnit, report)};
 }
 
 bool ChartLineBuilder::addRow(ChartRow row)
@@ -97,12 +95,12 @@ void ChartLineBuilder::finishLine()
     rowsPending = 0;
 }
 
-LinesEnd forEachChartLine(const ChartGeometry& geometry,
+LinesEnd forEachChartLine(const ChartGeometry& geometry, const tank::FailureReport& report,
                           const std::function<bool(const std::string& line, LineKind kind)>& take)
 {
     ChartLineBuilder builder;
     for (int i = 0; i <= geometry.steps; ++i) {
-        const std::optional<ChartRow> row = chartRow(geometry, i);
+        const std::optional<ChartRow> row = chartRow(geometry, i, report);
         if (!row)
             return LinesEnd::RowFailed;
         if (builder.addRow(*row) && !take(builder.line(), LineKind::Full))

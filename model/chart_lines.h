@@ -4,6 +4,8 @@
 // level/volume rows. The chart file and the printout both take their lines
 // from here, so the two can never disagree. Plain C++, no Qt.
 
+#include "core/tank_volume.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -37,8 +39,9 @@ struct ChartGeometry {
     std::int16_t steps = 0;   // P: the rows are i = 0 … P
     double radius = 0.0;      // inches
     ChartLength length = ChartLength::fromInches(0.0);
-    std::string shape;
-    std::string volumeUnit;
+    // Rows of core/name_tables.h; none for a name that matched no row.
+    const tank::ShapeName* shape = nullptr;
+    const tank::VolumeUnitName* volumeUnit = nullptr;
 };
 
 struct ChartRow {
@@ -49,11 +52,11 @@ struct ChartRow {
 // Level i in inches, 64-bit: (i × (radius × 2)) ÷ P.
 double chartLevel(const ChartGeometry& geometry, int i);
 
-// Row i: its level, and its volume from TankVolume (which reports its own
-// failures and still gives a value). Empty when the row cannot be computed:
-// a level that is no number (0 ÷ 0 when P is 0) or a level, radius or
-// length beyond the 32-bit range.
-std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i);
+// Row i: its level, and its volume from TankVolume (whose failures go to
+// `report`, and which still gives a value). Empty when the row cannot be
+// computed: a level that is no number (0 ÷ 0 when P is 0) or a level,
+// radius or length beyond the 32-bit range.
+std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i, const tank::FailureReport& report);
 
 // Gathers rows into lines of three, the way the chart is laid out. The
 // buffers are kept from line to line: the largest chart has 10,923 lines.
@@ -86,8 +89,9 @@ enum class LinesEnd {
 };
 
 // Computes every row of the chart in order and hands each data line (not
-// the header) to `take` as soon as it is complete.
-LinesEnd forEachChartLine(const ChartGeometry& geometry,
+// the header) to `take` as soon as it is complete; a row's failures go to
+// `report` while it is computed.
+LinesEnd forEachChartLine(const ChartGeometry& geometry, const tank::FailureReport& report,
                           const std::function<bool(const std::string& line, LineKind kind)>& take);
 
 } // namespace chart

@@ -2,7 +2,7 @@
 
 namespace chart {
 
-bool printChart(const ChartGeometry& geometry, PrintSurface& surface)
+bool printChart(const ChartGeometry& geometry, PrintSurface& surface, const tank::FailureReport& report)
 {
     // Half the extent of "1": every indent and step below is a multiple.
     const float w = surface.textWidth("1") / 2.0f;
@@ -19,7 +19,7 @@ bool printChart(const ChartGeometry& geometry, PrintSurface& surface)
     // A full page is only turned when another line comes: a chart whose
     // last line fills the page must not end on a blank sheet.
     bool pageFull = false;
-    const LinesEnd end = forEachChartLine(geometry, [&](const std::string& line, LineKind kind) {
+    const LinesEnd end = forEachChartLine(geometry, report, [&](const std::string& line, LineKind kind) {
         if (pageFull) {
             pageFull = false;
             surface.setCurrentY(0.0f);

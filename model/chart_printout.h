@@ -41,9 +41,9 @@ public:
     virtual bool endDocument() = 0;
 };
 
-// Prints the header and the chart's lines, computing the rows again.
-// False when printing failed or a row could not be computed; the surface
-// is then left for its owner to release.
-bool printChart(const ChartGeometry& geometry, PrintSurface& surface);
+// Prints the header and the chart's lines, computing the rows again (their
+// failures go to `report` once more). False when printing failed or a row
+// could not be computed; the surface is then left for its owner to release.
+bool printChart(const ChartGeometry& geometry, PrintSurface& surface, const tank::FailureReport& report);
 
 } // namespace chart

@@ -64,8 +64,8 @@ std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::in
 {
     ChartGeometry geometry;
     geometry.steps = steps;
-    geometry.shape = texts.shape;
-    geometry.volumeUnit = texts.volumeUnit;
+    geometry.shape = tank::findShape(texts.shape);
+    geometry.volumeUnit = tank::findVolumeUnit(texts.volumeUnit);
 
     const tank::LengthUnitName* unit = tank::findLengthUnit(texts.lengthUnit);
     if (!unit)

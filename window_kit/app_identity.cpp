@@ -2,6 +2,11 @@
 
 #include "app_version.h"
 
+QString desktopEntryName()
+{
+    return QString::fromUtf8(appinfo::kDesktopEntryName);
+}
+
 QString applicationTitle()
 {
     return QString::fromUtf8(appinfo::kTitle);

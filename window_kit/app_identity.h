@@ -5,6 +5,9 @@
 
 #include <QString>
 
+// The installed desktop entry's name, less ".desktop".
+QString desktopEntryName();
+
 // "Gaugestar": the caption of every message box, the About window's title.
 QString applicationTitle();
 

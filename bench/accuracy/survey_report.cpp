@@ -1,6 +1,6 @@
 #include "bench/accuracy/survey_report.h"
 
-#include "bench/accuracy/exact_volume.h"
+#include "tools/exact_volume/exact_volume.h"
 #include "core/number_text.h"
 #include "core/tank_volume.h"
 
@@ -94,7 +94,7 @@ void printResolution()
     for (const Tank& t : tanks) {
         for (const tank::VolumeUnitName& unitName : tank::kVolumeUnits) {
             const std::string unit(unitName.text);
-            const float full = TankVolume(t.diameter, t.diameter / 2.0f, t.length, t.shape, unit);
+            const float full = TankVolume(t.diameter, t.diameter / 2.0f, t.length, tank::findShape(t.shape), &unitName, {});
             const long double perGallon = exactUnitsPerGallon(unit);
             const long double exact = exactCapacityGallons(t.shape, t.diameter / 2.0L, t.length) * perGallon;
             std::printf("  %-20s %-13s %-16.10Lg %-14g %-14g %s\n", t.label, unit.c_str(), exact, singleSpacing(full),

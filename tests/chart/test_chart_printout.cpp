@@ -36,15 +36,14 @@ class TestChartPrintout : public QObject {
     Q_OBJECT
 
     int messages = 0;
+    const tank::FailureReport countMessages = [this](std::string_view) { ++messages; };
 
 private slots:
     void init()
     {
         testsupport::failOnUnexpectedWarnings();
         messages = 0;
-        SetTankVolumeReporter([this](const std::string&) { ++messages; });
     }
-    void cleanup() { SetTankVolumeReporter({}); }
 
     // Lines of three rows stand 30 apart (a line of 20 and half a "1"); the
     // page test follows each of them; the short last line stands 40 below.
@@ -88,7 +87,7 @@ private slots:
         auto log = std::make_shared<PrintLog>();
         {
             RecordingSurface surface(log, pageHeight);
-            QVERIFY(chart::printChart(geometry, surface));
+            QVERIFY(chart::printChart(geometry, surface, countMessages));
         }
         QCOMPARE(positions(*log), expected);
         QCOMPARE(log->page, pages);
@@ -99,7 +98,7 @@ private slots:
         // the header aside; the header comes once.
         QTemporaryDir dir;
         const QString path = dir.filePath("chart.txt");
-        QCOMPARE(chart::writeChartFile(path, geometry), chart::ChartFileResult::Written);
+        QCOMPARE(chart::writeChartFile(path, geometry, countMessages), chart::ChartFileResult::Written);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QStringList fileLines = QString::fromLatin1(file.readAll()).split("\r\n");
@@ -118,7 +117,7 @@ private slots:
         const chart::ChartGeometry geometry = tankOfDiameter28(3, "yards");
         auto log = std::make_shared<PrintLog>();
         RecordingSurface surface(log, 1000.0f);
-        QVERIFY(chart::printChart(geometry, surface));
+        QVERIFY(chart::printChart(geometry, surface, countMessages));
         QCOMPARE(messages, 4);
     }
 
@@ -142,7 +141,7 @@ private slots:
 
         auto log = std::make_shared<PrintLog>();
         RecordingSurface surface(log, 150.0f, failAtLine, failNewPage);
-        QVERIFY(!chart::printChart(tankOfDiameter28(28), surface));
+        QVERIFY(!chart::printChart(tankOfDiameter28(28), surface, countMessages));
         QCOMPARE(log->lines.size(), linesPrinted);
         QVERIFY(!log->ended);
     }

@@ -37,8 +37,13 @@ include(${SOURCE_DIR}/cmake/clazy_checks.cmake)
 
 # Only the program's folders count, for sources and headers alike: not the
 # tests, not generated code, not Qt. Headers are reached through the build's
-# include roots, one per folder.
-set(folders "(app|core|model|window_kit|chart|info_windows|main_window)")
+# include roots, one per folder. The build names the folders.
+load_cache(${BUILD_DIR} READ_WITH_PREFIX "" GAUGESTAR_PRODUCT_FOLDERS)
+if(NOT GAUGESTAR_PRODUCT_FOLDERS)
+    message(FATAL_ERROR "lint: ${BUILD_DIR} names no program folders (configure it first)")
+endif()
+list(JOIN GAUGESTAR_PRODUCT_FOLDERS "|" folders)
+set(folders "(${folders})")
 string(REGEX REPLACE "([][.*+?^$()|\\])" "\\\\\\1" root "${SOURCE_DIR}")
 string(REGEX REPLACE "([][.*+?^$()|\\])" "\\\\\\1" build "${BUILD_DIR}")
 set(product "^${root}/${folders}/")

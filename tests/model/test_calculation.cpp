@@ -44,7 +44,7 @@ TEST(Calculation, ResultsAreWrittenAsComputed)
                                            "70",     "60",  "not a number"};
     std::vector<std::string> written;
     const auto outcome = calc::performCalculations(
-        entries, [&](calc::ResultField, const std::string& text) { written.push_back(text); });
+        entries, [&](calc::ResultField, const std::string& text) { written.push_back(text); }, {});
     EXPECT_TRUE(outcome.stopped);
     EXPECT_EQ(written, (std::vector<std::string>{"10152.32", "5076.16"}));
     EXPECT_FALSE(outcome.picture);
@@ -107,11 +107,10 @@ TEST(Calculation, Results)
         for (const auto& [field, text] : row.changes)
             entries.*field = text;
         int messages = 0;
-        SetTankVolumeReporter([&messages](const std::string&) { ++messages; });
         std::string written[3];
         const auto outcome = calc::performCalculations(
-            entries, [&](calc::ResultField field, const std::string& text) { written[static_cast<int>(field)] = text; });
-        SetTankVolumeReporter({});
+            entries, [&](calc::ResultField field, const std::string& text) { written[static_cast<int>(field)] = text; },
+            [&](std::string_view) { ++messages; });
         EXPECT_EQ(written[0], row.capacity);
         EXPECT_EQ(written[1], row.gross);
         EXPECT_EQ(written[2], row.net);

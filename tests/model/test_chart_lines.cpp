@@ -160,7 +160,7 @@ TEST(ChartLines, Lines)
 
         Lines built;
         std::vector<chart::LineKind> kinds;
-        const auto result = chart::forEachChartLine(*geometry, [&](const std::string& line, chart::LineKind kind) {
+        const auto result = chart::forEachChartLine(*geometry, {}, [&](const std::string& line, chart::LineKind kind) {
             built.push_back(line);
             kinds.push_back(kind);
             return row.end != chart::LinesEnd::StoppedByTaker || built.size() < row.lines.size();

@@ -61,6 +61,13 @@ foreach(part "<id>${APP_ID}</id>"
     endif()
 endforeach()
 
+# The manual page names the release, and no placeholder is left unfilled.
+file(STRINGS "${PREFIX}/${MANDIR}/man1/gaugestar.1" title LIMIT_COUNT 1)
+string(FIND "${title}" "\"Gaugestar ${VERSION}\"" at)
+if(at EQUAL -1 OR "${title}${component}" MATCHES "@[A-Z_]+@")
+    message(FATAL_ERROR "the manual page or the AppStream file does not name the release ${VERSION}: ${title}")
+endif()
+
 # The validators see the installed files together: the AppStream file's
 # launchable must find its desktop entry, and that entry its icon.
 if(NOT APPSTREAMCLI)

@@ -23,7 +23,14 @@ add_test(NAME packaging_desktop_entry
             ${GAUGESTAR_PACKAGING_DIR}/${GAUGESTAR_APP_ID}.desktop)
 add_test(NAME packaging_metainfo
     COMMAND ${GAUGESTAR_APPSTREAMCLI_COMMAND} validate --no-net
-            ${GAUGESTAR_PACKAGING_DIR}/${GAUGESTAR_APP_ID}.metainfo.xml)
+            ${GAUGESTAR_RELEASED_DIR}/${GAUGESTAR_APP_ID}.metainfo.xml)
+
+# Debian reads the package's version from debian/changelog: its first
+# entry must be the project's version.
+add_test(NAME packaging_changelog_version
+    COMMAND ${CMAKE_COMMAND} -DCHANGELOG=${PROJECT_SOURCE_DIR}/debian/changelog -DVERSION=${PROJECT_VERSION}
+            -P ${_packaging_tests_dir}/changelog_version.cmake)
+set_tests_properties(packaging_changelog_version PROPERTIES TIMEOUT 60 LABELS headless)
 
 # Installs into a folder of the build tree and checks what landed where.
 add_test(NAME packaging_install_tree

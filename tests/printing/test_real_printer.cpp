@@ -213,7 +213,7 @@ private slots:
         QCOMPARE(count.steps, steps);
         const std::optional<chart::ChartGeometry> geometry = chart::chartGeometry(texts, count.steps);
         QVERIFY(geometry);
-        QVERIFY(chart::printChart(*geometry, counter));
+        QVERIFY(chart::printChart(*geometry, counter, {}));
         QVERIFY2(counter.pages() >= 2, "the chart should need more than one page");
 
         const QStringList before = pdfFolder.entryList({"*.pdf"}, QDir::Files);

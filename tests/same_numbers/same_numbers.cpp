@@ -80,7 +80,7 @@ int main(int argc, char** argv)
 {
     const long calls = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 120000;
     int reports = 0;
-    SetTankVolumeReporter([&reports](const std::string&) { ++reports; });
+    const tank::FailureReport countReports = [&reports](std::string_view) { ++reports; };
 
     SplitMix64 random{0x5A4E5EED2026ull};
     for (long i = 0; i < calls; ++i) {
@@ -97,7 +97,8 @@ int main(int argc, char** argv)
         const float length32 = single(lengthUnit.toInches(length));
 
         reports = 0;
-        const float gross = TankVolume(level32, radius32, length32, shape, volumeUnit);
+        const float gross = TankVolume(level32, radius32, length32, tank::findShape(shape),
+                                       tank::findVolumeUnit(volumeUnit), countReports);
         std::printf("%ld tank \"%s\" \"%s\" %s level %08x radius %08x length %08x -> %08x reports %d"
                     " \"%s\" \"%s\" \"%s\" \"%s\"\n",
                     i, shape.c_str(), volumeUnit.c_str(), lengthUnit.text.data(), bits(level32), bits(radius32), bits(length32), bits(gross),

@@ -2,7 +2,7 @@
 //
 //   draw_tank_pictures OUTPUT_DIR
 //
-// writes {f,c,v}tank{0,10,25,50,75,90,100}.bmp, gaugestar.ico and the hicolor
+// writes a picture for each shape and fill step (ftank50.bmp …), gaugestar.ico and the hicolor
 // icons (icons/{32,48,128}/gaugestar.png, icons/scalable/gaugestar.svg).
 // Everything is drawn from plain geometry, sampled on a fine grid for smooth
 // edges, so the same source always gives the same bytes.
@@ -29,12 +29,10 @@ namespace {
 
 bool writePictures(const fs::path& dir)
 {
-    const std::array<std::pair<Shape, char>, 3> shapes{
-        {{Shape::Flat, 'f'}, {Shape::Rounded, 'c'}, {Shape::Standing, 'v'}}};
-    for (const auto& [shape, prefix] : shapes)
-        for (int percent : kPercents) {
-            const Indexed image = toIndexed(drawPicture(shape, percent));
-            const std::string name = std::string(1, prefix) + "tank" + std::to_string(percent) + ".bmp";
+    for (const tank::ShapeName& shape : tank::kShapes)
+        for (const tank::FillStep& step : tank::kFillSteps) {
+            const Indexed image = toIndexed(drawPicture(shape.shape, step.percent));
+            const std::string name = tank::pictureName(shape, step) + ".bmp";
             if (!writeFile(dir / name, encodeBmp(image, kPictureWidth, kPictureHeight)))
                 return false;
         }

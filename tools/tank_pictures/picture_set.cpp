@@ -64,22 +64,22 @@ StandingTank standingPicture(double fraction)
 
 } // namespace
 
-Raster drawPicture(Shape shape, int percent)
+Raster drawPicture(tank::Shape shape, int percent)
 {
     const double fraction = percent / 100.0;
     constexpr int grid = 6;
     switch (shape) {
-    case Shape::Flat: {
+    case tank::Shape::FlatEnded: {
         const LyingTank t = lyingPicture(false, fraction);
         return render(kPictureWidth, kPictureHeight, grid, 1.0,
                       [&](double x, double y) { return drawLyingTank(t, kSteel, x, y); });
     }
-    case Shape::Rounded: {
+    case tank::Shape::HemisphericalEnded: {
         const LyingTank t = lyingPicture(true, fraction);
         return render(kPictureWidth, kPictureHeight, grid, 1.0,
                       [&](double x, double y) { return drawLyingTank(t, kFiberglass, x, y); });
     }
-    case Shape::Standing: {
+    case tank::Shape::Vertical: {
         const StandingTank t = standingPicture(fraction);
         return render(kPictureWidth, kPictureHeight, grid, 1.0,
                       [&](double x, double y) { return drawStandingTank(t, kSteel, x, y); });
