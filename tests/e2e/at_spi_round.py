@@ -18,11 +18,11 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 
-from desktop_session import (START_SECONDS, STEP_SECONDS, Failed,
-                             accessibility_bus_pids, end_process, find, log, missing_requirements, poll,
-                             process_gone, start_display, text_of, walk)
+from desktop_session import (START_SECONDS, STEP_SECONDS, Failed, checked, end_started, find,
+                             join_accessibility_bus, live_description, log, log_program_output, poll,
+                             private_session, program_to_run, running_application, start_display,
+                             text_of, walk)
 
 # Set in the environment once the script runs inside its own session bus.
 SESSION_MARK = "GAUGESTAR_AT_SPI_SESSION"
@@ -58,11 +58,6 @@ def captions_of(node):
     return texts
 
 
-def live_description(node):
-    node.clear_cache()
-    return node.description
-
-
 # --- the round ---------------------------------------------------------------
 
 def screen_reader_round(program, workdir):
@@ -83,43 +78,13 @@ def screen_reader_round(program, workdir):
         started.append(("gaugestar", app.pid, app))
         log(f"gaugestar started, pid {app.pid}")
 
-        import pyatspi
-        from gi.repository import Atspi
-        # A busy machine answers slowly; the default of under a second is
-        # meant for a desktop that must not freeze.
-        Atspi.set_timeout(20000, 60000)
-
-        def running_application():
-            if app.poll() is not None:
-                raise Failed(f"gaugestar ended early with status {app.returncode}")
-            desktop = pyatspi.Registry.getDesktop(0)
-            for index in range(desktop.childCount):
-                candidate = desktop.getChildAtIndex(index)
-                if candidate is not None and candidate.get_process_id() == app.pid:
-                    return candidate
-            return None
-
-        def checked(probe):
-            def run():
-                if app.poll() is not None:
-                    raise Failed(f"gaugestar ended early with status {app.returncode}")
-                return probe()
-            return run
-
-        # Asking for the desktop starts the accessibility bus and its registry.
-        poll("the accessibility registry", START_SECONDS, lambda: pyatspi.Registry.getDesktop(0))
-        try:
-            for name, pid in accessibility_bus_pids().items():
-                started.insert(0, (name, pid, None))
-                log(f"{name} runs for this session, pid {pid}")
-        except Exception as error:
-            log(f"could not learn the accessibility bus processes: {error}")
-
-        application = poll("gaugestar on the accessibility bus", START_SECONDS, running_application)
+        join_accessibility_bus(started)
+        application = poll("gaugestar on the accessibility bus", START_SECONDS,
+                           checked(app, lambda: running_application(app.pid)))
 
         # The splash shows first; the main window follows after two seconds.
         frame = poll("the main window", START_SECONDS,
-                     checked(lambda: find(application, "frame", MAIN_CAPTION)))
+                     checked(app, lambda: find(application, "frame", MAIN_CAPTION)))
         log(f"found the frame {MAIN_CAPTION!r}")
 
         wanted = {"diameter": ("text", "Diameter"),
@@ -133,7 +98,7 @@ def screen_reader_round(program, workdir):
             not_found[:] = [f"{wanted[key][0]} {wanted[key][1]!r}" for key, node in found.items() if node is None]
             return None if not_found else found
         try:
-            fields = poll("the fields by role and name", STEP_SECONDS, checked(controls))
+            fields = poll("the fields by role and name", STEP_SECONDS, checked(app, controls))
         except Failed as failure:
             raise Failed(f"{failure}; not found: {', '.join(not_found)}") from None
         log("found the fields: " + ", ".join(sorted(fields)))
@@ -147,26 +112,26 @@ def screen_reader_round(program, workdir):
                     captions_seen.update(("combo box", caption) for caption in captions_of(node))
             return True if EXPECTED_CAPTIONS <= captions_seen else None
         try:
-            poll("the selectors labelled by their captions", STEP_SECONDS, checked(selector_captions))
+            poll("the selectors labelled by their captions", STEP_SECONDS, checked(app, selector_captions))
         except Failed as failure:
             raise Failed(f"{failure}; selector captions seen: {sorted(captions_seen)}") from None
         log("the selectors are labelled Shape, Lengths, Volumes, Temps")
 
         diameter_unit = poll("the diameter's unit caption", STEP_SECONDS,
-                             checked(lambda: captions_of(fields["diameter"]) or None))
+                             checked(app, lambda: captions_of(fields["diameter"]) or None))
         if "inches" not in diameter_unit:
             raise Failed(f"the diameter's captions are {diameter_unit}, not inches")
         log(f"diameter captions: {diameter_unit}")
 
         before = poll("the results shown at start", STEP_SECONDS,
-                      checked(lambda: {name: text_of(fields[name]) for name in EXPECTED_RESULTS}))
+                      checked(app, lambda: {name: text_of(fields[name]) for name in EXPECTED_RESULTS}))
         picture_before = poll("the picture's description at start", STEP_SECONDS,
-                              checked(lambda: live_description(fields["picture"])))
+                              checked(app, lambda: live_description(fields["picture"])))
         log(f"results before: {before}; picture: {picture_before!r}")
 
         fields["diameter"].queryEditableText().setTextContents(DIAMETER)
         poll("the diameter to read back " + DIAMETER, STEP_SECONDS,
-             checked(lambda: True if text_of(fields["diameter"]) == DIAMETER else None))
+             checked(app, lambda: True if text_of(fields["diameter"]) == DIAMETER else None))
         log(f"diameter set to {DIAMETER}")
 
         action = fields["button"].queryAction()
@@ -181,13 +146,13 @@ def screen_reader_round(program, workdir):
         def results_written():
             shown = {name: text_of(fields[name]) for name in EXPECTED_RESULTS}
             return shown if all(shown[name] != before[name] for name in shown) else None
-        shown = poll("the results to change", STEP_SECONDS, checked(results_written))
+        shown = poll("the results to change", STEP_SECONDS, checked(app, results_written))
         log(f"results read: {shown}")
         if shown != EXPECTED_RESULTS:
             raise Failed(f"the results read {shown}, not {EXPECTED_RESULTS}")
 
         description = poll("the picture's description to change", STEP_SECONDS,
-                           checked(lambda: (lambda now: now if now != picture_before else None)(
+                           checked(app, lambda: (lambda now: now if now != picture_before else None)(
                                live_description(fields["picture"]))))
         log(f"picture: {description!r}")
         if description != EXPECTED_PICTURE:
@@ -195,17 +160,10 @@ def screen_reader_round(program, workdir):
         if app.poll() is not None:
             raise Failed(f"gaugestar ended with status {app.returncode}")
     except Failed:
-        if os.path.exists(program_log):
-            with open(program_log) as output:
-                log("--- gaugestar's output ---\n" + output.read())
+        log_program_output(program_log)
         raise
     finally:
-        for name, pid, child in reversed(started):
-            end_process(pid, name, child)
-        left = [f"{name} (pid {pid})" for name, pid, child in started
-                if (child.poll() is None if child is not None else not process_gone(pid))]
-        if left:
-            raise Failed("still running after the round: " + ", ".join(left))
+        end_started(started, "after the round")
 
 
 def main():
@@ -213,25 +171,10 @@ def main():
     parser.add_argument("--program", required=True, help="the gaugestar executable")
     args = parser.parse_args()
 
-    needs = missing_requirements((("Xvfb", "xvfb"),))
-    if needs:
-        log("cannot run: missing " + "; ".join(needs))
+    program = program_to_run(args.program, (("Xvfb", "xvfb"),))
+    if program is None:
         return 1
-    program = os.path.abspath(args.program)
-    if not os.access(program, os.X_OK):
-        log(f"cannot run: {program} is not an executable")
-        return 1
-
-    if os.environ.get(SESSION_MARK) != "1":
-        # Again, inside a session bus of its own that ends with the script.
-        env = dict(os.environ, **{SESSION_MARK: "1"})
-        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
-        os.execvpe("dbus-run-session",
-                   ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__),
-                    "--program", program], env)
-
-    workdir = tempfile.mkdtemp(prefix="gaugestar-at-spi-")
-    os.chmod(workdir, 0o700)
+    workdir = private_session(SESSION_MARK, "gaugestar-at-spi-", ["--program", program])
     try:
         screen_reader_round(program, workdir)
     except Failed as failure:

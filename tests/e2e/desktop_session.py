@@ -1,9 +1,10 @@
 """What the tests that run Gaugestar on a private display share.
 
 Beside it in this folder, the one place of the Python helpers: used by the
-screen-reader round, the operator's rounds on X and Wayland and the start-up
-benchmark (bench/startup, which finds this folder through PYTHONPATH):
-generous waits that poll, a free display from Xvfb, processes ended by their
+screen-reader round, the operator's rounds on X and Wayland, the start-up
+benchmark and the screenshot tool (bench/startup and tools/screenshots, which
+find this folder through PYTHONPATH): generous waits that poll, a free
+display from Xvfb, a session bus of the run's own, processes ended by their
 ids only, and the accessible tree as a screen reader sees it.
 """
 
@@ -13,6 +14,8 @@ import shutil
 import signal
 import socket
 import subprocess
+import sys
+import tempfile
 import time
 
 SCREEN = (1024, 768)
@@ -89,6 +92,76 @@ def end_process(pid, name, child=None):
                 return
             time.sleep(0.1)
         log(f"{name} (pid {pid}) did not end on {sig.name}")
+
+
+def end_started(started, when):
+    """Ends the processes a run started, (name, pid, Popen or None) each, the
+    last started first; fails naming any still running `when`."""
+    for name, pid, child in reversed(started):
+        end_process(pid, name, child)
+    left = [f"{name} (pid {pid})" for name, pid, child in started
+            if (child.poll() is None if child is not None else not process_gone(pid))]
+    if left:
+        raise Failed(f"still running {when}: " + ", ".join(left))
+
+
+def expect_running(app):
+    if app.poll() is not None:
+        raise Failed(f"gaugestar ended early with status {app.returncode}")
+
+
+def checked(app, probe):
+    """The probe, failing at once once the program has ended rather than
+    waiting out its limit."""
+    def run():
+        expect_running(app)
+        return probe()
+    return run
+
+
+def log_program_output(path):
+    if os.path.exists(path):
+        with open(path) as output:
+            log("--- gaugestar's output ---\n" + output.read())
+
+
+def program_to_run(program, tools):
+    """The program's absolute path, or None once what is missing has been
+    said: the tools, (command, Debian package) pairs, the buses, or the
+    program itself."""
+    needs = missing_requirements(tools)
+    if needs:
+        log("cannot run: missing " + "; ".join(needs) + " (scripts/setup --test installs them)")
+        return None
+    program = os.path.abspath(program)
+    if not os.access(program, os.X_OK):
+        log(f"cannot run: {program} is not an executable")
+        return None
+    return program
+
+
+def private_session(mark, prefix, arguments):
+    """The run's own working folder, once the script runs inside a D-Bus
+    session of its own; until then, runs the script again with the
+    arguments inside one that ends with it, and does not return.
+
+    No display or bus of the caller's may leak in: the accessibility client
+    must find the bus of this session. The session's runtime folder is the
+    run's own, so that the accessibility bus's socket is not the one of
+    another run at the same time. The inner run removes the folder."""
+    workdir = os.environ.get(mark)
+    if workdir:
+        return workdir
+    workdir = tempfile.mkdtemp(prefix=prefix)
+    env = dict(os.environ, **{mark: workdir}, XDG_RUNTIME_DIR=workdir)
+    for name in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY"):
+        env.pop(name, None)
+    try:
+        os.execvpe("dbus-run-session", ["dbus-run-session", "--", sys.executable,
+                                        os.path.abspath(sys.argv[0]), *arguments], env)
+    except OSError:
+        shutil.rmtree(workdir, ignore_errors=True)
+        raise
 
 
 def accepts_clients(path):
@@ -194,6 +267,35 @@ def accessibility_bus_pids():
     return pids
 
 
+def join_accessibility_bus(started):
+    """Asking for the desktop starts this session's accessibility bus and
+    registry; their processes go to the front of `started`, to be ended
+    after everything that talks to them."""
+    import pyatspi
+    from gi.repository import Atspi
+    # A busy machine answers slowly; the default of under a second is meant
+    # for a desktop that must not freeze.
+    Atspi.set_timeout(20000, 60000)
+    poll("the accessibility registry", START_SECONDS, lambda: pyatspi.Registry.getDesktop(0))
+    try:
+        for name, pid in accessibility_bus_pids().items():
+            started.insert(0, (name, pid, None))
+            log(f"{name} runs for this session, pid {pid}")
+    except Exception as error:
+        log(f"could not learn the accessibility bus processes: {error}")
+
+
+def running_application(pid):
+    """The program with this process id on the accessibility bus, or None."""
+    import pyatspi
+    desktop = pyatspi.Registry.getDesktop(0)
+    for index in range(desktop.childCount):
+        candidate = desktop.getChildAtIndex(index)
+        if candidate is not None and candidate.get_process_id() == pid:
+            return candidate
+    return None
+
+
 # --- the accessible tree --------------------------------------------------
 
 def walk(node, depth=0):
@@ -214,3 +316,9 @@ def find(root, role, name):
 def text_of(node):
     text = node.queryText()
     return text.getText(0, text.characterCount)
+
+
+def live_description(node):
+    """The description as it is now, not as the client cached it."""
+    node.clear_cache()
+    return node.description

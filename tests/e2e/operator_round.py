@@ -27,12 +27,12 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 import time
 
-from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed, end_process,
-                       expect_centred, log, new_window, poll, process_gone, start_display, wait_gone)
-from desktop_session import (accessibility_bus_pids, find, missing_requirements,
+from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed,
+                       expect_centred, log, new_window, poll, start_display, wait_gone)
+from desktop_session import (checked, end_started, expect_running, find, join_accessibility_bus,
+                             log_program_output, private_session, program_to_run, running_application,
                              text_of, walk)
 
 # Set in the environment once the script runs inside its own session bus.
@@ -147,16 +147,10 @@ class Round:
         return dict(DISPLAY=display_name, QT_QPA_PLATFORM="xcb")
 
     def stop(self):
-        for name, pid, child in reversed(self.started):
-            end_process(pid, name, child)
-        left = [f"{name} (pid {pid})" for name, pid, child in self.started
-                if (child.poll() is None if child is not None else not process_gone(pid))]
-        if left:
-            raise Failed("still running after the round: " + ", ".join(left))
+        end_started(self.started, "after the round")
 
     def alive(self):
-        if self.app.poll() is not None:
-            raise Failed(f"gaugestar ended early with status {self.app.returncode}")
+        expect_running(self.app)
 
     def windows(self):
         self.alive()
@@ -170,10 +164,7 @@ class Round:
         wait_gone(self.display, self.app.pid, what, window)
 
     def checked(self, probe):
-        def run():
-            self.alive()
-            return probe()
-        return run
+        return checked(self.app, probe)
 
     # The splash and the main window ------------------------------------
 
@@ -234,32 +225,12 @@ class Round:
         registry; their processes are ended with the round's."""
         if self.bus_started:
             return
-        import pyatspi
-        from gi.repository import Atspi
-        # A busy machine answers slowly; the default of under a second is
-        # meant for a desktop that must not freeze.
-        Atspi.set_timeout(20000, 60000)
-        poll("the accessibility registry", START_SECONDS, lambda: pyatspi.Registry.getDesktop(0))
+        join_accessibility_bus(self.started)
         self.bus_started = True
-        try:
-            for name, pid in accessibility_bus_pids().items():
-                self.started.insert(0, (name, pid, None))
-                log(f"{name} runs for this session, pid {pid}")
-        except Exception as error:
-            log(f"could not learn the accessibility bus processes: {error}")
 
     def find_application(self):
-        import pyatspi
-
-        def running_application():
-            desktop = pyatspi.Registry.getDesktop(0)
-            for index in range(desktop.childCount):
-                candidate = desktop.getChildAtIndex(index)
-                if candidate is not None and candidate.get_process_id() == self.app.pid:
-                    return candidate
-            return None
         self.application = poll("gaugestar on the accessibility bus", START_SECONDS,
-                                self.checked(running_application), interval=0.02)
+                                self.checked(lambda: running_application(self.app.pid)), interval=0.02)
 
     def connect_accessibility(self):
         self.start_accessibility_bus()
@@ -302,21 +273,15 @@ class Round:
 
     # The operator's hands: the mouse and keys on X ------------------------
 
-    def click_on(self, node):
-        """Clicks the middle of the control, where the program says it is."""
-        import pyatspi
-        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        self.display.click(box.x + box.width // 2, box.y + box.height // 2)
-
     def select_field(self, field):
-        self.click_on(field)
+        self.display.click_on(field)
         self.display.key("ctrl+a")
 
     def type_into(self, _field, text):
         self.display.type(text)
 
     def press_button(self, name):
-        self.click_on(find(self.frame, "push button", name))
+        self.display.click_on(find(self.frame, "push button", name))
 
     def open_menu(self, name, keys):
         # The keyboard may have gone with a closed box; it comes back to the
@@ -484,31 +449,11 @@ def main(round_class=Round):
     parser.add_argument("--artifacts", required=True, help="folder for the screenshots and logs")
     args = parser.parse_args()
 
-    needs = missing_requirements(round_class.TOOLS)
-    if needs:
-        log("cannot run: missing " + "; ".join(needs) + " (scripts/setup --test installs them)")
-        return 1
-    program = os.path.abspath(args.program)
-    if not os.access(program, os.X_OK):
-        log(f"cannot run: {program} is not an executable")
+    program = program_to_run(args.program, round_class.TOOLS)
+    if program is None:
         return 1
     artifacts = os.path.abspath(args.artifacts)
-
-    workdir = os.environ.get(SESSION_MARK)
-    if not workdir:
-        # Again, inside a session bus of its own that ends with the script.
-        # No display or bus of the caller's may leak in: the accessibility
-        # client must find the bus of this session. The session's runtime
-        # folder is the round's own, so that the accessibility bus's socket
-        # is not the one of another round running at the same time.
-        workdir = tempfile.mkdtemp(prefix="gaugestar-e2e-")
-        os.chmod(workdir, 0o700)
-        env = dict(os.environ, **{SESSION_MARK: workdir}, XDG_RUNTIME_DIR=workdir)
-        for name in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY"):
-            env.pop(name, None)
-        os.execvpe("dbus-run-session",
-                   ["dbus-run-session", "--", sys.executable, os.path.abspath(sys.argv[0]),
-                    "--program", program, "--artifacts", artifacts], env)
+    workdir = private_session(SESSION_MARK, "gaugestar-e2e-", ["--program", program, "--artifacts", artifacts])
 
     # Screenshots of an earlier run would mislead.
     shutil.rmtree(artifacts, ignore_errors=True)
@@ -531,9 +476,7 @@ def main(round_class=Round):
             operator.stop()
     except Failed as failure:
         log(f"FAILED: {failure}")
-        if os.path.exists(operator.program_log):
-            with open(operator.program_log) as output:
-                log("--- gaugestar's output ---\n" + output.read())
+        log_program_output(operator.program_log)
         log(f"screenshots in {artifacts}")
         return 1
     finally:

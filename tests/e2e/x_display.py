@@ -61,6 +61,13 @@ class Display:
         self.xdotool("mousemove", "--sync", str(x), str(y))
         self.xdotool("click", "1")
 
+    def click_on(self, node):
+        """Clicks the middle of the control, where the program says it is
+        (over the accessibility bus)."""
+        import pyatspi
+        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        self.click(box.x + box.width // 2, box.y + box.height // 2)
+
     def key(self, *keys):
         self.xdotool("key", "--delay", "50", *keys)
 

@@ -9,6 +9,10 @@ clicked, the three results and the tank picture are read back over the
 accessibility bus, and once two captures in a row agree, the window alone
 is saved. The status bar's date and time are those of the run.
 
+    cmake --build build --target main_window_screenshot
+
+which runs, with the helpers of tests/e2e on PYTHONPATH,
+
     /usr/bin/python3 tools/screenshots/main_window.py --program build/app/gaugestar [--out docs/main-window.png]
 
 Needs xvfb, xdotool, imagemagick, x11-utils, dbus, at-spi2-core and
@@ -23,13 +27,14 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
+
+from x_display import MAIN_CAPTION, Display
+from desktop_session import (START_SECONDS, STEP_SECONDS, Failed, checked, end_started, find,
+                             join_accessibility_bus, live_description, log, log_program_output, poll,
+                             private_session, program_to_run, running_application, start_display,
+                             text_of)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "e2e"))
-from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed,  # noqa: E402
-                       MainWindowPlaces, end_process, log, poll, process_gone, start_display)
-from desktop_session import accessibility_bus_pids, find, missing_requirements, text_of  # noqa: E402
 
 SESSION_MARK = "GAUGESTAR_SCREENSHOT_SESSION"
 TOOLS = (("Xvfb", "xvfb"), ("xdotool", "xdotool"), ("import", "imagemagick"), ("xprop", "x11-utils"))
@@ -37,11 +42,6 @@ TOOLS = (("Xvfb", "xvfb"), ("xdotool", "xdotool"), ("import", "imagemagick"), ("
 # What the starting entries give; anything else is not the picture meant.
 EXPECTED_RESULTS = {"Tank capacity": "10152.32", "Gross volume": "5076.16", "Net volume": "5040.63"}
 EXPECTED_PICTURE = "Flat-ended tank, about half full"
-
-
-def live_description(node):
-    node.clear_cache()
-    return node.description
 
 
 def make_screenshot(program, out, workdir):
@@ -69,46 +69,25 @@ def make_screenshot(program, out, workdir):
                                    stdout=output, stderr=subprocess.STDOUT)
         started.append(("gaugestar", app.pid, app))
 
-        def checked(probe):
-            def run():
-                if app.poll() is not None:
-                    raise Failed(f"gaugestar ended early with status {app.returncode}")
-                return probe()
-            return run
-
         def main_window():
-            for window, geometry in display.visible_windows(app.pid).items():
-                if geometry[0] == MAIN_CAPTION:
-                    return window, geometry
-            return None
-        window, geometry = poll("the main window", START_SECONDS, checked(main_window))
-        places = MainWindowPlaces(geometry)
+            return next((window for window, (name, *_place) in display.visible_windows(app.pid).items()
+                         if name == MAIN_CAPTION), None)
+        window = poll("the main window", START_SECONDS, checked(app, main_window))
 
-        import pyatspi
-        from gi.repository import Atspi
-        # A busy machine answers slowly.
-        Atspi.set_timeout(20000, 60000)
-        poll("the accessibility registry", START_SECONDS, lambda: pyatspi.Registry.getDesktop(0))
-        try:
-            for name, pid in accessibility_bus_pids().items():
-                started.insert(0, (name, pid, None))
-        except Exception as error:
-            log(f"could not learn the accessibility bus processes: {error}")
+        join_accessibility_bus(started)
+        application = poll("gaugestar on the accessibility bus", START_SECONDS,
+                           checked(app, lambda: running_application(app.pid)))
+        wanted = {name: ("text", name) for name in EXPECTED_RESULTS}
+        wanted.update(picture=("image", "Tank picture"), button=("push button", "Perform Calculations"))
 
-        def fields():
-            desktop = pyatspi.Registry.getDesktop(0)
-            for index in range(desktop.childCount):
-                application = desktop.getChildAtIndex(index)
-                if application is None or application.get_process_id() != app.pid:
-                    continue
-                frame = find(application, "frame", MAIN_CAPTION)
-                found = {name: find(frame, "text", name) for name in EXPECTED_RESULTS} if frame else {}
-                found["picture"] = find(frame, "image", "Tank picture") if frame else None
-                return found if all(found.values()) else None
-            return None
-        nodes = poll("the results and the picture on the accessibility bus", START_SECONDS, checked(fields))
+        def controls():
+            frame = find(application, "frame", MAIN_CAPTION)
+            found = {key: find(frame, role, name) for key, (role, name) in wanted.items()} if frame else {}
+            return found if found and all(found.values()) else None
+        nodes = poll("the results, the picture and the button on the accessibility bus", START_SECONDS,
+                     checked(app, controls))
 
-        display.click(*places.centre_of("Command1"))
+        display.click_on(nodes["button"])
         shown = {}
 
         def calculated():
@@ -116,7 +95,7 @@ def make_screenshot(program, out, workdir):
                          picture=live_description(nodes["picture"]))
             return True if shown == {**EXPECTED_RESULTS, "picture": EXPECTED_PICTURE} else None
         try:
-            poll("the results of Perform Calculations", STEP_SECONDS, checked(calculated))
+            poll("the results of Perform Calculations", STEP_SECONDS, checked(app, calculated))
         except Failed as failure:
             raise Failed(f"{failure}; the window shows {shown}") from None
         log(f"the window shows {shown}")
@@ -129,22 +108,15 @@ def make_screenshot(program, out, workdir):
             for path in captures:
                 display.run("import", "-window", window, "-strip", path)
             return True if filecmp.cmp(*captures, shallow=False) else None
-        poll("two captures of the window that agree", STEP_SECONDS, checked(steady))
+        poll("two captures of the window that agree", STEP_SECONDS, checked(app, steady))
         shutil.copyfile(captures[0], out)
         size = display.run("identify", "-format", "%wx%h", out)
         log(f"saved {out} ({size})")
     except Failed:
-        if os.path.exists(program_log):
-            with open(program_log) as output:
-                log("--- gaugestar's output ---\n" + output.read())
+        log_program_output(program_log)
         raise
     finally:
-        for name, pid, child in reversed(started):
-            end_process(pid, name, child)
-        left = [f"{name} (pid {pid})" for name, pid, child in started
-                if (child.poll() is None if child is not None else not process_gone(pid))]
-        if left:
-            raise Failed("still running afterwards: " + ", ".join(left))
+        end_started(started, "afterwards")
 
 
 def main():
@@ -154,28 +126,11 @@ def main():
                         help="where the picture goes (default docs/main-window.png)")
     args = parser.parse_args()
 
-    needs = missing_requirements(TOOLS)
-    if needs:
-        log("cannot run: missing " + "; ".join(needs) + " (scripts/setup --test installs them)")
-        return 1
-    program = os.path.abspath(args.program)
-    if not os.access(program, os.X_OK):
-        log(f"cannot run: {program} is not an executable")
+    program = program_to_run(args.program, TOOLS)
+    if program is None:
         return 1
     out = os.path.abspath(args.out)
-
-    workdir = os.environ.get(SESSION_MARK)
-    if not workdir:
-        # Again, inside a session bus of its own that ends with the script;
-        # its runtime folder is this run's, and so is the accessibility
-        # bus's socket in it.
-        workdir = tempfile.mkdtemp(prefix="gaugestar-screenshot-")
-        env = dict(os.environ, **{SESSION_MARK: workdir}, XDG_RUNTIME_DIR=workdir)
-        for name in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY"):
-            env.pop(name, None)
-        os.execvpe("dbus-run-session", ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__),
-                                        "--program", program, "--out", out], env)
-
+    workdir = private_session(SESSION_MARK, "gaugestar-screenshot-", ["--program", program, "--out", out])
     try:
         make_screenshot(program, out, workdir)
     except Failed as failure:
