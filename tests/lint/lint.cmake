@@ -15,11 +15,16 @@ endif()
 # Every shell script: a file of these folders whose first line starts a
 # shell, or a file sourced by them (*.sh). Paths in their `source=`
 # directives are from the top of the tree.
+# debian/ only where its sources are: a package build leaves its work there.
 file(GLOB_RECURSE candidates LIST_DIRECTORIES false
-    ${SOURCE_DIR}/scripts/* ${SOURCE_DIR}/fuzz/* ${SOURCE_DIR}/.ci/* ${SOURCE_DIR}/debian/* ${SOURCE_DIR}/tools/*
+    ${SOURCE_DIR}/scripts/* ${SOURCE_DIR}/fuzz/* ${SOURCE_DIR}/.ci/* ${SOURCE_DIR}/tools/*
     ${SOURCE_DIR}/tests/* ${SOURCE_DIR}/bench/* ${SOURCE_DIR}/packaging/*)
+file(GLOB debian_files LIST_DIRECTORIES false ${SOURCE_DIR}/debian/* ${SOURCE_DIR}/debian/tests/*)
 set(shell_scripts "")
-foreach(candidate IN LISTS candidates)
+foreach(candidate IN LISTS candidates debian_files)
+    if(IS_DIRECTORY ${candidate} OR IS_SYMLINK ${candidate})
+        continue()
+    endif()
     file(STRINGS ${candidate} first LIMIT_COUNT 1 LIMIT_INPUT 80)
     if(candidate MATCHES "\\.sh$" OR first MATCHES "^#!.*[/ ](ba|da)?sh( |$)")
         list(APPEND shell_scripts ${candidate})
