@@ -10,7 +10,8 @@
 PictureStore::PictureStore(QWidget* parent) : QWidget(parent)
 {
     setObjectName("frmImages");
-    for (const QString& name : names())
+    const QStringList all = names();
+    for (const QString& name : all)
         pictures.insert(name, windowkit::tankPixmap(name));
 }
 
@@ -50,5 +51,5 @@ QString PictureStore::describe(const QString& name)
     case 90: fill = QStringLiteral("nearly full"); break;
     default: fill = QStringLiteral("full"); break;
     }
-    return tank + ", " + fill;
+    return tank + QStringLiteral(", ") + fill;
 }
