@@ -8,7 +8,8 @@
 PictureStore::PictureStore(QWidget* parent) : QWidget(parent)
 {
     setObjectName("frmImages");
-    for (const QString& name : names())
+    const QStringList all = names();
+    for (const QString& name : all)
         pictures.insert(name, windowkit::tankPixmap(name));
 }
 

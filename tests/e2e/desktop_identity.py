@@ -49,8 +49,10 @@ def wm_class(display, app):
 
 
 def app_id(_app, output):
+    # The protocol log names an object "xdg_toplevel@14", or from Wayland
+    # 1.23 on "xdg_toplevel#14".
     with open(output, errors="replace") as client_log:
-        found = re.search(r'xdg_toplevel@\d+\.set_app_id\("([^"]*)"\)', client_log.read())
+        found = re.search(r'xdg_toplevel[@#]\d+\.set_app_id\("([^"]*)"\)', client_log.read())
     return found and found.group(1)
 
 

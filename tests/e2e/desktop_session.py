@@ -307,8 +307,13 @@ def walk(node, depth=0):
 
 
 def find(root, role, name):
+    """The first node with this role, named as AT-SPI names roles ("push
+    button"), and this name. Compared by the role itself: AT-SPI renames
+    some roles between releases (a push button is "button" in 2.56)."""
+    import pyatspi
+    wanted = getattr(pyatspi, "ROLE_" + role.upper().replace(" ", "_"))
     for node in walk(root):
-        if node.getRoleName() == role and node.name == name:
+        if node.getRole() == wanted and node.name == name:
             return node
     return None
 

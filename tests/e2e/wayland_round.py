@@ -63,6 +63,8 @@ def start_compositor(runtime, weston_log):
     env = dict(os.environ, XDG_RUNTIME_DIR=runtime)
     for name in ("DISPLAY", "WAYLAND_DISPLAY"):
         env.pop(name, None)
+    # Weston 10 (Debian 12) knows only these spellings; Weston 14 (Debian 13)
+    # still takes them beside its own --backend=headless --renderer=pixman.
     weston = subprocess.Popen(
         ["weston", "--backend=headless-backend.so", "--use-pixman", f"--width={SCREEN[0]}",
          f"--height={SCREEN[1]}", f"--socket={SOCKET}", "--idle-time=0", f"--config={config}",

@@ -43,7 +43,15 @@ if(output MATCHES "x86" AND NOT output MATCHES "IBT" AND NOT start_notes MATCHES
     endif()
     message(STATUS "${start_file} is not marked for control-flow protection: the program's "
                    "own code is (${count} endbr64), the whole program cannot be")
-    set(options --nocfprotection)
+    list(APPEND options --nocfprotection)
+endif()
+# hardening-check from Debian 13 on asks any program for arm64's branch
+# protection, which a program for another processor cannot have.
+run(readelf -h "${program}")
+set(header "${output}")
+run(${HARDENING_CHECK} --help)
+if(output MATCHES "--nobranchprotection" AND NOT header MATCHES "Machine: +AArch64")
+    list(APPEND options --nobranchprotection)
 endif()
 run(${HARDENING_CHECK} ${options} "${program}")
 message(STATUS "${output}")

@@ -94,7 +94,16 @@ bool chooseMenuEntry(QMainWindow* window, const char* menuName, const char* entr
     CHECK2(menu && entry, entryName);
     QSignalSpy triggered(entry, &QAction::triggered);
     QMenuBar* bar = window->menuBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    const QPoint title = bar->actionGeometry(menu->menuAction()).center();
+    // The pointer goes to the title before it clicks, as an operator's does.
+    // A menu takes a press only where the pointer has moved away from where
+    // it was when the menu opened (newer Qt closes the menu on any other
+    // press), and Qt learns where the pointer is only from moves: a click
+    // delivered to a widget moves nothing. Without this move the menu opens
+    // with the pointer still where the last choice left it, so choosing the
+    // same entry twice in a row would close the menu instead.
+    QTest::mouseMove(bar, title);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, title);
     CHECK(QTest::qWaitForWindowExposed(menu));
     const QPoint at = menu->actionGeometry(entry).center();
     QTest::mouseMove(menu, at);
