@@ -95,3 +95,19 @@ native_same_numbers() {
     cmake --build "$native_build" --target same_numbers &&
         timeout 600 "$native_build/tests/same_numbers/same_numbers" >"$file"
 }
+
+# The print server of this clone (scripts/cups-printer), named after the
+# tree's path: two clones' runs on one machine, or in one chroot, never
+# stop each other's printer.
+clone_printer_root() {
+    echo "/run/gaugestar-cups-$(printf '%s' "$root" | sha256sum | cut -c1-12)"
+}
+
+# What a package build's tests leave out (debian/rules runs those labelled
+# headless), in the package's BUILD_DIR: every other test but lint, whose
+# analyzers run on their own: the rounds on a display, the screen reader's
+# bus, the printer, the install checks.
+rest_of_suite() {
+    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j2 \
+        --label-exclude 'headless|lint')
+}
