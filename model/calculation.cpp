@@ -45,10 +45,6 @@ double capacityInGallons(double r, double length, const tank::ShapeName* shape)
     return 0.0;
 }
 
-} // namespace
-
-namespace {
-
 const tank::FillStep* fillStepRow(double fraction)
 {
     const tank::FillStep* reached = nullptr;
