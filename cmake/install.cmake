@@ -11,21 +11,17 @@ set(GAUGESTAR_PACKAGING_DIR "${PROJECT_SOURCE_DIR}/packaging")
 set(GAUGESTAR_ICON_DIR "${PROJECT_SOURCE_DIR}/main_window/resources/icons")
 
 # The release the manual page and the AppStream file name: the project's
-# version, and the date of Debian's changelog entry for it, which Debian
-# reads anyway (the test packaging_changelog_version checks that the
-# entry is this version's).
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/debian/changelog")
-file(STRINGS "${PROJECT_SOURCE_DIR}/debian/changelog" trailer REGEX "^ -- " LIMIT_COUNT 1)
-if(NOT trailer MATCHES ", ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
-    message(FATAL_ERROR "debian/changelog: no date in its first entry's trailer line")
+# version, dated by its entry in the AppStream file's release history,
+# which is the project's own changelog (a distribution's packaging keeps
+# a changelog of its own).
+set(metainfo_template "${GAUGESTAR_PACKAGING_DIR}/${GAUGESTAR_APP_ID}.metainfo.xml")
+file(READ "${metainfo_template}" releases)
+string(REPLACE "." "\\." version_pattern "${PROJECT_VERSION}")
+if(NOT releases MATCHES "<release version=\"${version_pattern}\" date=\"([0-9]+-[0-9]+-[0-9]+)\"")
+    message(FATAL_ERROR "${metainfo_template}: no <release> of version ${PROJECT_VERSION} with its date: "
+        "add the release, newest first, to its <releases>")
 endif()
-set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
-list(FIND months "${CMAKE_MATCH_2}" month)
-math(EXPR month "${month} + 1")
-if(month LESS 10)
-    set(month "0${month}")
-endif()
-set(GAUGESTAR_RELEASE_DATE "${CMAKE_MATCH_3}-${month}-${CMAKE_MATCH_1}")
+set(GAUGESTAR_RELEASE_DATE "${CMAKE_MATCH_1}")
 set(GAUGESTAR_RELEASED_DIR "${PROJECT_BINARY_DIR}/packaging")
 foreach(file gaugestar.1 ${GAUGESTAR_APP_ID}.metainfo.xml)
     configure_file("${GAUGESTAR_PACKAGING_DIR}/${file}" "${GAUGESTAR_RELEASED_DIR}/${file}" @ONLY)

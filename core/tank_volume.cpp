@@ -6,6 +6,12 @@
 #include <limits>
 #include <optional>
 
+// x87 arithmetic rounds where the compiler chooses, not at each operation:
+// the build asks for SSE2 on 32-bit x86 (CMakeLists.txt).
+#if defined(__i386__) && !defined(__SSE2_MATH__)
+#error "32-bit x86 without SSE2 arithmetic (-msse2 -mfpmath=sse) would print other digits"
+#endif
+
 namespace {
 
 using tank::toSingle;

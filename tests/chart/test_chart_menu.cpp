@@ -428,7 +428,7 @@ private slots:
     {
         const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
         if (pdftotext.isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
+            QFAIL("pdftotext is not installed: install poppler-utils");
         const QString pdfPath = dir->filePath("chart.pdf");
         form->setChartPrinterFactory(std::make_unique<PdfFileChartFactory>(pdfPath));
         const Tank tank{.diameter = "96", .length = "240"};

@@ -222,7 +222,7 @@ private slots:
     {
         const QString renderer = QStandardPaths::findExecutable("pdftoppm");
         if (renderer.isEmpty())
-            QSKIP("pdftoppm (poppler-utils) is not installed");
+            QFAIL("pdftoppm is not installed: install poppler-utils");
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString pdf = dir.filePath("window.pdf");

@@ -176,7 +176,7 @@ QString quoted(const QString& text)
 {
     QString out;
     for (const QChar c : text.left(40))
-        out += c.unicode() < 0x20 ? QString("\\x%1").arg(c.unicode(), 2, 16, QChar('0')) : QString(c);
+        out += c.unicode() < 0x20 ? QString("\\x%1").arg(int{c.unicode()}, 2, 16, QChar('0')) : QString(c);
     if (text.size() > 40)
         out += QString("...(%1 chars)").arg(text.size());
     return "\"" + out + "\"";
