@@ -36,7 +36,7 @@ become_root() {
     shift 2
     [ "$(id -u)" -eq 0 ] && return 0
     may_be_root || skip "$why needs root, and $(id -un) may not use sudo here"
-    exec sudo -n --preserve-env=GAUGESTAR_PRINTER_ROOT,GAUGESTAR_CHROOT_CACHE,GAUGESTAR_TREE_OWNER \
+    exec sudo -n --preserve-env=GAUGESTAR_PRINTER_ROOT,GAUGESTAR_TREE_OWNER \
         GAUGESTAR_TREE_OWNER="${GAUGESTAR_TREE_OWNER:-$(id -u):$(id -g)}" "$script" "$@"
 }
 
@@ -84,16 +84,14 @@ install_packages() {
             install -y -qq "${options[@]}" "${missing[@]}"
 }
 
-# Writes the native build's same_numbers output to FILE, configuring and
-# building NATIVE_BUILD_DIR first where needed: the side every other
-# machine's numbers are compared with.
+# Writes the native digits, same_numbers of the Qt-free build
+# (build-noqt/, built where needed), to FILE: the side every other
+# compiler's, release's and processor's numbers are compared with.
 native_same_numbers() {
-    local native_build=$1 file=$2
-    if [ ! -f "$native_build/CMakeCache.txt" ]; then
-        cmake -S "$root" -B "$native_build" -G Ninja >/dev/null || return 1
-    fi
-    cmake --build "$native_build" --target same_numbers &&
-        timeout 600 "$native_build/tests/same_numbers/same_numbers" >"$file"
+    local file=$1
+    { [ -f "$root/build-noqt/build.ninja" ] || cmake --preset qt-free -S "$root" >/dev/null; } &&
+        cmake --build "$root/build-noqt" --target same_numbers >/dev/null &&
+        timeout 600 "$root/build-noqt/tests/same_numbers/same_numbers" >"$file"
 }
 
 # The print server of this clone (scripts/cups-printer), named after the
@@ -110,4 +108,95 @@ clone_printer_root() {
 rest_of_suite() {
     (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j2 \
         --label-exclude 'headless|lint')
+}
+
+# --- Stages: what scripts/test and scripts/matrix are made of ---
+# A stage passed, FAILED, or was SKIPPED (status 77, with its reason on a
+# line "skipped: REASON" of its log). Each stage's output is kept in
+# build-logs/; the summary gives each one's time and the three counts.
+summary=()
+declare -A counts=([passed]=0 [FAILED]=0 [SKIPPED]=0)
+declare -A background_pid background_begin
+
+record() {
+    local name=$1 status=$2 seconds=$3 log=$4 verdict reason=""
+    case $status in
+    0) verdict=passed ;;
+    "$skipped_status")
+        verdict=SKIPPED
+        reason=$(sed -n 's/^skipped: //p' "$log" | tail -1)
+        reason=": ${reason:-no reason given}"
+        ;;
+    *) verdict=FAILED ;;
+    esac
+    counts[$verdict]=$((counts[$verdict] + 1))
+    summary+=("$(printf '%-8s %s (%s s)%s' "$verdict" "$name" "$seconds" "$reason")")
+}
+
+log_of() {
+    local name=${1,,}
+    mkdir -p "$root/build-logs"
+    echo "$root/build-logs/${name//[^a-z0-9]/-}.log"
+}
+
+# A stage in the foreground: its output shown and kept.
+stage() {
+    local name=$1 begin=$SECONDS log status
+    shift
+    log=$(log_of "$name")
+    echo
+    echo "=== $name ==="
+    "$@" 2>&1 | tee "$log"
+    status=${PIPESTATUS[0]}
+    record "$name" "$status" $((SECONDS - begin)) "$log"
+}
+
+# A stage in the background: started now, its time counted until it ends
+# (SECONDS goes on counting in the subshell, which notes when it ended);
+# finish_background NAME waits for it and shows the end of its output.
+background() {
+    local name=$1 log
+    shift
+    log=$(log_of "$name")
+    background_begin[$name]=$SECONDS
+    ("$@" >"$log" 2>&1; status=$?; echo "$SECONDS" >"$log.ended"; exit "$status") &
+    background_pid[$name]=$!
+    echo
+    echo "=== $name: started in the background ==="
+}
+
+finish_background() {
+    local name=$1 status log
+    log=$(log_of "$name")
+    wait "${background_pid[$name]}"
+    status=$?
+    echo
+    echo "=== $name (ran in the background; the end of $log) ==="
+    tail -60 "$log"
+    record "$name" "$status" $(($(cat "$log.ended" 2>/dev/null || echo "$SECONDS") - background_begin[$name])) "$log"
+}
+
+# A build beside the stages in front, at the lowest priority: it takes
+# whatever core they leave idle.
+at_lowest_priority() {
+    renice -n 19 -p "$BASHPID" >/dev/null
+    "$@"
+}
+
+# The summary, then the exit status: 0 when every stage passed, 1 when any
+# failed, 2 when none failed but some were skipped (the run is incomplete).
+summarize() {
+    local started=$1
+    echo
+    echo "=== summary ($((SECONDS - started)) s) ==="
+    printf '%s\n' "${summary[@]}"
+    echo
+    echo "${counts[passed]} passed, ${counts[FAILED]} failed, ${counts[SKIPPED]} skipped"
+    if [ "${counts[FAILED]}" -gt 0 ]; then
+        return 1
+    fi
+    if [ "${counts[SKIPPED]}" -gt 0 ]; then
+        echo "INCOMPLETE: the skipped stages did not run, so this run proves nothing about them"
+        return 2
+    fi
 }
