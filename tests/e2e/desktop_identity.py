@@ -15,8 +15,8 @@ import subprocess
 import sys
 import tempfile
 
-from x_display import Display
-from desktop_session import START_SECONDS, Failed, end_process, log, poll, start_display
+from desktop_kit.session import START_SECONDS, Failed, end_process, log, poll, start_display
+from desktop_kit.x_display import Display
 from wayland_round import SOCKET, children_of, start_compositor
 
 

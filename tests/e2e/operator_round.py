@@ -29,11 +29,11 @@ import subprocess
 import sys
 import time
 
-from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed,
-                       expect_centred, log, new_window, poll, start_display, wait_gone)
-from desktop_session import (checked, end_started, expect_running, find, join_accessibility_bus,
-                             log_program_output, private_session, program_to_run, running_application,
-                             text_of, walk)
+from desktop_kit.session import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Failed, checked, end_started,
+                                 expect_running, find, is_showing, join_accessibility_bus, log,
+                                 log_program_output, poll, private_session, program_to_run,
+                                 running_application, start_display, text_of, walk)
+from desktop_kit.x_display import Display, expect_centred, new_window, wait_gone
 
 # Set in the environment once the script runs inside its own session bus.
 SESSION_MARK = "GAUGESTAR_E2E_SESSION"
@@ -75,11 +75,6 @@ def expect_splash_size(width, height):
     # The client area and a thin raised edge around it.
     if not (client[0] <= width <= client[0] + 8 and client[1] <= height <= client[1] + 8):
         raise Failed(f"the splash is {width}x{height}, not about {client[0]}x{client[1]}")
-
-
-def is_showing(node):
-    import pyatspi
-    return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
 # --- the round ------------------------------------------------------------

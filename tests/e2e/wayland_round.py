@@ -21,10 +21,10 @@ import subprocess
 import sys
 import time
 
-from operator_round import MAIN_CAPTION, Round, expect_splash_size, is_showing, main
-from x_display import Display
-from desktop_session import (SCREEN, START_SECONDS, STEP_SECONDS, Failed, accepts_clients,
-                             accessibility_bus, end_process, find, log, poll)
+from operator_round import Round, expect_splash_size, main
+from desktop_kit.session import (MAIN_CAPTION, SCREEN, START_SECONDS, STEP_SECONDS, Failed, accepts_clients,
+                                 accessibility_bus, end_process, find, is_showing, log, poll)
+from desktop_kit.x_display import Display
 
 SOCKET = "wayland-gaugestar"
 LEAK_SUPPRESSIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "wayland_lsan.supp")
