@@ -15,9 +15,9 @@ import subprocess
 import sys
 import tempfile
 
+from desktop_kit.compositor import SOCKET, children_of, start_compositor
 from desktop_kit.session import START_SECONDS, Failed, end_process, log, poll, start_display
 from desktop_kit.x_display import Display
-from wayland_round import SOCKET, children_of, start_compositor
 
 
 def named(program, workdir, server, settings, probe):

@@ -8,6 +8,7 @@ debian/tests/control set.
               of the run's own, Xvfb on a free display, the accessibility bus
               and the accessible tree as a screen reader sees it
   x_display   the mouse, keys and screenshots on an X display
+  compositor  a headless Weston, its socket, its clients and its screenshots
 
 Outside the tests' folder, since more than the tests use it; the rounds' own
 steps and checks stay with the tests.
