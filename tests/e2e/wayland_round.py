@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """Gaugestar's operator round on Wayland, under a headless compositor.
 
-The steps and checks of operator_round.py, with the program on Qt's Wayland
-platform under Weston (its headless backend, drawing with pixman) instead of
-an X display. Wayland lets no outside client click or type into another
+The steps and checks of operator_round.py (from operator_steps.py), with
+the program on Qt's Wayland platform under Weston (its headless backend,
+drawing with pixman) instead of an X display. Wayland lets no outside client click or type into another
 client's windows, so the hands here are the accessibility bus: fields are
 written through their editable text, buttons and menu entries pressed
 through their actions. The splash and the main window are seen there too,
@@ -19,7 +19,7 @@ import os
 import sys
 import time
 
-from operator_round import Round, expect_splash_size, main
+from operator_steps import Round, expect_splash_size, main
 from desktop_kit.compositor import SOCKET, WaylandDisplay, children_of, start_compositor
 from desktop_kit.session import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Failed, accessibility_bus, find,
                                  is_showing, log, poll)
@@ -152,4 +152,4 @@ class WaylandRound(Round):
 
 
 if __name__ == "__main__":
-    sys.exit(main(WaylandRound))
+    sys.exit(main(WaylandRound, __doc__))
