@@ -15,7 +15,7 @@ volume unit switched to litres and the temperature unit to degrees C, the
 largest chart (increment 1, 32768 rows) saved, printing declined. The peak
 resident memory (VmHWM) is read before File, Exit ends the program.
 
-    PYTHONPATH=tests/e2e /usr/bin/python3 bench/startup/startup_bench.py --program build/app/gaugestar [--runs 7]
+    PYTHONPATH=tools /usr/bin/python3 bench/startup/startup_bench.py --program build/app/gaugestar [--runs 7]
     cmake --build build --target bench_startup
 
 Needs xvfb, xdotool, x11-utils and dbus (scripts/setup --test installs them).
@@ -33,8 +33,9 @@ import sys
 import tempfile
 import time
 
-from x_display import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Display, Failed, end_process, log,
-                       new_window, poll, start_display, wait_gone)
+from desktop_kit.session import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Failed, end_process, log, poll,
+                                 start_display)
+from desktop_kit.x_display import Display, new_window, wait_gone
 
 SESSION_MARK = "GAUGESTAR_BENCH_SESSION"
 TRACE_PREFIX = "gaugestar.startup: "

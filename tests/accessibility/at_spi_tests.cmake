@@ -7,7 +7,7 @@ add_test(NAME test_at_spi_round
             --program $<TARGET_FILE:gaugestar>)
 set_tests_properties(test_at_spi_round PROPERTIES
     TIMEOUT 300
-    ENVIRONMENT "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1;QT_QPA_PLATFORM=xcb"
+    ENVIRONMENT "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1;QT_QPA_PLATFORM=xcb;${GAUGESTAR_PYTHONPATH}"
     # Takes turns with the end-to-end rounds (tests/e2e).
     RESOURCE_LOCK gaugestar_desktop_session
     LABELS accessibility)

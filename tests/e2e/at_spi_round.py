@@ -19,15 +19,14 @@ import shutil
 import subprocess
 import sys
 
-from desktop_session import (START_SECONDS, STEP_SECONDS, Failed, checked, end_started, find,
-                             join_accessibility_bus, live_description, log, log_program_output, poll,
-                             private_session, program_to_run, running_application, start_display,
-                             text_of, walk)
+from desktop_kit.session import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Failed, checked, end_started,
+                                 find, join_accessibility_bus, live_description, log, log_program_output,
+                                 poll, private_session, program_to_run, running_application, start_display,
+                                 text_of, walk)
 
 # Set in the environment once the script runs inside its own session bus.
 SESSION_MARK = "GAUGESTAR_AT_SPI_SESSION"
 
-MAIN_CAPTION = "Ombrix Associates Gaugestar"
 DIAMETER = "120"
 # A flat-ended tank 120 inches across and 324 long, 48 inches of product at
 # 70 degrees F: pi * 60^2 * 324 / 231 gallons in all; 0.37 of it is filled.

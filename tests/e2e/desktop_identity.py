@@ -4,9 +4,13 @@ bar looks up for its icon and name: on Wayland by the app id (the entry's
 file name less ".desktop"), on X11 by the class in WM_CLASS (the entry's
 StartupWMClass; Qt 6.4 sets no other X11 property naming the entry).
 
-    /usr/bin/python3 desktop_identity.py PROGRAM DESKTOP_FILE
+    /usr/bin/python3 desktop_identity.py PROGRAM DESKTOP_FILE --artifacts DIR
+
+The logs of the program and of its display servers are kept in DIR, as the
+operator's round keeps its own: under autopkgtest, in its artifacts.
 """
 
+import argparse
 import configparser
 import os
 import re
@@ -15,17 +19,17 @@ import subprocess
 import sys
 import tempfile
 
-from x_display import Display
-from desktop_session import START_SECONDS, Failed, end_process, log, poll, start_display
-from wayland_round import SOCKET, children_of, start_compositor
+from desktop_kit.compositor import SOCKET, children_of, start_compositor
+from desktop_kit.session import START_SECONDS, Failed, end_process, log, poll, start_display
+from desktop_kit.x_display import Display
 
 
-def named(program, workdir, server, settings, probe):
+def named(program, artifacts, server, settings, probe):
     """Runs the program beside its display server until the probe finds
-    its name; the program's output is in the work folder."""
+    its name; the program's output is in the artifacts folder."""
     env = {name: value for name, value in os.environ.items()
            if name not in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
-    output = os.path.join(workdir, f"gaugestar-{settings['QT_QPA_PLATFORM']}.log")
+    output = os.path.join(artifacts, f"gaugestar-{settings['QT_QPA_PLATFORM']}.log")
     with open(output, "w") as sink:
         app = subprocess.Popen([program], env={**env, **settings}, stdin=subprocess.DEVNULL, stdout=sink,
                                stderr=sink)
@@ -56,32 +60,43 @@ def app_id(_app, output):
     return found and found.group(1)
 
 
-def main(program, desktop_file):
+def main(program, desktop_file, artifacts):
     entry = configparser.ConfigParser(interpolation=None)
     entry.read(desktop_file)
     expected = {"xcb": [entry["Desktop Entry"]["StartupWMClass"]],
                 "wayland": os.path.basename(desktop_file).removesuffix(".desktop")}
+    # The logs of an earlier run would mislead.
+    shutil.rmtree(artifacts, ignore_errors=True)
+    os.makedirs(artifacts)
+    # Weston's socket stays in a short path of its own: a Unix socket's
+    # path may not be longer than about a hundred bytes.
     workdir = tempfile.mkdtemp(prefix="gaugestar-identity-")
     try:
-        xvfb, display = start_display(workdir)
-        found = {"xcb": named(program, workdir, xvfb, {"DISPLAY": display, "QT_QPA_PLATFORM": "xcb"},
+        xvfb, display = start_display(artifacts)
+        found = {"xcb": named(program, artifacts, xvfb, {"DISPLAY": display, "QT_QPA_PLATFORM": "xcb"},
                               lambda app, _output: wm_class(Display(display, None), app))}
         runtime = os.path.join(workdir, "runtime")
         os.mkdir(runtime, 0o700)
-        weston = start_compositor(runtime, os.path.join(workdir, "weston.log"))
-        found["wayland"] = named(program, workdir, weston, {
+        weston = start_compositor(runtime, os.path.join(artifacts, "weston.log"))
+        found["wayland"] = named(program, artifacts, weston, {
             "XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": SOCKET, "QT_QPA_PLATFORM": "wayland",
             "QT_IM_MODULE": "compose", "WAYLAND_DEBUG": "1"}, app_id)
     except Failed as failure:
-        log(f"FAILED: {failure}; the logs are in {workdir}")
+        log(f"FAILED: {failure}; the logs are in {artifacts}")
         return 1
-    shutil.rmtree(workdir)
+    finally:
+        shutil.rmtree(workdir, ignore_errors=True)
     log(f"the program's names {found}, its desktop entry's {expected}")
     if found != expected:
-        log("FAILED: the program does not name itself after its desktop entry")
+        log(f"FAILED: the program does not name itself after its desktop entry; the logs are in {artifacts}")
         return 1
     return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(os.path.abspath(sys.argv[1]), sys.argv[2]))
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("program", help="the gaugestar executable")
+    parser.add_argument("desktop_file", help="its desktop entry")
+    parser.add_argument("--artifacts", required=True, help="folder for the logs")
+    args = parser.parse_args()
+    sys.exit(main(os.path.abspath(args.program), args.desktop_file, os.path.abspath(args.artifacts)))

@@ -11,7 +11,7 @@ is saved. The status bar's date and time are those of the run.
 
     cmake --build build --target main_window_screenshot
 
-which runs, with the helpers of tests/e2e on PYTHONPATH,
+which runs, with the desktop helpers (tools/desktop_kit) on PYTHONPATH,
 
     /usr/bin/python3 tools/screenshots/main_window.py --program build/app/gaugestar [--out docs/main-window.png]
 
@@ -28,11 +28,11 @@ import shutil
 import subprocess
 import sys
 
-from x_display import MAIN_CAPTION, Display
-from desktop_session import (START_SECONDS, STEP_SECONDS, Failed, checked, end_started, find,
-                             join_accessibility_bus, live_description, log, log_program_output, poll,
-                             private_session, program_to_run, running_application, start_display,
-                             text_of)
+from desktop_kit.session import (MAIN_CAPTION, START_SECONDS, STEP_SECONDS, Failed, checked, end_started,
+                                 find, join_accessibility_bus, live_description, log, log_program_output,
+                                 poll, private_session, program_to_run, running_application, start_display,
+                                 text_of)
+from desktop_kit.x_display import Display
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 

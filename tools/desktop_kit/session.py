@@ -1,11 +1,7 @@
-"""What the tests that run Gaugestar on a private display share.
-
-Beside it in this folder, the one place of the Python helpers: used by the
-screen-reader round, the operator's rounds on X and Wayland, the start-up
-benchmark and the screenshot tool (bench/startup and tools/screenshots, which
-find this folder through PYTHONPATH): generous waits that poll, a free
-display from Xvfb, a session bus of the run's own, processes ended by their
-ids only, and the accessible tree as a screen reader sees it.
+"""What every run of Gaugestar on a private display shares: generous waits
+that poll, a free display from Xvfb, a session bus of the run's own,
+processes ended by their ids only, and the accessible tree as a screen
+reader sees it.
 """
 
 import os
@@ -19,6 +15,7 @@ import tempfile
 import time
 
 SCREEN = (1024, 768)
+MAIN_CAPTION = "Ombrix Associates Gaugestar"
 
 # Generous limits: the machine may be busy with a build on every core.
 START_SECONDS = 120
@@ -321,6 +318,11 @@ def find(root, role, name):
 def text_of(node):
     text = node.queryText()
     return text.getText(0, text.characterCount)
+
+
+def is_showing(node):
+    import pyatspi
+    return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
 def live_description(node):

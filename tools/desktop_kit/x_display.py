@@ -1,19 +1,13 @@
-"""Driving Gaugestar on a private X display from outside, as a person would.
-
-Shared by the operator's round (tests/e2e) and the start-up benchmark
-(bench/startup): a free display from Xvfb, xdotool for the mouse and keys,
-import for screenshots, and processes ended by their ids only. Where a
-control is, the program itself tells (over the accessibility bus), or the
-keyboard finds it.
+"""Driving Gaugestar on a private X display from outside, as a person would:
+xdotool for the mouse and keys, import for screenshots. Where a control is,
+the program itself tells (over the accessibility bus), or the keyboard finds
+it.
 """
 
 import os
 import subprocess
 
-from desktop_session import (SCREEN, START_SECONDS, STEP_SECONDS, STOP_SECONDS,  # noqa: F401
-                             Failed, end_process, log, poll, process_gone, start_display)
-
-MAIN_CAPTION = "Ombrix Associates Gaugestar"
+from .session import SCREEN, STEP_SECONDS, Failed, log, poll
 
 
 class Display:
