@@ -134,6 +134,25 @@ float TankVolume(float level, float radius, float length, const tank::ShapeName*
     return result;
 }
 
+double TankCapacity(double radius, double length, const tank::ShapeName* shape)
+{
+    if (!shape)
+        return 0.0;
+    switch (shape->shape) {
+    case tank::Shape::FlatEnded:
+        return ((tank::kPi * std::pow(radius, 2.0)) * length) / tank::kCubicInchesPerGallon;
+    case tank::Shape::HemisphericalEnded: {
+        // The two ends together make one sphere.
+        const double sphereFactor = (4.0 / 3.0) * tank::kPi;
+        return ((tank::kPi * std::pow(radius, 2.0)) * length + sphereFactor * std::pow(radius, 3.0))
+            / tank::kCubicInchesPerGallon;
+    }
+    case tank::Shape::Vertical:
+        return (tank::kPi * (std::pow(radius, 2.0) * length)) / tank::kCubicInchesPerGallon;
+    }
+    return 0.0;
+}
+
 float NetVolume(float gross, float productTemp, float ce, float ceTempRef)
 {
     const double g = gross;

@@ -43,6 +43,13 @@ using FailureReport = std::function<void(std::string_view message)>;
 float TankVolume(float level, float radius, float length, const tank::ShapeName* shape,
                  const tank::VolumeUnitName* volumeUnit, const tank::FailureReport& report);
 
+// Full capacity in US gallons of a tank of the given shape (a row of
+// core/name_tables.h), from the 64-bit radius and length in inches: each
+// shape's own closed formula, 64-bit throughout, not TankVolume at the top;
+// the caller rounds it to 32 bits. No shape gives 0. An upright tank's
+// length is its height.
+double TankCapacity(double radius, double length, const tank::ShapeName* shape);
+
 // Gross volume corrected to the reference temperature of `ce`:
 // gross * (1 + ce * (ceTempRef - productTemp)), computed in 64 bits.
 // NetVolume reports nothing itself. When the result does not fit 32 bits

@@ -95,6 +95,24 @@ TEST(TankVolume, Volume)
     }
 }
 
+// 64-bit, in each formula's own order of operations: flat and upright differ in the last bit.
+TEST(TankVolume, Capacity)
+{
+    const struct { const char* name; double radius, length; const char* shape; double expected; } rows[] = {
+        {"flat 96 x 240", 48.0, 240.0, flat, 7520.238414196363},
+        {"hemi 96 x 240", 48.0, 240.0, hemi, 9525.635324648727},
+        {"vertical 96 x 240", 48.0, 240.0, vertical, 7520.238414196364},
+        {"flat 115.2 x 36", 57.6, 36.0, flat, 1624.3714974664147},
+        {"vertical 115.2 x 36", 57.6, 36.0, vertical, 1624.371497466415},
+        {"hemi, the ends alone", 48.0, 0.0, hemi, 2005.3969104523635},
+        {"unknown shape", 48.0, 240.0, "flat-ended (steel)", 0.0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(TankCapacity(row.radius, row.length, tank::findShape(row.shape)), row.expected);
+    }
+}
+
 // The values do not depend on whether, or to whom, the failures are told.
 TEST(TankVolume, FailuresGoToTheCallersReport)
 {
