@@ -5,6 +5,8 @@
 #include "core/tank_volume.h"
 #include "tools/exact_volume/exact_volume.h"
 
+#include "accuracy_bounds.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -141,21 +143,20 @@ TEST(TankVolume, NetVolume)
     EXPECT_FALSE(std::isfinite(NetVolume(std::numeric_limits<float>::max(), 0.f, 1.f, 2.f)));
 }
 
-// The README's bounds on random tanks, levels (half near an end, on a log scale) and units: of the volume
-// 1 in and 0.1 in or more from both ends, of the capacity a chart step or more from them and anywhere;
-// no volume below zero at any level.
+// The stated bounds on random tanks, levels (half near an end, on a log scale) and units; no volume
+// below zero at any level.
 TEST(TankVolume, AgreesWithExactGeometry)
 {
-    const struct { const char* name; const char* shape; double bounds[4]; } rows[] = {
-        {"flat", flat, {1e-4, 1e-2, 2e-6, 3e-5}},
-        {"hemi", hemi, {1e-4, 1e-2, 2e-6, 3e-5}},
-        {"vertical", vertical, {1.3e-7, 1.3e-7, 1.3e-7, 1.3e-7}},
+    const struct { const char* name; const char* shape; accuracy::ErrorBounds bounds; } rows[] = {
+        {"flat", flat, accuracy::kHorizontalBounds},
+        {"hemi", hemi, accuracy::kHorizontalBounds},
+        {"vertical", vertical, accuracy::kUprightBounds},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const std::string name = row.shape;
         const bool upright = name == vertical;
-        const double* const bounds = row.bounds;
+        const accuracy::ErrorBounds& bound = row.bounds;
         int messages = 0;
         std::mt19937 random(23); // its raw numbers are the same everywhere, unlike the distributions
         const auto between = [&random](double low, double high) { return low + (high - low) * (random() / 0x1p32); };
@@ -170,8 +171,10 @@ TEST(TankVolume, AgreesWithExactGeometry)
             const long double capacity = accuracy::exactCapacityGallons(name, radius, length) * perGallon;
             const float computed = volume(level, radius, length, name, unit, counter(messages));
             const long double error = std::fabs(computed - exact), nearEnd = std::min<double>(level, depth - level);
-            if ((nearEnd >= 1 && error > bounds[0] * exact) || (nearEnd >= 0.1 && error > bounds[1] * exact)
-                || (nearEnd >= 2 * radius / 32767 && error > bounds[2] * capacity) || error > bounds[3] * capacity
+            if ((nearEnd >= 1 && error > bound.ofVolumeFrom1Inch * exact)
+                || (nearEnd >= 0.1 && error > bound.ofVolumeFromTenthInch * exact)
+                || (nearEnd >= 2 * radius / 32767 && error > bound.ofCapacityFromChartStep * capacity)
+                || error > bound.ofCapacity * capacity
                 || std::signbit(computed)) {
                 char where[160];
                 std::snprintf(where, sizeof where, "r %g x %g at %.9g in %s: %g", radius, length, level, unit.c_str(),
