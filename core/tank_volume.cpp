@@ -120,7 +120,11 @@ float TankVolume(float level, float radius, float length, const tank::ShapeName*
         });
     }
     if (isShape(tank::Shape::Vertical)) {
-        runStep(volume, report, [&] {
+        runStep(volume, report, [&]() -> std::optional<float> {
+            // Below the floor the upright formula would give a negative
+            // volume; it fails there as a horizontal tank's does.
+            if (level < 0.0f)
+                return std::nullopt;
             return toSingle(((std::pow(static_cast<double>(radius), 2.0) * static_cast<double>(level)) * tank::kPi)
                             / tank::kCubicInchesPerGallon);
         });

@@ -68,6 +68,7 @@ TEST(TankVolume, Volume)
         {"vertical above diameter", 110.f, 48.f, 240.f, vertical, "gallons", 3446.77587890625, 0},
         {"flat above diameter", 110.f, 48.f, 240.f, flat, "gallons", 0.0, 1},
         {"hemi below zero", -1.f, 48.f, 240.f, hemi, "gallons", 0.0, 1},
+        {"vertical below zero", -1.f, 48.f, 240.f, vertical, "gallons", 0.0, 1},
         {"unknown shape", 48.f, 48.f, 240.f, "flat-ended (steel)", "gallons", 0.0, 0},
         // Each of these catches one misreading of the arithmetic.
         {"vertical r154 l163", 163.f, 154.f, 0.f, vertical, "gallons", 52573.50390625, 0},
