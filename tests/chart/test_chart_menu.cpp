@@ -381,7 +381,7 @@ private slots:
             if (printed) {
                 QStringList printedLines;
                 for (const PrintedLine& line : printers->lastLog->lines)
-                    printedLines << line.text;
+                    printedLines << QString::fromStdString(line.text);
                 QCOMPARE(printedLines.takeAt(1), QString());
                 QCOMPARE(printedLines, fileLines);
             }
