@@ -126,7 +126,11 @@ float TankVolume(float level, float radius, float length, const tank::ShapeName*
         });
     }
     if (isShape(tank::Shape::Vertical)) {
-        runStep(volume, report, [&] {
+        runStep(volume, report, [&]() -> std::optional<float> {
+            // Below the floor the upright formula would give a negative
+            // volume; it fails there as a horizontal tank's does.
+            if (level < 0.0f)
+                return std::nullopt;
             return toSingle(((std::pow(static_cast<double>(radius), 2.0) * static_cast<double>(level)) * tank::kPi)
                             / tank::kCubicInchesPerGallon);
         });
@@ -138,6 +142,25 @@ float TankVolume(float level, float radius, float length, const tank::ShapeName*
     if (volumeUnit)
         runStep(result, report, [&] { return toSingle(static_cast<double>(volume) * volumeUnit->perGallon); });
     return result;
+}
+
+double TankCapacity(double radius, double length, const tank::ShapeName* shape)
+{
+    if (!shape)
+        return 0.0;
+    switch (shape->shape) {
+    case tank::Shape::FlatEnded:
+        return ((tank::kPi * std::pow(radius, 2.0)) * length) / tank::kCubicInchesPerGallon;
+    case tank::Shape::HemisphericalEnded: {
+        // The two ends together make one sphere.
+        const double sphereFactor = (4.0 / 3.0) * tank::kPi;
+        return ((tank::kPi * std::pow(radius, 2.0)) * length + sphereFactor * std::pow(radius, 3.0))
+            / tank::kCubicInchesPerGallon;
+    }
+    case tank::Shape::Vertical:
+        return (tank::kPi * (std::pow(radius, 2.0) * length)) / tank::kCubicInchesPerGallon;
+    }
+    return 0.0;
 }
 
 float NetVolume(float gross, float productTemp, float ce, float ceTempRef)

@@ -37,11 +37,20 @@ using FailureReport = std::function<void(std::string_view message)>;
 // (rows of core/name_tables.h, looked up once by the caller). `radius` is
 // half the diameter. No shape or no unit (a name that matched no row) gives
 // 0, and so does a horizontal tank whose 32-bit arithmetic would fall below
-// zero. Each arithmetic failure (division by zero, square root of a negative
-// number, overflow) goes to `report`; the failed step is then skipped and
-// the calculation goes on, so one call may report more than once.
+// zero. A level below 0 is a failure for every shape (an upright tank's
+// included) and gives 0. Each arithmetic failure (division by zero, square
+// root of a negative number, overflow, a level below 0) goes to `report`;
+// the failed step is then skipped and the calculation goes on, so one call
+// may report more than once.
 float TankVolume(float level, float radius, float length, const tank::ShapeName* shape,
                  const tank::VolumeUnitName* volumeUnit, const tank::FailureReport& report);
+
+// Full capacity in US gallons of a tank of the given shape (a row of
+// core/name_tables.h), from the 64-bit radius and length in inches: each
+// shape's own closed formula, 64-bit throughout, not TankVolume at the top;
+// the caller rounds it to 32 bits. No shape gives 0. An upright tank's
+// length is its height.
+double TankCapacity(double radius, double length, const tank::ShapeName* shape);
 
 // Gross volume corrected to the reference temperature of `ce`:
 // gross * (1 + ce * (ceTempRef - productTemp)), computed in 64 bits.

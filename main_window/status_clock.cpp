@@ -41,8 +41,8 @@ StatusClock::StatusClock(QWidget* parent)
 
 void StatusClock::refresh()
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime time = now();
     const QLocale locale = QLocale::system();
-    datePanel->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    timePanel->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    datePanel->setText(locale.toString(time.date(), QLocale::ShortFormat));
+    timePanel->setText(locale.toString(time.time(), QLocale::ShortFormat));
 }

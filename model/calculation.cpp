@@ -26,25 +26,6 @@ std::optional<double> lengthInInches(const std::string& text, const std::string&
     return inches;
 }
 
-// Full capacity in US gallons, 64-bit, from the 64-bit radius and length.
-double capacityInGallons(double r, double length, const tank::ShapeName* shape)
-{
-    if (!shape)
-        return 0.0;
-    switch (shape->shape) {
-    case tank::Shape::FlatEnded:
-        return ((tank::kPi * std::pow(r, 2.0)) * length) / tank::kCubicInchesPerGallon;
-    case tank::Shape::HemisphericalEnded: {
-        const double sphereFactor = (4.0 / 3.0) * tank::kPi;
-        return ((tank::kPi * std::pow(r, 2.0)) * length + sphereFactor * std::pow(r, 3.0))
-            / tank::kCubicInchesPerGallon;
-    }
-    case tank::Shape::Vertical:
-        return (tank::kPi * (std::pow(r, 2.0) * length)) / tank::kCubicInchesPerGallon;
-    }
-    return 0.0;
-}
-
 const tank::FillStep* fillStepRow(double fraction)
 {
     const tank::FillStep* reached = nullptr;
@@ -87,7 +68,7 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
     // unknown volume unit leaves it in gallons.
     const tank::ShapeName* shape = tank::findShape(e.tankShape);
     const tank::VolumeUnitName* unit = tank::findVolumeUnit(e.volumeUnits);
-    auto capacity = tank::toSingle(capacityInGallons(radius, *length, shape));
+    auto capacity = tank::toSingle(TankCapacity(radius, *length, shape));
     if (!capacity)
         return stop();
     if (unit && unit->unit != tank::VolumeUnit::Gallons) {

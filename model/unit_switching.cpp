@@ -2,6 +2,7 @@
 
 #include "core/name_tables.h"
 #include "core/number_text.h"
+#include "model/calculation.h"
 #include "model/product_names.h"
 
 #include <algorithm>
@@ -74,7 +75,6 @@ constexpr Conversion<VolumeUnit> kVolumeConversions[] = {
 };
 
 constexpr std::string_view kLengthPattern = "#######.#####";
-constexpr std::string_view kVolumePattern = "##########.##";
 constexpr std::string_view kCePerVolumePattern = "##########.######";
 constexpr std::string_view kTemperaturePattern = "##########.##";
 constexpr std::string_view kCeRewritePattern = "##.#####";
@@ -214,9 +214,9 @@ std::optional<Switched<VolumeTexts>> switchVolumes(std::string_view unitInForce,
     const std::optional<double> factor = volumeFactor(unitInForce, unit);
     if (!factor)
         return std::nullopt;
-    auto capacity = scaled(fields.capacity, *factor, kVolumePattern);
-    auto gross = scaled(fields.gross, *factor, kVolumePattern);
-    auto net = scaled(fields.net, *factor, kVolumePattern);
+    auto capacity = scaled(fields.capacity, *factor, calc::kResultPattern);
+    auto gross = scaled(fields.gross, *factor, calc::kResultPattern);
+    auto net = scaled(fields.net, *factor, calc::kResultPattern);
     auto ce = scaled(fields.ce, *factor, kCePerVolumePattern);
     if (!capacity || !gross || !net || !ce)
         return std::nullopt;

@@ -264,7 +264,7 @@ class TestChartFailures : public QObject {
         CHECK(printers->lastLog);
         QStringList printed;
         for (const PrintedLine& line : printers->lastLog->lines)
-            printed << line.text;
+            printed << QString::fromStdString(line.text);
         QStringList expected = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
         expected.removeLast();
         expected.insert(1, QString());

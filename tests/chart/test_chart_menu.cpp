@@ -1,5 +1,5 @@
 // The tank chart generator from its menu entry, its dialogs answered as an
-// operator would (once through the real ones): the chart file's bytes, every
+// operator would (and the real ones looked at once): the chart file's bytes, every
 // way a run ends, and the printout (recorded, and once into a real PDF file).
 
 #include "main_window/main_form.h"
@@ -11,25 +11,25 @@
 #include "support/gui_actions.h"
 #include "support/helper_checks.h"
 #include "support/app_texts.h"
-#include "support/modal_driver.h"
 #include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
 #include <optional>
 
-using testsupport::ModalDriver;
 using testsupport::ScriptedDialogs;
 
 namespace texts = testsupport::texts;
@@ -172,41 +172,13 @@ private slots:
         dir.reset();
     }
 
-    // The exact bytes of the worked example, through the window's own file
-    // dialog set up as the open form that takes any name.
+    // The exact bytes of the worked example; a name without extension
+    // stays as it is.
     void workedExampleBytes()
     {
         QVERIFY(describe(Tank{}));
-        form->setOperatorDialogs(std::make_unique<ModalDialogs>(form.get(), control<QFileDialog>("CDialog1")));
-        ModalDriver driver;
-        driver.expectMessage(texts::chartNotice);
-        driver.expectInput(texts::incrementPrompt, "3");
-        // A name without extension stays as it is.
         const QString bareName = dir->filePath("worked example");
-        // What the dialog was set up as, read while it is shown.
-        QString dialogName;
-        QStringList setup;
-        driver.expect("CDialog1", [&](QWidget* dialog) {
-            auto* files = qobject_cast<QFileDialog*>(dialog);
-            if (!files) {
-                dialog->close();
-                return;
-            }
-            dialogName = files->objectName();
-            setup << (files->acceptMode() == QFileDialog::AcceptOpen ? "open" : "save")
-                  << (files->fileMode() == QFileDialog::AnyFile ? "any file" : "other mode")
-                  << files->nameFilters() << "suffix:" + files->defaultSuffix()
-                  << (files->testOption(QFileDialog::DontUseNativeDialog) ? "not native" : "native")
-                  << "type shown: " + files->findChild<QComboBox*>("fileTypeCombo")->currentText();
-            files->findChild<QLineEdit*>("fileNameEdit")->setText(bareName);
-            QMetaObject::invokeMethod(files, "accept");
-        });
-        driver.expectQuestion(texts::printQuestion, QMessageBox::No);
-        chooseChart();
-        QVERIFY(driver.waitUntilDone());
-        QCOMPARE(dialogName, QString("CDialog1"));
-        QCOMPARE(setup, (QStringList{"open", "any file", "text files (*.txt)", "suffix:", "not native",
-                                     "type shown: text files"}));
+        QVERIFY(saveChart("3", bareName, QMessageBox::No));
         QVERIFY(!QFile::exists(bareName + ".txt"));
         QCOMPARE(fileBytes(bareName),
                  QByteArray("LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME\r\n"
@@ -216,6 +188,66 @@ private slots:
         // The run changes nothing on the window.
         QCOMPARE(control<QLineEdit>("txtTankDiameter")->text(), QString("12"));
         QCOMPARE(control<QComboBox>("cboLengthUnits")->currentText(), QString("inches"));
+    }
+
+    // The toolkit's own dialogs, once each, as the program sets them up: each
+    // looked at and answered by a one-shot timer once it is open.
+    void realDialogs()
+    {
+        ModalDialogs real(form.get(), control<QFileDialog>("CDialog1"));
+        QStringList seen;
+        const auto whenOpen = [](std::function<void(QWidget*)> answer) {
+            QTimer::singleShot(0, [answer] {
+                QWidget* dialog = nullptr;
+                if (QTest::qWaitFor([&dialog] { return (dialog = QApplication::activeModalWidget()) != nullptr; }))
+                    answer(dialog);
+            });
+        };
+        const auto look = [&seen](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            seen << dialog->windowTitle() << (box ? box->text() : "not a message box")
+                 << (box && box->icon() == QMessageBox::NoIcon ? "no icon" : "icon");
+            return box;
+        };
+        whenOpen([&](QWidget* dialog) {
+            if (QMessageBox* box = look(dialog))
+                seen << (box->standardButtons() == QMessageBox::Ok ? "OK" : "other buttons");
+            dialog->close();
+        });
+        real.tell(texts::chartNotice);
+        whenOpen([&](QWidget* dialog) {
+            QMessageBox* box = look(dialog);
+            if (!box) {
+                dialog->close();
+                return;
+            }
+            seen << (box->defaultButton() == box->button(QMessageBox::Yes) ? "Yes default" : "other default");
+            QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+        });
+        QVERIFY(!real.askYesNo(texts::printQuestion));
+        whenOpen([&](QWidget* dialog) {
+            auto* input = qobject_cast<QInputDialog*>(dialog);
+            seen << dialog->windowTitle() << input->labelText() << "empty: " + input->textValue();
+            input->setTextValue("3");
+            input->accept();
+        });
+        QCOMPARE(real.askText(texts::incrementPrompt), QString("3"));
+        const QString bareName = dir->filePath("worked example");
+        whenOpen([&](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            seen << files->objectName() << (files->acceptMode() == QFileDialog::AcceptOpen ? "open" : "save")
+                 << (files->fileMode() == QFileDialog::AnyFile ? "any file" : "other mode") << files->nameFilters()
+                 << "suffix:" + files->defaultSuffix()
+                 << (files->testOption(QFileDialog::DontUseNativeDialog) ? "not native" : "native")
+                 << "type shown: " + files->findChild<QComboBox*>("fileTypeCombo")->currentText();
+            files->findChild<QLineEdit*>("fileNameEdit")->setText(bareName);
+            QMetaObject::invokeMethod(files, "accept");
+        });
+        QCOMPARE(real.askFileName("text files", "*.txt"), std::optional<QString>(bareName));
+        QCOMPARE(seen, (QStringList{"Gaugestar", texts::chartNotice, "no icon", "OK", "Gaugestar", texts::printQuestion,
+                                    "no icon", "Yes default", "Gaugestar",
+                                    texts::incrementPrompt, "empty: ", "CDialog1", "open", "any file",
+                                    "text files (*.txt)", "suffix:", "not native", "type shown: text files"}));
     }
 
     void run_data()
@@ -381,7 +413,7 @@ private slots:
             if (printed) {
                 QStringList printedLines;
                 for (const PrintedLine& line : printers->lastLog->lines)
-                    printedLines << line.text;
+                    printedLines << QString::fromStdString(line.text);
                 QCOMPARE(printedLines.takeAt(1), QString());
                 QCOMPARE(printedLines, fileLines);
             }

@@ -5,6 +5,8 @@
 #include "core/tank_volume.h"
 #include "tools/exact_volume/exact_volume.h"
 
+#include "accuracy_bounds.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -66,6 +68,7 @@ TEST(TankVolume, Volume)
         {"vertical above diameter", 110.f, 48.f, 240.f, vertical, "gallons", 3446.77587890625, 0},
         {"flat above diameter", 110.f, 48.f, 240.f, flat, "gallons", 0.0, 1},
         {"hemi below zero", -1.f, 48.f, 240.f, hemi, "gallons", 0.0, 1},
+        {"vertical below zero", -1.f, 48.f, 240.f, vertical, "gallons", 0.0, 1},
         {"unknown shape", 48.f, 48.f, 240.f, "flat-ended (steel)", "gallons", 0.0, 0},
         // Each of these catches one misreading of the arithmetic.
         {"vertical r154 l163", 163.f, 154.f, 0.f, vertical, "gallons", 52573.50390625, 0},
@@ -92,6 +95,24 @@ TEST(TankVolume, Volume)
         const float result = volume(row.level, row.radius, row.length, row.shape, row.unit, counter(messages));
         EXPECT_EQ(static_cast<double>(result), row.expected);
         EXPECT_EQ(messages, row.messages);
+    }
+}
+
+// 64-bit, in each formula's own order of operations: flat and upright differ in the last bit.
+TEST(TankVolume, Capacity)
+{
+    const struct { const char* name; double radius, length; const char* shape; double expected; } rows[] = {
+        {"flat 96 x 240", 48.0, 240.0, flat, 7520.238414196363},
+        {"hemi 96 x 240", 48.0, 240.0, hemi, 9525.635324648727},
+        {"vertical 96 x 240", 48.0, 240.0, vertical, 7520.238414196364},
+        {"flat 115.2 x 36", 57.6, 36.0, flat, 1624.3714974664147},
+        {"vertical 115.2 x 36", 57.6, 36.0, vertical, 1624.371497466415},
+        {"hemi, the ends alone", 48.0, 0.0, hemi, 2005.3969104523635},
+        {"unknown shape", 48.0, 240.0, "flat-ended (steel)", 0.0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(TankCapacity(row.radius, row.length, tank::findShape(row.shape)), row.expected);
     }
 }
 
@@ -123,21 +144,20 @@ TEST(TankVolume, NetVolume)
     EXPECT_FALSE(std::isfinite(NetVolume(std::numeric_limits<float>::max(), 0.f, 1.f, 2.f)));
 }
 
-// The README's bounds on random tanks, levels (half near an end, on a log scale) and units: of the volume
-// 1 in and 0.1 in or more from both ends, of the capacity a chart step or more from them and anywhere;
-// no volume below zero at any level.
+// The stated bounds on random tanks, levels (half near an end, on a log scale) and units; no volume
+// below zero at any level.
 TEST(TankVolume, AgreesWithExactGeometry)
 {
-    const struct { const char* name; const char* shape; double bounds[4]; } rows[] = {
-        {"flat", flat, {1e-4, 1e-2, 2e-6, 3e-5}},
-        {"hemi", hemi, {1e-4, 1e-2, 2e-6, 3e-5}},
-        {"vertical", vertical, {1.3e-7, 1.3e-7, 1.3e-7, 1.3e-7}},
+    const struct { const char* name; const char* shape; accuracy::ErrorBounds bounds; } rows[] = {
+        {"flat", flat, accuracy::kHorizontalBounds},
+        {"hemi", hemi, accuracy::kHorizontalBounds},
+        {"vertical", vertical, accuracy::kUprightBounds},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const std::string name = row.shape;
         const bool upright = name == vertical;
-        const double* const bounds = row.bounds;
+        const accuracy::ErrorBounds& bound = row.bounds;
         int messages = 0;
         std::mt19937 random(23); // its raw numbers are the same everywhere, unlike the distributions
         const auto between = [&random](double low, double high) { return low + (high - low) * (random() / 0x1p32); };
@@ -152,8 +172,10 @@ TEST(TankVolume, AgreesWithExactGeometry)
             const long double capacity = accuracy::exactCapacityGallons(name, radius, length) * perGallon;
             const float computed = volume(level, radius, length, name, unit, counter(messages));
             const long double error = std::fabs(computed - exact), nearEnd = std::min<double>(level, depth - level);
-            if ((nearEnd >= 1 && error > bounds[0] * exact) || (nearEnd >= 0.1 && error > bounds[1] * exact)
-                || (nearEnd >= 2 * radius / 32767 && error > bounds[2] * capacity) || error > bounds[3] * capacity
+            if ((nearEnd >= 1 && error > bound.ofVolumeFrom1Inch * exact)
+                || (nearEnd >= 0.1 && error > bound.ofVolumeFromTenthInch * exact)
+                || (nearEnd >= 2 * radius / 32767 && error > bound.ofCapacityFromChartStep * capacity)
+                || error > bound.ofCapacity * capacity
                 || std::signbit(computed)) {
                 char where[160];
                 std::snprintf(where, sizeof where, "r %g x %g at %.9g in %s: %g", radius, length, level, unit.c_str(),

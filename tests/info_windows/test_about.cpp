@@ -50,7 +50,8 @@ private slots:
         QTest::addColumn<int>("minor");
         QTest::addColumn<int>("revision");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("this version") << 2 << 5 << 3 << testsupport::texts::version;
+        QTest::newRow("this version") << GAUGESTAR_VERSION_MAJOR << GAUGESTAR_VERSION_MINOR << GAUGESTAR_VERSION_PATCH
+                                       << testsupport::texts::version;
         QTest::newRow("no zero padding") << 2 << 0 << 0 << "Version 2.0.0";
         QTest::newRow("several digits") << 10 << 12 << 305 << "Version 10.12.305";
     }

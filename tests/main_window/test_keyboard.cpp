@@ -1,10 +1,12 @@
 // One full round of work without a mouse: enter a tank, calculate, switch a
-// unit and save a chart, by keys alone, dialogs included.
+// unit and save a chart, by keys alone (the chart's dialogs answered through
+// the program's dialogs seam).
 
 #include "main_window/main_form.h"
 
 #include "support/helper_checks.h"
-#include "support/modal_driver.h"
+#include "support/app_texts.h"
+#include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
 #include <QAbstractItemView>
@@ -19,7 +21,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using testsupport::ModalDriver;
+using testsupport::ScriptedDialogs;
+namespace texts = testsupport::texts;
 
 namespace {
 
@@ -52,17 +55,6 @@ QString focusedName()
     return focused ? focused->objectName() : QString();
 }
 
-// Answers a dialog with keys typed into whatever has the focus in it.
-ModalDriver::Action keys(const QString& text, Qt::Key finish)
-{
-    return [text, finish](QWidget* dialog) {
-        QWidget* target = dialog->focusWidget() ? dialog->focusWidget() : dialog;
-        if (!text.isEmpty())
-            QTest::keyClicks(target, text);
-        QTest::keyClick(target, finish);
-    };
-}
-
 } // namespace
 
 class TestKeyboard : public QObject {
@@ -88,11 +80,11 @@ private slots:
 
     void fullRoundByKeys()
     {
-        // From the first key on: a dialog that comes unasked fails the test.
-        ModalDriver driver;
         QTemporaryDir folder;
         const QString chartPath = folder.filePath("keyboard-chart.txt");
         Mainform form;
+        // From the first key on: a dialog that comes unasked fails the test.
+        ScriptedDialogs& dialogs = ScriptedDialogs::answering(form);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         auto* picture = form.findChild<QLabel*>("imgTank");
@@ -143,16 +135,15 @@ private slots:
         QCOMPARE(gross->text(), QString("22.26"));
         QCOMPARE(form.findChild<QLabel*>("lblVolumes_1")->text(), QString("litres"));
 
-        // Utilities, Tank Chart Generator, through the access keys; every
-        // dialog answered from the keyboard.
-        driver.expect("notice", keys({}, Qt::Key_Return));
-        driver.expect("increment", keys("3", Qt::Key_Return));
-        driver.expect("file name", keys(chartPath, Qt::Key_Return));
-        driver.expect("print question", keys({}, Qt::Key_N));
+        // Utilities, Tank Chart Generator, through the access keys.
+        dialogs.expectMessage(texts::chartNotice);
+        dialogs.expectInput(texts::incrementPrompt, "3");
+        dialogs.expectFile(chartPath);
+        dialogs.expectQuestion(texts::printQuestion, QMessageBox::No);
         QVERIFY(press(Qt::Key_U, Qt::AltModifier));
         QTRY_VERIFY(QApplication::activePopupWidget());
         QVERIFY(press(Qt::Key_T));
-        QVERIFY(driver.waitUntilDone(10000));
+        QTRY_COMPARE(dialogs.pending(), 0);
 
         QFile chart(chartPath);
         QVERIFY(chart.open(QIODevice::ReadOnly));

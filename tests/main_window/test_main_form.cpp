@@ -3,6 +3,7 @@
 // product.
 
 #include "main_window/main_form.h"
+#include "main_window/status_clock.h"
 
 #include "support/gui_actions.h"
 #include "support/app_texts.h"
@@ -177,6 +178,26 @@ private slots:
         const QStringList days{QLocale::system().toString(dayBeforeForm, QLocale::ShortFormat),
                                QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)};
         QVERIFY2(days.contains(shown), qPrintable(shown + " is not one of " + days.join(", ")));
+    }
+
+    // Ticking on its own: the panels follow a clock that moves.
+    void clockMoves()
+    {
+        const QDateTime later(QDate(2031, 12, 31), QTime(23, 59));
+        form->findChild<StatusClock*>()->setTimeSource([later] { return later; });
+        const QLocale locale = QLocale::system();
+        QTRY_COMPARE(control<QLabel>("sbTimePanel")->text(), locale.toString(later.time(), QLocale::ShortFormat));
+        QCOMPARE(control<QLabel>("sbDatePanel")->text(), locale.toString(later.date(), QLocale::ShortFormat));
+    }
+
+    // The frames' captions, blanks included.
+    void frameCaptions()
+    {
+        const std::pair<const char*, const char*> captions[] = {
+            {"Frame1", "Calculated Values"}, {"Frame2", "Tank  Parameters"}, {"Frame3", "Tank Shape and Product Level"},
+            {"Frame4", "Product Parameters"}, {"Frame5", " Units"}, {"Frame6", ""}};
+        for (const auto& [name, caption] : captions)
+            QCOMPARE(control<QGroupBox>(name)->title(), QString(caption));
     }
 
     void menus_data()

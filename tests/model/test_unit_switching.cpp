@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <string>
+#include <variant>
 #include <vector>
 
 using namespace unitswitch;
@@ -26,53 +27,61 @@ Texts fields(const LengthTexts& t) { return {t.diameter, t.length, t.level}; }
 Texts fields(const VolumeTexts& t) { return {t.capacity, t.gross, t.net, t.ce}; }
 Texts fields(const TemperatureTexts& t) { return {t.productTemp, t.ceTempRef, t.ce, t.cevalue}; }
 
+// Whether the switch of the fields' quantity is carried out.
+bool switches(std::string_view from, std::string_view to, const LengthTexts& t) { return bool(switchLengths(from, to, t)); }
+bool switches(std::string_view from, std::string_view to, const VolumeTexts& t) { return bool(switchVolumes(from, to, t)); }
+bool switches(std::string_view from, std::string_view to, const TemperatureTexts& t)
+{
+    return bool(switchTemperatures(from, to, t));
+}
+
 } // namespace
 
 // Bit-exact: 12 * 25.4 is not the literal 304.8.
 TEST(UnitSwitching, Factors)
 {
     const struct {
-        bool length;
+        std::optional<double> (*factor)(std::string_view from, std::string_view to);
         const char* from;
         const char* to;
         const char* value;
     } rows[] = {
-        {true, "inches", "feet", "0.08333333333333333"},
-        {true, "inches", "millimeters", "25.4"},
-        {true, "inches", "centimeters", "2.54"},
-        {true, "inches", "meters", "0.0254"},
-        {true, "feet", "inches", "12"},
-        {true, "feet", "millimeters", "304.79999999999995"},
-        {true, "feet", "centimeters", "30.48"},
-        {true, "feet", "meters", "0.30479999999999996"},
-        {true, "millimeters", "inches", "0.03937007874015748"},
-        {true, "millimeters", "feet", "0.0032808398950131233"},
-        {true, "millimeters", "centimeters", "0.1"},
-        {true, "millimeters", "meters", "0.001"},
-        {true, "centimeters", "inches", "0.39370078740157477"},
-        {true, "centimeters", "feet", "0.03280839895013123"},
-        {true, "centimeters", "millimeters", "10"},
-        {true, "centimeters", "meters", "0.01"},
-        {true, "meters", "inches", "39.37007874015748"},
-        {true, "meters", "feet", "3.2808398950131235"},
-        {true, "meters", "millimeters", "1000"},
-        {true, "meters", "centimeters", "100"},
-        {false, "gallons", "litres", "3.785411784"},
-        {false, "gallons", "cubic meters", "0.0037854117839999997"},
-        {false, "gallons", "millilitres", "3785.411784"},
-        {false, "litres", "gallons", "0.26417205235814845"},
-        {false, "litres", "cubic meters", "0.001"},
-        {false, "litres", "millilitres", "1000"},
-        {false, "cubic meters", "gallons", "264.17205235814845"},
-        {false, "cubic meters", "litres", "1000"},
-        {false, "cubic meters", "millilitres", "1000000"},
-        {false, "millilitres", "gallons", "0.00026417205235814843"},
-        {false, "millilitres", "litres", "0.001"},
-        {false, "millilitres", "cubic meters", "0.000001"},
+        {lengthFactor, "inches", "feet", "0.08333333333333333"},
+        {lengthFactor, "inches", "millimeters", "25.4"},
+        {lengthFactor, "inches", "centimeters", "2.54"},
+        {lengthFactor, "inches", "meters", "0.0254"},
+        {lengthFactor, "feet", "inches", "12"},
+        {lengthFactor, "feet", "millimeters", "304.79999999999995"},
+        {lengthFactor, "feet", "centimeters", "30.48"},
+        {lengthFactor, "feet", "meters", "0.30479999999999996"},
+        {lengthFactor, "millimeters", "inches", "0.03937007874015748"},
+        {lengthFactor, "millimeters", "feet", "0.0032808398950131233"},
+        {lengthFactor, "millimeters", "centimeters", "0.1"},
+        {lengthFactor, "millimeters", "meters", "0.001"},
+        {lengthFactor, "centimeters", "inches", "0.39370078740157477"},
+        {lengthFactor, "centimeters", "feet", "0.03280839895013123"},
+        {lengthFactor, "centimeters", "millimeters", "10"},
+        {lengthFactor, "centimeters", "meters", "0.01"},
+        {lengthFactor, "meters", "inches", "39.37007874015748"},
+        {lengthFactor, "meters", "feet", "3.2808398950131235"},
+        {lengthFactor, "meters", "millimeters", "1000"},
+        {lengthFactor, "meters", "centimeters", "100"},
+        {volumeFactor, "gallons", "litres", "3.785411784"},
+        {volumeFactor, "gallons", "cubic meters", "0.0037854117839999997"},
+        {volumeFactor, "gallons", "millilitres", "3785.411784"},
+        {volumeFactor, "litres", "gallons", "0.26417205235814845"},
+        {volumeFactor, "litres", "cubic meters", "0.001"},
+        {volumeFactor, "litres", "millilitres", "1000"},
+        {volumeFactor, "cubic meters", "gallons", "264.17205235814845"},
+        {volumeFactor, "cubic meters", "litres", "1000"},
+        {volumeFactor, "cubic meters", "millilitres", "1000000"},
+        {volumeFactor, "millilitres", "gallons", "0.00026417205235814843"},
+        {volumeFactor, "millilitres", "litres", "0.001"},
+        {volumeFactor, "millilitres", "cubic meters", "0.000001"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.from) + " to " + row.to);
-        const auto factor = row.length ? lengthFactor(row.from, row.to) : volumeFactor(row.from, row.to);
+        const auto factor = row.factor(row.from, row.to);
         ASSERT_TRUE(factor);
         EXPECT_EQ(shortest(*factor), row.value);
     }
@@ -217,31 +226,34 @@ TEST(UnitSwitching, Refused)
 {
     const struct {
         const char* name;
-        std::string quantity;
         const char* inForce;
         const char* chosen;
-        Texts fields;
+        std::variant<LengthTexts, VolumeTexts, TemperatureTexts> fields;   // whose switch it is
     } rows[] = {
-        {"diameter beyond range", "length", "inches", "millimeters", {"1E308", "324", "48"}},
-        {"last length field beyond range", "length", "feet", "centimeters", {"8", "27", "1E307"}},
-        {"length text reading as infinity", "length", "inches", "inches", {"96", "1E400", "48"}},
-        {"capacity beyond range", "volume", "gallons", "millilitres", {"1E306", "0", "0", "0.0007"}},
-        {"Ce field beyond range", "volume", "cubic meters", "millilitres", {"0", "0", "0", "1E303"}},
-        {"product temperature F to C", "temperature", "degrees F", "degrees C", {"1E308", "60", "0.0007", "0.0007"}},
-        {"product temperature C to F", "temperature", "degrees C", "degrees F", {"1E308", "15", "0.0007", "0.0007"}},
-        {"product temperature not strict, infinite", "temperature", "degrees F", "degrees C",
-         {"1E400", "60", "0.0007", "0.0007"}},
-        {"Ce field F to C", "temperature", "degrees F", "degrees C", {"70", "60", "1.7E308", "0.0007"}},
-        {"cevalue F to C", "temperature", "degrees F", "degrees C", {"70", "60", "0.0007", "1.7E308"}},
+        {"diameter beyond range", "inches", "millimeters",
+         LengthTexts{.diameter = "1E308", .length = "324", .level = "48"}},
+        {"last length field beyond range", "feet", "centimeters",
+         LengthTexts{.diameter = "8", .length = "27", .level = "1E307"}},
+        {"length text reading as infinity", "inches", "inches",
+         LengthTexts{.diameter = "96", .length = "1E400", .level = "48"}},
+        {"capacity beyond range", "gallons", "millilitres",
+         VolumeTexts{.capacity = "1E306", .gross = "0", .net = "0", .ce = "0.0007"}},
+        {"Ce field beyond range", "cubic meters", "millilitres",
+         VolumeTexts{.capacity = "0", .gross = "0", .net = "0", .ce = "1E303"}},
+        {"product temperature F to C", "degrees F", "degrees C",
+         TemperatureTexts{.productTemp = "1E308", .ceTempRef = "60", .ce = "0.0007", .cevalue = "0.0007"}},
+        {"product temperature C to F", "degrees C", "degrees F",
+         TemperatureTexts{.productTemp = "1E308", .ceTempRef = "15", .ce = "0.0007", .cevalue = "0.0007"}},
+        {"product temperature not strict, infinite", "degrees F", "degrees C",
+         TemperatureTexts{.productTemp = "1E400", .ceTempRef = "60", .ce = "0.0007", .cevalue = "0.0007"}},
+        {"Ce field F to C", "degrees F", "degrees C",
+         TemperatureTexts{.productTemp = "70", .ceTempRef = "60", .ce = "1.7E308", .cevalue = "0.0007"}},
+        {"cevalue F to C", "degrees F", "degrees C",
+         TemperatureTexts{.productTemp = "70", .ceTempRef = "60", .ce = "0.0007", .cevalue = "1.7E308"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const Texts& f = row.fields;
-        if (row.quantity == "length")
-            EXPECT_FALSE(switchLengths(row.inForce, row.chosen, {f[0], f[1], f[2]}));
-        else if (row.quantity == "volume")
-            EXPECT_FALSE(switchVolumes(row.inForce, row.chosen, {f[0], f[1], f[2], f[3]}));
-        else
-            EXPECT_FALSE(switchTemperatures(row.inForce, row.chosen, {f[0], f[1], f[2], f[3]}));
+        EXPECT_FALSE(std::visit([&row](const auto& fields) { return switches(row.inForce, row.chosen, fields); },
+                                row.fields));
     }
 }

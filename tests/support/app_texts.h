@@ -8,7 +8,9 @@
 
 namespace testsupport::texts {
 
-inline const QString version = "Version 2.5.3";
+// The version is the project's (see tests/CMakeLists.txt), written once for
+// a release; only the word before it is the program's text.
+inline const QString version = QStringLiteral("Version " GAUGESTAR_VERSION);
 
 inline const QString calculationError = "Please check your selections for errors";
 inline const QString printProblem = "There was a problem printing.  Please check your printer.";
