@@ -35,6 +35,12 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/debian/changelog)
     set_tests_properties(packaging_changelog_version PROPERTIES TIMEOUT 60 LABELS headless)
 endif()
 
+# The README states the accuracy the tests keep.
+add_test(NAME packaging_accuracy_bounds
+    COMMAND ${CMAKE_COMMAND} -DREADME=${PROJECT_SOURCE_DIR}/README.md
+            -DBOUNDS_FILE=${PROJECT_SOURCE_DIR}/cmake/accuracy_bounds.cmake -P ${_packaging_tests_dir}/accuracy_bounds_stated.cmake)
+set_tests_properties(packaging_accuracy_bounds PROPERTIES TIMEOUT 60 LABELS headless)
+
 # Installs into a folder of the build tree and checks what landed where.
 add_test(NAME packaging_install_tree
     COMMAND ${CMAKE_COMMAND}
