@@ -94,6 +94,24 @@ native_same_numbers() {
         timeout 600 "$root/build-noqt/tests/same_numbers/same_numbers" >"$file"
 }
 
+# Two runs of same_numbers, by another compiler, processor or system, must
+# print the same bytes: fails on one differing byte or a missing output.
+#   same_numbers_identical FIRST SECOND LABEL   (LABEL: "GCC and Clang")
+same_numbers_identical() {
+    local first=$1 second=$2 label=$3 output calls
+    for output in "$first" "$second"; do
+        [ -s "$output" ] || { echo "same numbers, $label: $output is missing or empty"; return 1; }
+    done
+    if ! cmp "$first" "$second"; then
+        echo "same numbers, $label: they differ; the first differing lines:"
+        diff "$first" "$second" | head -20
+        return 1
+    fi
+    calls=$(grep -c ' tank ' "$first")
+    echo "same numbers, $label: $calls TankVolume and $calls NetVolume calls, identical to the byte" \
+        "($(wc -c <"$first") bytes)"
+}
+
 # lintian's tags that are let through, by name, in every lintian run of
 # RELEASE's package (empty or unstable: unstable's): an initial upload
 # closes the bug that asked for the package, and none can be filed from
