@@ -63,6 +63,12 @@ missing_packages() {
     done
 }
 
+# Skips, naming PREFIX and the packages of the list that are missing, when
+# this process may not install them.
+installing_needs_root() {
+    may_be_root || skip "$1$(missing_packages "${@:2}" | xargs) missing, and installing needs root"
+}
+
 # Installs the packages of the list that are missing, as root or through
 # sudo (which may ask for a password here). Waits for another installer
 # that holds the package system rather than failing.
