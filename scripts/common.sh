@@ -11,26 +11,19 @@ skip() {
     exit "$skipped_status"
 }
 
-# True when this process may act as root: it is root, or sudo lets it
-# without asking (the test command asks once, up front, and keeps the
-# permission fresh while it runs).
+# Root, or sudo without asking (the test command asks once, up front, and
+# keeps the permission fresh while it runs).
 may_be_root() {
     [ "$(id -u)" -eq 0 ] || sudo -n true 2>/dev/null
 }
 
-# Runs a command as root: directly as root, otherwise through sudo.
 as_root() {
-    if [ "$(id -u)" -eq 0 ]; then
-        "$@"
-    else
-        sudo -n "$@"
-    fi
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi
 }
 
-# For a script that needs root throughout: unless root already, runs the
-# script again through sudo, keeping the variables named (so the same
-# print server, cache or build is meant); without sudo it skips, saying
-# what needed root.
+# For a script that needs root throughout: runs it again through sudo,
+# keeping the variables named (so the same print server, cache or build is
+# meant); without sudo it skips, saying what needed root.
 become_root() {
     local why=$1 script=$2
     shift 2
@@ -41,12 +34,11 @@ become_root() {
 }
 
 # What root wrote into the working tree goes back to whoever ran the
-# script through sudo (or owns the tree), so that the next run, or a plain
+# script through sudo (or owns the tree): the next run, or a plain
 # `rm -rf`, needs no root.
 give_back() {
-    local owner=${GAUGESTAR_TREE_OWNER:-$(stat -c %u:%g "$root")}
+    local owner=${GAUGESTAR_TREE_OWNER:-$(stat -c %u:%g "$root")} path
     [ "$(id -u)" -eq 0 ] && [ "$owner" != 0:0 ] || return 0
-    local path
     for path in "$@"; do
         [ -e "$path" ] && chown -R "$owner" "$path"
     done
@@ -57,32 +49,25 @@ give_back() {
 missing_packages() {
     local package
     for package in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-            echo "$package"
-        fi
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || echo "$package"
     done
 }
 
-# Skips, naming PREFIX and the packages of the list that are missing, when
-# this process may not install them.
+# Skips, naming PREFIX and the missing packages of the list, when this
+# process may not install them.
 installing_needs_root() {
     may_be_root || skip "$1$(missing_packages "${@:2}" | xargs) missing, and installing needs root"
 }
 
-# Installs the packages of the list that are missing, as root or through
-# sudo (which may ask for a password here). Waits for another installer
-# that holds the package system rather than failing.
+# Installs the missing packages of the list, through sudo (which may ask
+# for a password) unless root, waiting for another installer that holds
+# the package system rather than failing.
 #   install_packages [--no-recommends] PACKAGE...
 install_packages() {
-    local options=()
-    if [ "${1:-}" = --no-recommends ]; then
-        options=(--no-install-recommends)
-        shift
-    fi
-    local missing
+    local options=() missing sudo=()
+    [ "${1:-}" = --no-recommends ] && options=(--no-install-recommends) && shift
     mapfile -t missing < <(missing_packages "$@")
     [ "${#missing[@]}" -gt 0 ] || return 0
-    local sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     echo "Installing: ${missing[*]}"
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 update -qq &&
@@ -90,14 +75,12 @@ install_packages() {
             install -y -qq "${options[@]}" "${missing[@]}"
 }
 
-# Writes the native digits, same_numbers of the Qt-free build
-# (build-noqt/, built where needed), to FILE: the side every other
-# compiler's, release's and processor's numbers are compared with.
+# The native digits, same_numbers of the Qt-free build (build-noqt/, built
+# where needed), written to FILE: what every other side is compared with.
 native_same_numbers() {
-    local file=$1
     { [ -f "$root/build-noqt/build.ninja" ] || cmake --preset qt-free -S "$root" >/dev/null; } &&
         cmake --build "$root/build-noqt" --target same_numbers >/dev/null &&
-        timeout 600 "$root/build-noqt/tests/same_numbers/same_numbers" >"$file"
+        timeout 600 "$root/build-noqt/tests/same_numbers/same_numbers" >"$1"
 }
 
 # Two runs of same_numbers, by another compiler, processor or system, must
@@ -118,52 +101,30 @@ same_numbers_identical() {
         "($(wc -c <"$first") bytes)"
 }
 
-# lintian's tags that are let through, by name, in every lintian run of
-# RELEASE's package (empty or unstable: unstable's): an initial upload
-# closes the bug that asked for the package, and none can be filed from
-# here; and a stable release's lintian knows only the policy of its day,
-# older than the package's Standards-Version.
+# lintian's tags let through in every lintian run of RELEASE's package
+# (empty: unstable): an initial upload closes the bug that asked for the
+# package, and none can be filed from here; and a stable release's lintian
+# knows only the policy of its day, older than the Standards-Version.
 lintian_let_through() {
     local tags=initial-upload-closes-no-bugs
     [ "${1:-unstable}" = unstable ] || tags+=,newer-standards-version
     echo "$tags"
 }
 
-# The print server of this clone (scripts/cups-printer), named after the
-# tree's path: two clones' runs on one machine, or in one chroot, never
-# stop each other's printer.
-clone_printer_root() {
-    echo "/run/gaugestar-cups-$(printf '%s' "$root" | sha256sum | cut -c1-12)"
-}
-
-# What a package build's tests leave out (debian/rules runs those labelled
-# headless), in the package's BUILD_DIR: every other test but lint, whose
-# analyzers run on their own: the rounds on a display, the screen reader's
-# bus, the printer, the install checks.
-rest_of_suite() {
-    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j2 \
-        --label-exclude 'headless|lint')
-}
-
 # --- Stages: what scripts/test and scripts/matrix are made of ---
 # A stage passed, FAILED, or was SKIPPED (status 77, with its reason on a
-# line "skipped: REASON" of its log). Each stage's output is kept in
-# build-logs/; the summary gives each one's time and the three counts.
+# line "skipped: REASON" of its log, kept in build-logs/).
 summary=()
-declare -A counts=([passed]=0 [FAILED]=0 [SKIPPED]=0)
-declare -A background_pid background_begin
+declare -A counts=([passed]=0 [FAILED]=0 [SKIPPED]=0) background_pid background_begin
 
 record() {
-    local name=$1 status=$2 seconds=$3 log=$4 verdict reason=""
-    case $status in
-    0) verdict=passed ;;
-    "$skipped_status")
-        verdict=SKIPPED
-        reason=$(sed -n 's/^skipped: //p' "$log" | tail -1)
+    local name=$1 status=$2 seconds=$3 log=$4 verdict=FAILED reason=""
+    if [ "$status" -eq 0 ]; then
+        verdict=passed
+    elif [ "$status" -eq "$skipped_status" ]; then
+        verdict=SKIPPED reason=$(sed -n 's/^skipped: //p' "$log" | tail -1)
         reason=": ${reason:-no reason given}"
-        ;;
-    *) verdict=FAILED ;;
-    esac
+    fi
     counts[$verdict]=$((counts[$verdict] + 1))
     summary+=("$(printf '%-8s %s (%s s)%s' "$verdict" "$name" "$seconds" "$reason")")
 }
@@ -179,15 +140,14 @@ stage() {
     local name=$1 begin=$SECONDS log status
     shift
     log=$(log_of "$name")
-    echo
-    echo "=== $name ==="
+    printf '\n=== %s ===\n' "$name"
     "$@" 2>&1 | tee "$log"
     status=${PIPESTATUS[0]}
     record "$name" "$status" $((SECONDS - begin)) "$log"
 }
 
-# A stage in the background: started now, its time counted until it ends
-# (SECONDS goes on counting in the subshell, which notes when it ended);
+# A stage in the background, its time counted until it ends (SECONDS goes
+# on counting in the subshell, which notes when it ended);
 # finish_background NAME waits for it and shows the end of its output.
 background() {
     local name=$1 log
@@ -196,8 +156,7 @@ background() {
     background_begin[$name]=$SECONDS
     ("$@" >"$log" 2>&1; status=$?; echo "$SECONDS" >"$log.ended"; exit "$status") &
     background_pid[$name]=$!
-    echo
-    echo "=== $name: started in the background ==="
+    printf '\n=== %s: started in the background ===\n' "$name"
 }
 
 finish_background() {
@@ -205,14 +164,12 @@ finish_background() {
     log=$(log_of "$name")
     wait "${background_pid[$name]}"
     status=$?
-    echo
-    echo "=== $name (ran in the background; the end of $log) ==="
+    printf '\n=== %s (ran in the background; the end of %s) ===\n' "$name" "$log"
     tail -60 "$log"
     record "$name" "$status" $(($(cat "$log.ended" 2>/dev/null || echo "$SECONDS") - background_begin[$name])) "$log"
 }
 
-# A build beside the stages in front, at the lowest priority: it takes
-# whatever core they leave idle.
+# A build beside the stages in front takes whatever core they leave idle.
 at_lowest_priority() {
     renice -n 19 -p "$BASHPID" >/dev/null
     "$@"
@@ -221,15 +178,10 @@ at_lowest_priority() {
 # The summary, then the exit status: 0 when every stage passed, 1 when any
 # failed, 2 when none failed but some were skipped (the run is incomplete).
 summarize() {
-    local started=$1
-    echo
-    echo "=== summary ($((SECONDS - started)) s) ==="
+    printf '\n=== summary (%s s) ===\n' $((SECONDS - $1))
     printf '%s\n' "${summary[@]}"
-    echo
-    echo "${counts[passed]} passed, ${counts[FAILED]} failed, ${counts[SKIPPED]} skipped"
-    if [ "${counts[FAILED]}" -gt 0 ]; then
-        return 1
-    fi
+    printf '\n%s passed, %s failed, %s skipped\n' "${counts[passed]}" "${counts[FAILED]}" "${counts[SKIPPED]}"
+    [ "${counts[FAILED]}" -eq 0 ] || return 1
     if [ "${counts[SKIPPED]}" -gt 0 ]; then
         echo "INCOMPLETE: the skipped stages did not run, so this run proves nothing about them"
         return 2
