@@ -75,6 +75,12 @@ install_packages() {
             install -y -qq "${options[@]}" "${missing[@]}"
 }
 
+# Configures and builds the preset NAME; with "test", runs its tests too.
+build_preset() {
+    (cd "$root" && cmake --preset "$1" >/dev/null && cmake --build --preset "$1" &&
+        { [ "${2:-}" != test ] || ctest --preset "$1"; })
+}
+
 # The native digits, same_numbers of the Qt-free build (build-noqt/, built
 # where needed), written to FILE: what every other side is compared with.
 native_same_numbers() {
