@@ -21,9 +21,8 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi
 }
 
-# For a script that needs root throughout: runs it again through sudo,
-# keeping the variables named (so the same print server, cache or build is
-# meant); without sudo it skips, saying what needed root.
+# Runs a script that needs root throughout again through sudo, keeping the
+# variables that say which print server and tree are meant.
 become_root() {
     local why=$1 script=$2
     shift 2
@@ -33,9 +32,8 @@ become_root() {
         GAUGESTAR_TREE_OWNER="${GAUGESTAR_TREE_OWNER:-$(id -u):$(id -g)}" "$script" "$@"
 }
 
-# What root wrote into the working tree goes back to whoever ran the
-# script through sudo (or owns the tree): the next run, or a plain
-# `rm -rf`, needs no root.
+# What root wrote goes back to whoever ran the script through sudo (or owns
+# the tree): the next run, or a plain `rm -rf`, needs no root.
 give_back() {
     local owner=${GAUGESTAR_TREE_OWNER:-$(stat -c %u:%g "$root")} path
     [ "$(id -u)" -eq 0 ] && [ "$owner" != 0:0 ] || return 0
@@ -45,7 +43,6 @@ give_back() {
     return 0
 }
 
-# The Debian packages of the list that are not installed.
 missing_packages() {
     local package
     for package in "$@"; do
@@ -53,16 +50,13 @@ missing_packages() {
     done
 }
 
-# Skips, naming PREFIX and the missing packages of the list, when this
-# process may not install them.
+# Skips, naming PREFIX and the missing packages, when they can't be installed.
 installing_needs_root() {
     may_be_root || skip "$1$(missing_packages "${@:2}" | xargs) missing, and installing needs root"
 }
 
-# Installs the missing packages of the list, through sudo (which may ask
-# for a password) unless root, waiting for another installer that holds
-# the package system rather than failing.
-#   install_packages [--no-recommends] PACKAGE...
+# Installs the missing packages, through sudo (which may ask for a password)
+# unless root, waiting for another installer rather than failing.
 install_packages() {
     local options=() missing sudo=()
     [ "${1:-}" = --no-recommends ] && options=(--no-install-recommends) && shift
@@ -75,7 +69,7 @@ install_packages() {
             install -y -qq "${options[@]}" "${missing[@]}"
 }
 
-# Configures and builds the preset NAME; with "test", runs its tests too.
+#   build_preset NAME [test]
 build_preset() {
     (cd "$root" && cmake --preset "$1" >/dev/null && cmake --build --preset "$1" &&
         { [ "${2:-}" != test ] || ctest --preset "$1"; })
@@ -89,8 +83,7 @@ native_same_numbers() {
         timeout 600 "$root/build-noqt/tests/same_numbers/same_numbers" >"$1"
 }
 
-# Two runs of same_numbers, by another compiler, processor or system, must
-# print the same bytes: fails on one differing byte or a missing output.
+# Two runs of same_numbers must print the same bytes.
 #   same_numbers_identical FIRST SECOND LABEL   (LABEL: "GCC and Clang")
 same_numbers_identical() {
     local first=$1 second=$2 label=$3 output calls
@@ -117,9 +110,8 @@ lintian_let_through() {
     echo "$tags"
 }
 
-# --- Stages: what scripts/test and scripts/matrix are made of ---
-# A stage passed, FAILED, or was SKIPPED (status 77, with its reason on a
-# line "skipped: REASON" of its log, kept in build-logs/).
+# --- The stages of scripts/test and scripts/matrix: passed, FAILED, or
+# SKIPPED (status 77, the reason in its log, kept in build-logs/) ---
 summary=()
 declare -A counts=([passed]=0 [FAILED]=0 [SKIPPED]=0) background_pid background_begin
 
@@ -141,7 +133,6 @@ log_of() {
     echo "$root/build-logs/${name//[^a-z0-9]/-}.log"
 }
 
-# A stage in the foreground: its output shown and kept.
 stage() {
     local name=$1 begin=$SECONDS log status
     shift
@@ -152,9 +143,8 @@ stage() {
     record "$name" "$status" $((SECONDS - begin)) "$log"
 }
 
-# A stage in the background, its time counted until it ends (SECONDS goes
-# on counting in the subshell, which notes when it ended);
-# finish_background NAME waits for it and shows the end of its output.
+# Its time counts until it ends: SECONDS goes on counting in the subshell,
+# which notes when it ended. finish_background NAME shows its output.
 background() {
     local name=$1 log
     shift
