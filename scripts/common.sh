@@ -5,21 +5,12 @@
 # A stage that cannot run here ends with this status, after one line
 # "skipped: REASON" (scripts/test reads both).
 readonly skipped_status=77
-
-skip() {
-    echo "skipped: $*"
-    exit "$skipped_status"
-}
+skip() { echo "skipped: $*"; exit "$skipped_status"; }
 
 # Root, or sudo without asking (the test command asks once, up front, and
 # keeps the permission fresh while it runs).
-may_be_root() {
-    [ "$(id -u)" -eq 0 ] || sudo -n true 2>/dev/null
-}
-
-as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi
-}
+may_be_root() { [ "$(id -u)" -eq 0 ] || sudo -n true 2>/dev/null; }
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi; }
 
 # Runs a script that needs root throughout again through sudo, keeping the
 # variables that say which print server and tree are meant.
@@ -51,22 +42,18 @@ missing_packages() {
 }
 
 # Skips, naming PREFIX and the missing packages, when they can't be installed.
-installing_needs_root() {
-    may_be_root || skip "$1$(missing_packages "${@:2}" | xargs) missing, and installing needs root"
-}
+installing_needs_root() { may_be_root || skip "$1$(missing_packages "${@:2}" | xargs) missing, and installing needs root"; }
 
 # Installs the missing packages, through sudo (which may ask for a password)
 # unless root, waiting for another installer rather than failing.
 install_packages() {
-    local options=() missing sudo=()
+    local options=() missing apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900)
     [ "${1:-}" = --no-recommends ] && options=(--no-install-recommends) && shift
     mapfile -t missing < <(missing_packages "$@")
     [ "${#missing[@]}" -gt 0 ] || return 0
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    [ "$(id -u)" -eq 0 ] || apt=(sudo "${apt[@]}")
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 update -qq &&
-        "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 \
-            install -y -qq "${options[@]}" "${missing[@]}"
+    "${apt[@]}" update -qq && "${apt[@]}" install -y -qq "${options[@]}" "${missing[@]}"
 }
 
 #   build_preset NAME [test]
@@ -134,13 +121,12 @@ log_of() {
 }
 
 stage() {
-    local name=$1 begin=$SECONDS log status
+    local name=$1 begin=$SECONDS log
     shift
     log=$(log_of "$name")
     printf '\n=== %s ===\n' "$name"
     "$@" 2>&1 | tee "$log"
-    status=${PIPESTATUS[0]}
-    record "$name" "$status" $((SECONDS - begin)) "$log"
+    record "$name" "${PIPESTATUS[0]}" $((SECONDS - begin)) "$log"
 }
 
 # Its time counts until it ends: SECONDS goes on counting in the subshell,
@@ -166,10 +152,7 @@ finish_background() {
 }
 
 # A build beside the stages in front takes whatever core they leave idle.
-at_lowest_priority() {
-    renice -n 19 -p "$BASHPID" >/dev/null
-    "$@"
-}
+at_lowest_priority() { renice -n 19 -p "$BASHPID" >/dev/null; "$@"; }
 
 # The summary, then the exit status: 0 when every stage passed, 1 when any
 # failed, 2 when none failed but some were skipped (the run is incomplete).
