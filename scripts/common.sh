@@ -28,9 +28,7 @@ become_root() {
 give_back() {
     local owner=${GAUGESTAR_TREE_OWNER:-$(stat -c %u:%g "$root")} path
     [ "$(id -u)" -eq 0 ] && [ "$owner" != 0:0 ] || return 0
-    for path in "$@"; do
-        [ -e "$path" ] && chown -R "$owner" "$path"
-    done
+    for path in "$@"; do [ ! -e "$path" ] || chown -R "$owner" "$path"; done
     return 0
 }
 
@@ -42,7 +40,10 @@ missing_packages() {
 }
 
 # Skips, naming PREFIX and the missing packages, when they can't be installed.
-installing_needs_root() { may_be_root || skip "$1$(missing_packages "${@:2}" | xargs) missing, and installing needs root"; }
+installing_needs_root() {
+    [ -z "$(missing_packages "${@:2}")" ] || may_be_root ||
+        skip "$1$(missing_packages "${@:2}" | xargs) missing, and installing needs root"
+}
 
 # Installs the missing packages, through sudo (which may ask for a password)
 # unless root, waiting for another installer rather than failing.
@@ -104,11 +105,10 @@ declare -A counts=([passed]=0 [FAILED]=0 [SKIPPED]=0) background_pid background_
 
 record() {
     local name=$1 status=$2 seconds=$3 log=$4 verdict=FAILED reason=""
-    if [ "$status" -eq 0 ]; then
-        verdict=passed
-    elif [ "$status" -eq "$skipped_status" ]; then
-        verdict=SKIPPED reason=$(sed -n 's/^skipped: //p' "$log" | tail -1)
-        reason=": ${reason:-no reason given}"
+    [ "$status" -ne 0 ] || verdict=passed
+    if [ "$status" -eq "$skipped_status" ]; then
+        reason=$(sed -n 's/^skipped: //p' "$log" | tail -1)
+        verdict=SKIPPED reason=": ${reason:-no reason given}"
     fi
     counts[$verdict]=$((counts[$verdict] + 1))
     summary+=("$(printf '%-8s %s (%s s)%s' "$verdict" "$name" "$seconds" "$reason")")
@@ -161,8 +161,6 @@ summarize() {
     printf '%s\n' "${summary[@]}"
     printf '\n%s passed, %s failed, %s skipped\n' "${counts[passed]}" "${counts[FAILED]}" "${counts[SKIPPED]}"
     [ "${counts[FAILED]}" -eq 0 ] || return 1
-    if [ "${counts[SKIPPED]}" -gt 0 ]; then
-        echo "INCOMPLETE: the skipped stages did not run, so this run proves nothing about them"
-        return 2
-    fi
+    [ "${counts[SKIPPED]}" -eq 0 ] ||
+        { echo "INCOMPLETE: the skipped stages did not run, so this run proves nothing about them"; return 2; }
 }
