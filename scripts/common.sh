@@ -5,32 +5,15 @@
 # A stage that cannot run here ends with this status, after one line
 # "skipped: REASON" (scripts/test reads both).
 readonly skipped_status=77
+skip() { echo "skipped: $*"; exit "$skipped_status"; }
 
-skip() {
-    echo "skipped: $*"
-    exit "$skipped_status"
-}
+# Root, or sudo without asking (the test command asks once, up front, and
+# keeps the permission fresh while it runs).
+may_be_root() { [ "$(id -u)" -eq 0 ] || sudo -n true 2>/dev/null; }
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi; }
 
-# True when this process may act as root: it is root, or sudo lets it
-# without asking (the test command asks once, up front, and keeps the
-# permission fresh while it runs).
-may_be_root() {
-    [ "$(id -u)" -eq 0 ] || sudo -n true 2>/dev/null
-}
-
-# Runs a command as root: directly as root, otherwise through sudo.
-as_root() {
-    if [ "$(id -u)" -eq 0 ]; then
-        "$@"
-    else
-        sudo -n "$@"
-    fi
-}
-
-# For a script that needs root throughout: unless root already, runs the
-# script again through sudo, keeping the variables named (so the same
-# print server, cache or build is meant); without sudo it skips, saying
-# what needed root.
+# Runs a script that needs root throughout again through sudo, keeping the
+# variables that say which print server and tree are meant.
 become_root() {
     local why=$1 script=$2
     shift 2
@@ -40,106 +23,93 @@ become_root() {
         GAUGESTAR_TREE_OWNER="${GAUGESTAR_TREE_OWNER:-$(id -u):$(id -g)}" "$script" "$@"
 }
 
-# What root wrote into the working tree goes back to whoever ran the
-# script through sudo (or owns the tree), so that the next run, or a plain
-# `rm -rf`, needs no root.
+# What root wrote goes back to whoever ran the script through sudo (or owns
+# the tree): the next run, or a plain `rm -rf`, needs no root.
 give_back() {
-    local owner=${GAUGESTAR_TREE_OWNER:-$(stat -c %u:%g "$root")}
+    local owner=${GAUGESTAR_TREE_OWNER:-$(stat -c %u:%g "$root")} path
     [ "$(id -u)" -eq 0 ] && [ "$owner" != 0:0 ] || return 0
-    local path
-    for path in "$@"; do
-        [ -e "$path" ] && chown -R "$owner" "$path"
-    done
+    for path in "$@"; do [ ! -e "$path" ] || chown -R "$owner" "$path"; done
     return 0
 }
 
-# The Debian packages of the list that are not installed.
 missing_packages() {
     local package
     for package in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-            echo "$package"
-        fi
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || echo "$package"
     done
 }
 
-# Installs the packages of the list that are missing, as root or through
-# sudo (which may ask for a password here). Waits for another installer
-# that holds the package system rather than failing.
-#   install_packages [--no-recommends] PACKAGE...
+# Skips, naming PREFIX and the missing packages, when they can't be installed.
+installing_needs_root() {
+    [ -z "$(missing_packages "${@:2}")" ] || may_be_root ||
+        skip "$1$(missing_packages "${@:2}" | xargs) missing, and installing needs root"
+}
+
+# Installs the missing packages, through sudo (which may ask for a password)
+# unless root, waiting for another installer rather than failing.
 install_packages() {
-    local options=()
-    if [ "${1:-}" = --no-recommends ]; then
-        options=(--no-install-recommends)
-        shift
-    fi
-    local missing
+    local options=() missing apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900)
+    [ "${1:-}" = --no-recommends ] && options=(--no-install-recommends) && shift
     mapfile -t missing < <(missing_packages "$@")
     [ "${#missing[@]}" -gt 0 ] || return 0
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    [ "$(id -u)" -eq 0 ] || apt=(sudo "${apt[@]}")
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 update -qq &&
-        "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 \
-            install -y -qq "${options[@]}" "${missing[@]}"
+    "${apt[@]}" update -qq && "${apt[@]}" install -y -qq "${options[@]}" "${missing[@]}"
 }
 
-# Writes the native digits, same_numbers of the Qt-free build
-# (build-noqt/, built where needed), to FILE: the side every other
-# compiler's, release's and processor's numbers are compared with.
+#   build_preset NAME [test]
+build_preset() {
+    (cd "$root" && cmake --preset "$1" >/dev/null && cmake --build --preset "$1" &&
+        { [ "${2:-}" != test ] || ctest --preset "$1"; })
+}
+
+# The native digits, same_numbers of the Qt-free build (build-noqt/, built
+# where needed), written to FILE: what every other side is compared with.
 native_same_numbers() {
-    local file=$1
     { [ -f "$root/build-noqt/build.ninja" ] || cmake --preset qt-free -S "$root" >/dev/null; } &&
         cmake --build "$root/build-noqt" --target same_numbers >/dev/null &&
-        timeout 600 "$root/build-noqt/tests/same_numbers/same_numbers" >"$file"
+        timeout 600 "$root/build-noqt/tests/same_numbers/same_numbers" >"$1"
 }
 
-# lintian's tags that are let through, by name, in every lintian run of
-# RELEASE's package (empty or unstable: unstable's): an initial upload
-# closes the bug that asked for the package, and none can be filed from
-# here; and a stable release's lintian knows only the policy of its day,
-# older than the package's Standards-Version.
+# Two runs of same_numbers must print the same bytes.
+#   same_numbers_identical FIRST SECOND LABEL   (LABEL: "GCC and Clang")
+same_numbers_identical() {
+    local first=$1 second=$2 label=$3 output calls
+    for output in "$first" "$second"; do
+        [ -s "$output" ] || { echo "same numbers, $label: $output is missing or empty"; return 1; }
+    done
+    if ! cmp "$first" "$second"; then
+        echo "same numbers, $label: they differ; the first differing lines:"
+        diff "$first" "$second" | head -20
+        return 1
+    fi
+    calls=$(grep -c ' tank ' "$first")
+    echo "same numbers, $label: $calls TankVolume and $calls NetVolume calls, identical to the byte" \
+        "($(wc -c <"$first") bytes)"
+}
+
+# lintian's tags let through in every lintian run of RELEASE's package
+# (empty: unstable): an initial upload closes the bug that asked for the
+# package, and none can be filed from here; and a stable release's lintian
+# knows only the policy of its day, older than the Standards-Version.
 lintian_let_through() {
     local tags=initial-upload-closes-no-bugs
     [ "${1:-unstable}" = unstable ] || tags+=,newer-standards-version
     echo "$tags"
 }
 
-# The print server of this clone (scripts/cups-printer), named after the
-# tree's path: two clones' runs on one machine, or in one chroot, never
-# stop each other's printer.
-clone_printer_root() {
-    echo "/run/gaugestar-cups-$(printf '%s' "$root" | sha256sum | cut -c1-12)"
-}
-
-# What a package build's tests leave out (debian/rules runs those labelled
-# headless), in the package's BUILD_DIR: every other test but lint, whose
-# analyzers run on their own: the rounds on a display, the screen reader's
-# bus, the printer, the install checks.
-rest_of_suite() {
-    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j2 \
-        --label-exclude 'headless|lint')
-}
-
-# --- Stages: what scripts/test and scripts/matrix are made of ---
-# A stage passed, FAILED, or was SKIPPED (status 77, with its reason on a
-# line "skipped: REASON" of its log). Each stage's output is kept in
-# build-logs/; the summary gives each one's time and the three counts.
+# --- The stages of scripts/test and scripts/matrix: passed, FAILED, or
+# SKIPPED (status 77, the reason in its log, kept in build-logs/) ---
 summary=()
-declare -A counts=([passed]=0 [FAILED]=0 [SKIPPED]=0)
-declare -A background_pid background_begin
+declare -A counts=([passed]=0 [FAILED]=0 [SKIPPED]=0) background_pid background_begin
 
 record() {
-    local name=$1 status=$2 seconds=$3 log=$4 verdict reason=""
-    case $status in
-    0) verdict=passed ;;
-    "$skipped_status")
-        verdict=SKIPPED
+    local name=$1 status=$2 seconds=$3 log=$4 verdict=FAILED reason=""
+    [ "$status" -ne 0 ] || verdict=passed
+    if [ "$status" -eq "$skipped_status" ]; then
         reason=$(sed -n 's/^skipped: //p' "$log" | tail -1)
-        reason=": ${reason:-no reason given}"
-        ;;
-    *) verdict=FAILED ;;
-    esac
+        verdict=SKIPPED reason=": ${reason:-no reason given}"
+    fi
     counts[$verdict]=$((counts[$verdict] + 1))
     summary+=("$(printf '%-8s %s (%s s)%s' "$verdict" "$name" "$seconds" "$reason")")
 }
@@ -150,21 +120,17 @@ log_of() {
     echo "$root/build-logs/${name//[^a-z0-9]/-}.log"
 }
 
-# A stage in the foreground: its output shown and kept.
 stage() {
-    local name=$1 begin=$SECONDS log status
+    local name=$1 begin=$SECONDS log
     shift
     log=$(log_of "$name")
-    echo
-    echo "=== $name ==="
+    printf '\n=== %s ===\n' "$name"
     "$@" 2>&1 | tee "$log"
-    status=${PIPESTATUS[0]}
-    record "$name" "$status" $((SECONDS - begin)) "$log"
+    record "$name" "${PIPESTATUS[0]}" $((SECONDS - begin)) "$log"
 }
 
-# A stage in the background: started now, its time counted until it ends
-# (SECONDS goes on counting in the subshell, which notes when it ended);
-# finish_background NAME waits for it and shows the end of its output.
+# Its time counts until it ends: SECONDS goes on counting in the subshell,
+# which notes when it ended. finish_background NAME shows its output.
 background() {
     local name=$1 log
     shift
@@ -172,8 +138,7 @@ background() {
     background_begin[$name]=$SECONDS
     ("$@" >"$log" 2>&1; status=$?; echo "$SECONDS" >"$log.ended"; exit "$status") &
     background_pid[$name]=$!
-    echo
-    echo "=== $name: started in the background ==="
+    printf '\n=== %s: started in the background ===\n' "$name"
 }
 
 finish_background() {
@@ -181,33 +146,21 @@ finish_background() {
     log=$(log_of "$name")
     wait "${background_pid[$name]}"
     status=$?
-    echo
-    echo "=== $name (ran in the background; the end of $log) ==="
+    printf '\n=== %s (ran in the background; the end of %s) ===\n' "$name" "$log"
     tail -60 "$log"
     record "$name" "$status" $(($(cat "$log.ended" 2>/dev/null || echo "$SECONDS") - background_begin[$name])) "$log"
 }
 
-# A build beside the stages in front, at the lowest priority: it takes
-# whatever core they leave idle.
-at_lowest_priority() {
-    renice -n 19 -p "$BASHPID" >/dev/null
-    "$@"
-}
+# A build beside the stages in front takes whatever core they leave idle.
+at_lowest_priority() { renice -n 19 -p "$BASHPID" >/dev/null; "$@"; }
 
 # The summary, then the exit status: 0 when every stage passed, 1 when any
 # failed, 2 when none failed but some were skipped (the run is incomplete).
 summarize() {
-    local started=$1
-    echo
-    echo "=== summary ($((SECONDS - started)) s) ==="
+    printf '\n=== summary (%s s) ===\n' $((SECONDS - $1))
     printf '%s\n' "${summary[@]}"
-    echo
-    echo "${counts[passed]} passed, ${counts[FAILED]} failed, ${counts[SKIPPED]} skipped"
-    if [ "${counts[FAILED]}" -gt 0 ]; then
-        return 1
-    fi
-    if [ "${counts[SKIPPED]}" -gt 0 ]; then
-        echo "INCOMPLETE: the skipped stages did not run, so this run proves nothing about them"
-        return 2
-    fi
+    printf '\n%s passed, %s failed, %s skipped\n' "${counts[passed]}" "${counts[FAILED]}" "${counts[SKIPPED]}"
+    [ "${counts[FAILED]}" -eq 0 ] || return 1
+    [ "${counts[SKIPPED]}" -eq 0 ] ||
+        { echo "INCOMPLETE: the skipped stages did not run, so this run proves nothing about them"; return 2; }
 }
