@@ -7,7 +7,7 @@
 #       -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64
 # The flags are the native build's (gaugestar_options); with wine as the
 # emulator, ctest runs the tests under it. The test command runs
-# same_numbers under wine (scripts/windows-stage).
+# same_numbers under wine (the matrix's Windows stage (scripts/matrix)).
 
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
