@@ -1,7 +1,7 @@
 // Prints a fixed, seeded run of TankVolume and NetVolume calls: every input
 // and result as exact bits, and the results as the program displays them.
-// Two builds (say amd64 and arm64) must print the same bytes; scripts/arm64-stage
-// compares them.
+// Two builds (say amd64 and arm64) must print the same bytes; the test
+// command and the matrix compare them.
 //   same_numbers [CALLS]     (default 120000 calls of each)
 
 #include "core/name_tables.h"
