@@ -88,9 +88,8 @@ same_numbers_identical() {
         "($(wc -c <"$first") bytes)"
 }
 
-# The stable releases packaged, by number, and the version a stable
-# release's package gets, so that no two releases' files share a name:
-# 2.5.3-1~deb13u1 (unstable's is the changelog's own).
+# The stable releases packaged, by number, and the version of a stable
+# release's package, a name of its own: 2.5.3-1~deb13u1 (unstable: 2.5.3-1).
 # shellcheck disable=SC2034 # read by the scripts that source this file
 declare -A debian_codename=([12]=bookworm [13]=trixie)
 release_version() { echo "$1${2:+~deb${2}u1}"; }
