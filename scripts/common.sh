@@ -24,11 +24,16 @@ become_root() {
 }
 
 # What root wrote goes back to whoever ran the script through sudo (or owns
-# the tree): the next run, or a plain `rm -rf`, needs no root.
+# the tree), whether the script runs as root or only called root through
+# sudo: the next run, or a plain `rm -rf`, needs no root.
 give_back() {
     local owner=${GAUGESTAR_TREE_OWNER:-$(stat -c %u:%g "$root")} path
-    [ "$(id -u)" -eq 0 ] && [ "$owner" != 0:0 ] || return 0
-    for path in "$@"; do [ ! -e "$path" ] || chown -R "$owner" "$path"; done
+    if [ "$(id -u)" -ne 0 ]; then
+        owner="$(id -u):$(id -g)"
+        may_be_root || return 0
+    fi
+    [ "$owner" != 0:0 ] || return 0
+    for path in "$@"; do [ ! -e "$path" ] || as_root chown -R "$owner" "$path"; done
     return 0
 }
 
