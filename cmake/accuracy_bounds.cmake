@@ -1,9 +1,9 @@
-# The accuracy Gaugestar promises, written once, in the words of the
-# README's "Kept true": the largest error of a computed volume against the
-# exact geometry, as a share of the volume at that level or of the full
-# tank. The test of the exact geometry (tests/core, through
+# The accuracy Gaugestar promises, written once, in the words of the user
+# guide's "Kept true" (docs/user-guide.md): the largest error of a computed
+# volume against the exact geometry, as a share of the volume at that level
+# or of the full tank. The test of the exact geometry (tests/core, through
 # tools/exact_volume) fails beyond these, and packaging_accuracy_bounds
-# fails when the README no longer states them.
+# fails when the guide no longer states them.
 # Horizontal tanks, by how far the level lies from the nearer end:
 set(GAUGESTAR_ACCURACY_OF_VOLUME_FROM_1_IN "0.01 %")           # 1 in or more: of the volume
 set(GAUGESTAR_ACCURACY_OF_VOLUME_FROM_0_1_IN "1 %")            # 0.1 in or more: of the volume

@@ -1,7 +1,8 @@
 # Where an installed Gaugestar lives:
 #   cmake --install <build> [--prefix <dir>]
 # The Debian package (debian/) installs the same tree; debhelper compresses
-# the manual page and adds the copyright file and the changelog.
+# the manual page and the user guide and adds the copyright file and the
+# changelog.
 
 include(GNUInstallDirs)
 
@@ -45,6 +46,13 @@ install(FILES "${GAUGESTAR_ICON_DIR}/scalable/gaugestar.svg"
     RENAME ${GAUGESTAR_APP_ID}.svg)
 
 install(FILES "${GAUGESTAR_RELEASED_DIR}/gaugestar.1" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The user guide, with the pictures it links by name beside it. Installed
+# here, not by debian/docs, so that every install has it and
+# packaging_install_tree checks it.
+install(FILES "${PROJECT_SOURCE_DIR}/docs/user-guide.md" "${PROJECT_SOURCE_DIR}/docs/main-window.png"
+        "${PROJECT_SOURCE_DIR}/docs/tank-volume-accuracy.png"
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/gaugestar)
 
 # --- Validators ---
 if(PROJECT_IS_TOP_LEVEL AND BUILD_TESTING)

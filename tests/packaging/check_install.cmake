@@ -2,8 +2,8 @@ cmake_minimum_required(VERSION 3.21)
 
 # Installs the build into PREFIX and checks the tree a desktop expects:
 # the program, the desktop entry, the AppStream file and the hicolor icons,
-# all under one id, the AppStream release matching the build's version, and
-# the manual page.
+# all under one id, the AppStream release matching the build's version, the
+# manual page, and the user guide with the pictures it links.
 
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -15,8 +15,10 @@ endif()
 set(desktop "${PREFIX}/${DATADIR}/applications/${APP_ID}.desktop")
 set(metainfo "${PREFIX}/${DATADIR}/metainfo/${APP_ID}.metainfo.xml")
 set(icons "${PREFIX}/${DATADIR}/icons/hicolor")
+set(doc "${PREFIX}/${DATADIR}/doc/gaugestar")
 foreach(path "${PREFIX}/${BINDIR}/gaugestar" "${desktop}" "${metainfo}"
-        "${icons}/scalable/apps/${APP_ID}.svg" "${PREFIX}/${MANDIR}/man1/gaugestar.1")
+        "${icons}/scalable/apps/${APP_ID}.svg" "${PREFIX}/${MANDIR}/man1/gaugestar.1"
+        "${doc}/user-guide.md" "${doc}/main-window.png" "${doc}/tank-volume-accuracy.png")
     if(NOT EXISTS "${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()

@@ -35,9 +35,9 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/debian/changelog)
     set_tests_properties(packaging_changelog_version PROPERTIES TIMEOUT 60 LABELS headless)
 endif()
 
-# The README states the accuracy the tests keep.
+# The user guide states the accuracy the tests keep.
 add_test(NAME packaging_accuracy_bounds
-    COMMAND ${CMAKE_COMMAND} -DREADME=${PROJECT_SOURCE_DIR}/README.md
+    COMMAND ${CMAKE_COMMAND} -DGUIDE=${PROJECT_SOURCE_DIR}/docs/user-guide.md
             -DBOUNDS_FILE=${PROJECT_SOURCE_DIR}/cmake/accuracy_bounds.cmake -P ${_packaging_tests_dir}/accuracy_bounds_stated.cmake)
 set_tests_properties(packaging_accuracy_bounds PROPERTIES TIMEOUT 60 LABELS headless)
 

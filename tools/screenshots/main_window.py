@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Makes docs/main-window.png: the main window after a calculation.
 
-The picture the README and the AppStream data show. The program starts on
+The picture the README, the user guide and the AppStream data show. The program starts on
 a private X display inside a private D-Bus session; with its starting
 entries (a flat-ended tank 96 inches across and 324 long, 48 inches of
 Regular Unleaded at 70 degrees F, in gallons) Perform Calculations is
