@@ -93,20 +93,80 @@ same_numbers_identical() {
         "($(wc -c <"$first") bytes)"
 }
 
-# The stable releases packaged, by number, and the version of a stable
-# release's package, a name of its own: 2.5.3-1~deb13u1 (unstable: 2.5.3-1).
+# The stable releases the project builds packages of its own for, by
+# number. Such a package is upstream's build, never an upload to Debian, and
+# is named so: its version ends in ~~gaugestarN, which sorts below every
+# version Debian itself could give the same Debian revision ("~" sorts
+# before anything, the end included, so 2.5.3-1~~gaugestar13 <
+# 2.5.3-1~bpo13+1 < 2.5.3-1~deb13u1 < 2.5.3-1), and its distribution,
+# gaugestar-trixie, is one that no Debian archive takes: uploaded by
+# mistake, it is refused rather than routed to a stable release.
 # shellcheck disable=SC2034 # read by the scripts that source this file
 declare -A debian_codename=([12]=bookworm [13]=trixie)
-release_version() { echo "$1${2:+~deb${2}u1}"; }
+release_version() { echo "$1${2:+~~gaugestar$2}"; }
+release_distribution() { echo "gaugestar-${debian_codename[$1]:?"no Debian $1"}"; }
 
 # lintian's tags let through in every lintian run of RELEASE's package
-# (empty: unstable): an initial upload closes the bug that asked for the
-# package, and none can be filed from here; and a stable release's lintian
-# knows only the policy of its day, older than the Standards-Version.
+# (empty or unstable: the unstable one): an initial upload closes the bug
+# that asked for the package, and none can be filed from here. A stable
+# release's package also has a distribution of the project's own, which
+# lintian rightly does not know, and that release's lintian knows only the
+# policy of its day, older than the Standards-Version.
 lintian_let_through() {
     local tags=initial-upload-closes-no-bugs
-    [ "${1:-unstable}" = unstable ] || tags+=,newer-standards-version
+    [ "${1:-unstable}" = unstable ] || tags+=,bad-distribution-in-changes-file,newer-standards-version
     echo "$tags"
+}
+
+# --- The source as git has it ---
+
+# The project's version, as its CMakeLists.txt sets it.
+project_version() {
+    sed -n '/^project(/,/)/s/^ *VERSION \([0-9][0-9.]*\).*/\1/p' "$root/CMakeLists.txt" | head -1
+}
+
+# The commit of the tree as it stands: HEAD when the working tree is clean,
+# else a commit, made for the moment, of what git tracks and the new files
+# it does not ignore, dated as HEAD so that the same files give the same
+# commit. Nothing but git's own objects is written.
+tree_commit() {
+    local head index tree
+    head=$(git -C "$root" rev-parse --verify 'HEAD^{commit}') || return 1
+    index=$(mktemp -d) || return 1
+    tree=$(export GIT_INDEX_FILE=$index/index && git -C "$root" read-tree HEAD &&
+        git -C "$root" add --all && git -C "$root" write-tree)
+    rm -rf "$index"
+    [ -n "$tree" ] || return 1
+    if [ "$tree" = "$(git -C "$root" rev-parse 'HEAD^{tree}')" ]; then
+        echo "$head"
+        return 0
+    fi
+    GIT_AUTHOR_NAME="working tree" GIT_AUTHOR_EMAIL=nobody@localhost GIT_COMMITTER_NAME="working tree" \
+        GIT_COMMITTER_EMAIL=nobody@localhost GIT_AUTHOR_DATE="$(git -C "$root" log -1 --format=%cd --date=raw)" \
+        GIT_COMMITTER_DATE="$(git -C "$root" log -1 --format=%cd --date=raw)" \
+        git -C "$root" commit-tree "$tree" -p "$head" -m "The working tree on $head"
+}
+
+# The upstream tarball of COMMIT (without debian/), as VERSION, into FILE:
+# git's own archive, so the same commit gives the same bytes, its files
+# owned by root and dated by the commit, which it names in its header.
+#   upstream_tarball COMMIT VERSION FILE
+upstream_tarball() {
+    mkdir -p "$(dirname "$3")" &&
+        git -C "$root" archive --format=tar --prefix="gaugestar-$2/" "$1" -- . ':(exclude)debian' |
+        xz -6 -T1 >"$3.part" && mv "$3.part" "$3"
+}
+
+# --- The Debian archives this machine's apt uses ---
+
+# The URI of the archive whose suite on this machine ends in SUFFIX (empty:
+# the release's own, -security: the security archive), from apt's own
+# reading of its sources: a mirror is never written into a script.
+apt_archive() {
+    local codename
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    apt-get indextargets --no-release-info --format '$(RELEASE) $(REPO_URI)' |
+        awk -v suite="$codename$1" '$1 == suite { print $2; exit }' | sed 's,/$,,'
 }
 
 # --- The stages of scripts/test and scripts/matrix: passed, FAILED, or
