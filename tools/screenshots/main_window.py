@@ -1,13 +1,14 @@
 #!/usr/bin/python3
 """Makes docs/main-window.png: the main window after a calculation.
 
-The picture the README, the user guide and the AppStream data show. The program starts on
-a private X display inside a private D-Bus session; with its starting
-entries (a flat-ended tank 96 inches across and 324 long, 48 inches of
-Regular Unleaded at 70 degrees F, in gallons) Perform Calculations is
-clicked, the three results and the tank picture are read back over the
-accessibility bus, and once two captures in a row agree, the window alone
-is saved. The status bar's date and time are those of the run.
+The picture the README, the user guide and the AppStream data show. The
+program starts on a private X display inside a private D-Bus session; with
+its starting entries (a flat-ended tank 96 inches across and 324 long, 48
+inches of Regular Unleaded at 70 degrees F, in gallons) Perform
+Calculations is clicked, the three results and the tank picture are read
+back over the accessibility bus, and once two captures in a row agree, the
+window alone is saved. The status bar's date and time are those of the
+run.
 
     cmake --build build --target main_window_screenshot
 
