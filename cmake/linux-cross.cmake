@@ -3,9 +3,10 @@
 # under qemu's user-mode emulator with that compiler's own C library:
 #   cmake -S . -B build-s390x -G Ninja -DGAUGESTAR_WITHOUT_QT=ON \
 #       -DGAUGESTAR_CROSS_TRIPLET=s390x-linux-gnu -DCMAKE_TOOLCHAIN_FILE=cmake/linux-cross.cmake
-# (the presets cross-arm64, cross-s390x and cross-ppc64el). The flags are
-# the native build's (gaugestar_options), -ffp-contract=off above all:
-# ppc64el and arm64 have fused multiply-adds that would change digits.
+# (the presets cross-*, one for each processor of a Debian release that
+# this machine can only emulate). The flags are the native build's
+# (gaugestar_options), -ffp-contract=off above all: ppc64el, arm64 and
+# riscv64 have fused multiply-adds that would change digits.
 # Packages: g++-TRIPLET (TRIPLET with - for _), qemu-user-static, googletest.
 
 if(NOT GAUGESTAR_CROSS_TRIPLET)
@@ -28,5 +29,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # qemu's emulator for that processor, loading the cross compiler's C
-# library; the host has no loader for it.
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-${processor}-static -L /usr/${GAUGESTAR_CROSS_TRIPLET})
+# library; the host has no loader for it. Cached, so that what runs the
+# build's programs by hand (scripts/matrix) reads it from there.
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-${processor}-static -L /usr/${GAUGESTAR_CROSS_TRIPLET}
+    CACHE STRING "Runs the build's programs")

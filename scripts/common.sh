@@ -118,6 +118,11 @@ lintian_let_through() {
     echo "$tags"
 }
 
+# blhc: every compile and link in a package's build LOG had Debian's
+# hardening flags, all of them (the package asks for hardening=+all). PIE
+# is Debian's compilers' default, never on their command lines.
+hardening_flags_reached() { blhc --debian --all "$1" && echo "blhc: every hardening flag in every compile and link"; }
+
 # --- The source as git has it ---
 
 # The project's version, as its CMakeLists.txt sets it.
@@ -165,6 +170,7 @@ upstream_tarball() {
 apt_archive() {
     local codename
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    # shellcheck disable=SC2016 # apt's own placeholders
     apt-get indextargets --no-release-info --format '$(RELEASE) $(REPO_URI)' |
         awk -v suite="$codename$1" '$1 == suite { print $2; exit }' | sed 's,/$,,'
 }

@@ -25,16 +25,6 @@ add_test(NAME packaging_metainfo
     COMMAND ${GAUGESTAR_APPSTREAMCLI_COMMAND} validate --no-net
             ${GAUGESTAR_RELEASED_DIR}/${GAUGESTAR_APP_ID}.metainfo.xml)
 
-# Debian reads the package's version from debian/changelog: its first
-# entry must package the project's version. An upstream tree has no
-# debian/.
-if(EXISTS ${PROJECT_SOURCE_DIR}/debian/changelog)
-    add_test(NAME packaging_changelog_version
-        COMMAND ${CMAKE_COMMAND} -DCHANGELOG=${PROJECT_SOURCE_DIR}/debian/changelog -DVERSION=${PROJECT_VERSION}
-                -P ${_packaging_tests_dir}/changelog_version.cmake)
-    set_tests_properties(packaging_changelog_version PROPERTIES TIMEOUT 60 LABELS headless)
-endif()
-
 # The user guide states the accuracy the tests keep.
 add_test(NAME packaging_accuracy_bounds
     COMMAND ${CMAKE_COMMAND} -DGUIDE=${PROJECT_SOURCE_DIR}/docs/user-guide.md
