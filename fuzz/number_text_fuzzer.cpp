@@ -10,27 +10,22 @@
 #include "core/number_text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <type_traits>
-#include <vector>
 
 namespace {
 
 using namespace numtext;
-
-// Every pattern the program uses.
-constexpr std::string_view kFixedPatterns[] = {
-    "#######.#####", "##########.##", "##########.######", "#########.#####",
-    "##.#####",      "##0.00",        "#####0.00",
-};
 
 [[noreturn]] void fail(const char* what, std::string_view input, const std::string& detail)
 {
@@ -51,7 +46,8 @@ constexpr std::string_view kFixedPatterns[] = {
             fail(#condition, input, (detail));                                                     \
     } while (false)
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
 std::string show(double v)
 {
@@ -87,53 +83,90 @@ void trim(Decimal& d)
         d.point = 0;
 }
 
-// The exact decimal value of a finite double: glibc's printf writes every
-// digit exactly (a double has at most 767 significant ones).
-Decimal exactDecimal(double value)
+// Keeps `keep` digits of 0.<digits> * 10^point (no leading zeros), rounding
+// the rest half away from zero.
+Decimal roundDigits(std::string_view digits, long point, long keep)
 {
-    static char buf[900];
-    std::snprintf(buf, sizeof buf, "%.800e", std::fabs(value));
     Decimal d;
-    const char* p = buf;
-    for (; *p && *p != 'e'; ++p)
-        if (isDigit(*p))
-            d.digits += *p;
-    d.point = std::strtol(p + 1, nullptr, 10) + 1;
-    trim(d);
-    return d;
-}
-
-// Keeps `keep` digits from the first, rounding the rest half away from zero.
-Decimal roundToDigits(Decimal d, long keep)
-{
-    if (d.digits.empty() || static_cast<long>(d.digits.size()) <= keep)
+    if (digits.empty() || keep < 0)
         return d;
-    if (keep < 0)
-        return {};
-    const bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
-    d.digits.resize(static_cast<std::size_t>(keep));
+    const auto kept = static_cast<std::size_t>(keep);
+    const bool up = digits.size() > kept && digits[kept] >= '5';
+    d.digits.assign(digits.substr(0, kept));
+    d.point = point;
     if (up) {
-        // One unit more in the last kept place; the zero put in front takes
-        // a carry out of the first digit.
-        d.digits.insert(d.digits.begin(), '0');
-        ++d.point;
+        // One unit more in the last kept place: nines before it become
+        // zeros, and all nines one digit more in front.
         std::size_t i = d.digits.size();
-        while (d.digits[i - 1] == '9')
+        while (i > 0 && d.digits[i - 1] == '9')
             d.digits[--i] = '0';
-        ++d.digits[i - 1];
+        if (i == 0) {
+            d.digits = "1";
+            ++d.point;
+        } else {
+            ++d.digits[i - 1];
+        }
     }
     trim(d);
     return d;
 }
 
-Decimal roundToDecimals(const Decimal& d, long decimals) { return roundToDigits(d, d.point + decimals); }
+Decimal roundToDecimals(const Decimal& d, long decimals) { return roundDigits(d.digits, d.point, d.point + decimals); }
+
+// |value| rounded to `keep` <= 15 significant digits, halves away from
+// zero, from its exact decimal expansion: glibc's printf writes exact,
+// correctly rounded digits. The expansion runs to 767 digits, and writing
+// all of them for every value was most of the fuzzer's time; the rounding
+// reads only the first keep + 1 <= kPrefixDigits of them, and those are
+// printed with kGuardDigits more.
+constexpr std::size_t kPrefixDigits = 16;
+constexpr std::size_t kGuardDigits = 3;
+
+Decimal exactRounded(double value, long keep)
+{
+    const double magnitude = std::fabs(value);
+    if (magnitude == 0)
+        return {};
+    char text[900];
+    char digits[800];
+    std::size_t count = 0;
+    long point = 0;
+    const auto print = [&](long precision) {
+        std::snprintf(text, sizeof text, "%.*e", static_cast<int>(precision), magnitude);
+        const char* p = text;
+        for (count = 0; *p && *p != 'e'; ++p)
+            if (isDigit(*p))
+                digits[count++] = *p;
+        point = std::strtol(p + 1, nullptr, 10) + 1;
+    };
+    // Rounded at its last guard digit, the print is the exact value cut
+    // there, t, or t + 1 unit: that changes the first kPrefixDigits digits
+    // or the point only by a carry through every guard digit, which leaves
+    // them all "0". A guard digit other than "0" proves the prefix exact.
+    print(static_cast<long>(kPrefixDigits + kGuardDigits) - 1);
+    if (std::string_view(digits + kPrefixDigits, kGuardDigits).find_first_not_of('0') == std::string_view::npos) {
+        // Otherwise every digit is printed. magnitude = m * 2^q with m odd
+        // has at most X + 1 + max(0, -q) significant digits, X the exponent
+        // of its first one (m * 5^-q ends in 5 when q < 0); the print's
+        // exponent is X or, after a carry, X + 1, so printing that many
+        // loses nothing (at most 768, as a double has up to 767).
+        int binaryExponent = 0;
+        auto m = static_cast<std::uint64_t>(std::ldexp(std::frexp(magnitude, &binaryExponent), 53));
+        long q = binaryExponent - 53;
+        for (; m % 2 == 0; m /= 2)
+            ++q;
+        print(point - 1 + std::max(0L, -q));
+    }
+    return roundDigits(std::string_view(digits, std::min(count, kPrefixDigits)), point, keep);
+}
 
 // Reads back a text the library wrote ("-12.5", ".", "1.5E-07", "0.00")
 // into its sign and Decimal; nothing when the text has any other shape.
+// The parts are views into the text.
 struct Parsed {
     bool negative = false;
     Decimal value;
-    std::string integerPart, fractionPart;
+    std::string_view integerPart, fractionPart;
     bool exponentForm = false;
 };
 
@@ -141,14 +174,17 @@ std::optional<Parsed> parseWritten(std::string_view text)
 {
     Parsed out;
     std::size_t pos = 0;
+    const auto digitsFrom = [&](std::size_t first) {
+        while (pos < text.size() && isDigit(text[pos]))
+            ++pos;
+        return text.substr(first, pos - first);
+    };
     if (pos < text.size() && text[pos] == '-')
         out.negative = true, ++pos;
-    while (pos < text.size() && isDigit(text[pos]))
-        out.integerPart += text[pos++];
+    out.integerPart = digitsFrom(pos);
     if (pos < text.size() && text[pos] == '.') {
         ++pos;
-        while (pos < text.size() && isDigit(text[pos]))
-            out.fractionPart += text[pos++];
+        out.fractionPart = digitsFrom(pos);
     }
     long exponent = 0;
     if (pos < text.size() && text[pos] == 'E') {
@@ -157,18 +193,35 @@ std::optional<Parsed> parseWritten(std::string_view text)
         if (pos >= text.size() || (text[pos] != '+' && text[pos] != '-'))
             return std::nullopt;
         const bool negativeExponent = text[pos++] == '-';
-        std::string exponentDigits;
-        while (pos < text.size() && isDigit(text[pos]))
-            exponentDigits += text[pos++];
+        const std::string_view exponentDigits = digitsFrom(pos);
         if (exponentDigits.size() < 2 || exponentDigits.size() > 3)
             return std::nullopt;
-        exponent = std::strtol(exponentDigits.c_str(), nullptr, 10) * (negativeExponent ? -1 : 1);
+        for (char c : exponentDigits)
+            exponent = exponent * 10 + (c - '0');
+        if (negativeExponent)
+            exponent = -exponent;
     }
     if (pos != text.size())
         return std::nullopt;
-    out.value.digits = out.integerPart + out.fractionPart;
-    out.value.point = static_cast<long>(out.integerPart.size()) + exponent;
-    trim(out.value);
+    // The digits of both parts, without the zeros around them.
+    std::string_view integer = out.integerPart, fraction = out.fractionPart;
+    long point = static_cast<long>(integer.size()) + exponent;
+    const std::size_t leadingZeros = std::min(integer.find_first_not_of('0'), integer.size());
+    integer.remove_prefix(leadingZeros);
+    point -= static_cast<long>(leadingZeros);
+    if (integer.empty()) {
+        const std::size_t fractionZeros = std::min(fraction.find_first_not_of('0'), fraction.size());
+        fraction.remove_prefix(fractionZeros);
+        point -= static_cast<long>(fractionZeros);
+    }
+    fraction = fraction.substr(0, fraction.find_last_not_of('0') + 1);
+    if (fraction.empty())
+        integer = integer.substr(0, integer.find_last_not_of('0') + 1);
+    if (integer.empty() && fraction.empty())
+        return out;
+    out.value.digits.reserve(integer.size() + fraction.size());
+    out.value.digits.append(integer).append(fraction);
+    out.value.point = point;
     return out;
 }
 
@@ -180,7 +233,7 @@ struct PatternShape {
     bool zeroBeforePoint = false;
 };
 
-PatternShape shapeOf(std::string_view pattern)
+constexpr PatternShape shapeOf(std::string_view pattern)
 {
     PatternShape shape;
     const std::size_t point = pattern.find('.');
@@ -197,9 +250,25 @@ PatternShape shapeOf(std::string_view pattern)
     return shape;
 }
 
+// A pattern with its shape, read once rather than for every value.
+struct Pattern {
+    std::string_view text;
+    PatternShape shape;
+};
+
+constexpr Pattern fixedPattern(std::string_view text) { return {text, shapeOf(text)}; }
+
+// Every pattern the program uses.
+constexpr Pattern kFixedPatterns[] = {
+    fixedPattern("#######.#####"), fixedPattern("##########.##"), fixedPattern("##########.######"),
+    fixedPattern("#########.#####"), fixedPattern("##.#####"), fixedPattern("##0.00"),
+    fixedPattern("#####0.00"),
+};
+
 // ---- properties ---------------------------------------------------------
 
-void checkFifteenDigits(std::string_view input, double value, const Decimal& exact)
+// `rounded`: the exact value rounded to 15 digits.
+void checkFifteenDigits(std::string_view input, double value, const Decimal& rounded)
 {
     const std::string text = fifteenDigitText(value);
     if (std::isnan(value)) {
@@ -234,7 +303,7 @@ void checkFifteenDigits(std::string_view input, double value, const Decimal& exa
     // The digits are the exact value rounded to 15, halves away from zero;
     // a rounding beyond the double range steps back to the largest
     // 15-digit value inside it.
-    Decimal expected = roundToDigits(exact, 15);
+    Decimal expected = rounded;
     if (expected.point == 309 && expected.digits > "179769313486231")
         expected = {"179769313486231", 309};
     CHECK(parsed->value == expected, text + " digits " + show(parsed->value) + ", expected " + show(expected));
@@ -242,10 +311,12 @@ void checkFifteenDigits(std::string_view input, double value, const Decimal& exa
     CHECK(fifteenDigitText(*strict) == text, text + " then " + fifteenDigitText(*strict));
 }
 
+// `rounded`: the exact value rounded to the type's own precision (15
+// digits for a double, 7 for a float).
 template <typename Real>
-void checkPattern(std::string_view input, Real value, const Decimal& exact, std::string_view pattern)
+void checkPattern(std::string_view input, Real value, const Decimal& rounded, const Pattern& pattern)
 {
-    const std::string text = displayPattern(value, pattern);
+    const std::string text = displayPattern(value, pattern.text);
     if (std::isnan(value)) {
         CHECK(text == "NaN", text);
         return;
@@ -254,11 +325,12 @@ void checkPattern(std::string_view input, Real value, const Decimal& exact, std:
         CHECK(text == (value < 0 ? "-Infinity" : "Infinity"), text);
         return;
     }
-    CHECK(std::count(text.begin(), text.end(), '.') == 1, "not one point: " + text);
+    const std::size_t point = text.find('.');
+    CHECK(point != std::string::npos && text.find('.', point + 1) == std::string::npos, "not one point: " + text);
     const auto parsed = parseWritten(text);
     CHECK(parsed.has_value() && !parsed->exponentForm, "unexpected shape: " + text);
 
-    const PatternShape shape = shapeOf(pattern);
+    const PatternShape& shape = pattern.shape;
     const long fraction = static_cast<long>(parsed->fractionPart.size());
     CHECK(fraction <= shape.decimals, text);
     CHECK(fraction >= shape.keptDecimals, text);
@@ -270,33 +342,27 @@ void checkPattern(std::string_view input, Real value, const Decimal& exact, std:
         CHECK(!parsed->integerPart.empty(), "no integer digit: " + text);
 
     // Cut to the type's own precision, then rounded to the places.
-    const long significant = std::is_same_v<Real, float> ? 7 : 15;
-    const Decimal expected = roundToDecimals(roundToDigits(exact, significant), shape.decimals);
+    const Decimal expected = roundToDecimals(rounded, shape.decimals);
     CHECK(parsed->value == expected, text + " is " + show(parsed->value) + ", expected " + show(expected));
     // A value that rounds to zero has no sign.
     CHECK(parsed->negative == (value < 0 && !expected.digits.empty()), "sign of " + text);
 }
 
-void checkValue(std::string_view input, double value, std::string_view pattern, bool withPattern)
+// Every check of a double, with its exact digits worked out once.
+void checkDouble(std::string_view input, double value, std::span<const Pattern> patterns)
 {
-    // The exact digits are worked out once: printf's exact expansion is
-    // the slow part of every check.
-    const Decimal exact = std::isfinite(value) ? exactDecimal(value) : Decimal{};
-    checkFifteenDigits(input, value, exact);
-    for (std::string_view p : kFixedPatterns)
-        checkPattern(input, value, exact, p);
-    if (withPattern)
-        checkPattern(input, value, exact, pattern);
+    const Decimal rounded = std::isfinite(value) ? exactRounded(value, 15) : Decimal{};
+    checkFifteenDigits(input, value, rounded);
+    for (const Pattern& p : patterns)
+        checkPattern(input, value, rounded, p);
+}
 
-    // The 32-bit forms, where the value has one.
-    if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max())
-        return;
-    const float single = static_cast<float>(value);
-    const Decimal exactSingle = std::isfinite(single) ? exactDecimal(single) : Decimal{};
-    for (std::string_view p : kFixedPatterns)
-        checkPattern(input, single, exactSingle, p);
-    if (withPattern)
-        checkPattern(input, single, exactSingle, pattern);
+// The 32-bit forms.
+void checkSingle(std::string_view input, float value, std::span<const Pattern> patterns)
+{
+    const Decimal rounded = std::isfinite(value) ? exactRounded(value, 7) : Decimal{};
+    for (const Pattern& p : patterns)
+        checkPattern(input, value, rounded, p);
 }
 
 void checkReadings(std::string_view input, std::string_view text)
@@ -359,30 +425,62 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (withPattern)
         checkReadings(input, text);
 
-    std::vector<double> values{leadingNumber(text)};
+    // Five values at most, each with its two neighbours.
+    double values[15];
+    std::size_t count = 0;
+    values[count++] = leadingNumber(text);
     if (const auto strict = strictNumber(text))
-        values.push_back(*strict);
+        values[count++] = *strict;
     if (const auto single = strictNumberFloat(text))
-        values.push_back(*single);
+        values[count++] = *single;
     // The raw bytes as numbers reach NaNs, subnormals and extremes that no
     // short text does.
     if (size >= sizeof(double)) {
         double raw;
         std::memcpy(&raw, data, sizeof raw);
-        values.push_back(raw);
+        values[count++] = raw;
     }
     if (size >= sizeof(float)) {
         float raw;
         std::memcpy(&raw, data + size - sizeof raw, sizeof raw);
-        values.push_back(raw);
+        values[count++] = raw;
     }
-    for (double v : values) {
-        checkValue(input, v, pattern, withPattern);
-        // The neighbours of a value sit on either side of its rounding.
-        if (std::isfinite(v)) {
-            checkValue(input, std::nextafter(v, INFINITY), pattern, withPattern);
-            checkValue(input, std::nextafter(v, -INFINITY), pattern, withPattern);
+    // The neighbours of a value sit on either side of its rounding.
+    for (std::size_t i = 0, n = count; i < n; ++i) {
+        if (std::isfinite(values[i])) {
+            values[count++] = std::nextafter(values[i], INFINITY);
+            values[count++] = std::nextafter(values[i], -INFINITY);
         }
     }
+
+    // Each value, and the 32-bit form of each that has one, is checked
+    // once: the readings often agree, and neighbouring doubles mostly share
+    // their float, so the same checks of the same value (all of them on
+    // pure functions) would only repeat.
+    double doubles[15];
+    float singles[15];
+    std::size_t doubleCount = 0, singleCount = 0;
+    for (const double v : std::span(values, count)) {
+        if (std::none_of(doubles, doubles + doubleCount, [&](double d) { return sameBits(d, v); }))
+            doubles[doubleCount++] = v;
+        if (std::isfinite(v) && std::fabs(v) > std::numeric_limits<float>::max())
+            continue;
+        const auto single = static_cast<float>(v);
+        if (std::none_of(singles, singles + singleCount, [&](float f) { return sameBits(f, single); }))
+            singles[singleCount++] = single;
+    }
+
+    // The program's patterns, and the input's own after a '|'.
+    Pattern patterns[std::size(kFixedPatterns) + 1];
+    std::size_t patternCount = 0;
+    for (const Pattern& p : kFixedPatterns)
+        patterns[patternCount++] = p;
+    if (withPattern)
+        patterns[patternCount++] = {pattern, shapeOf(pattern)};
+    const std::span<const Pattern> allPatterns(patterns, patternCount);
+    for (const double v : std::span(doubles, doubleCount))
+        checkDouble(input, v, allPatterns);
+    for (const float f : std::span(singles, singleCount))
+        checkSingle(input, f, allPatterns);
     return 0;
 }
