@@ -169,6 +169,15 @@ QStringList openDescriptors()
     return targets;
 }
 
+// What stays open beyond the fonts: Qt keeps a font file open once it has
+// drawn with it, and a later round may draw a glyph of another one.
+QStringList heldBeyondFonts()
+{
+    QStringList held = openDescriptors();
+    held.removeIf([](const QString& target) { return target.startsWith("/usr/share/fonts/"); });
+    return held;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(FailingRun)
@@ -382,12 +391,14 @@ private slots:
             QVERIFY(verifyPrinted(failing.printer, endedBefore));
 
             // The first round may open what stays open (the file dialog's
-            // watcher, font files); later rounds must add nothing.
+            // watcher); later rounds must add nothing, once the dialog's
+            // worker thread has let go of what it held for a moment.
             if (countDescriptors) {
                 if (round == 0)
-                    openAfterFirstRound = openDescriptors().size();
+                    openAfterFirstRound = heldBeyondFonts().size();
                 else
-                    QCOMPARE(openDescriptors().size(), openAfterFirstRound);
+                    QTRY_VERIFY2(heldBeyondFonts().size() <= openAfterFirstRound,
+                                 qPrintable(heldBeyondFonts().join(", ")));
             }
         }
     }
