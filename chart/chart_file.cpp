@@ -21,39 +21,65 @@ public:
     bool flush()
     {
         const auto size = static_cast<qint64>(buffer.size());
-        const bool written = file.write(buffer.data(), size) == size;
+        const bool written = file.write(buffer.data(), size) == size && file.flush();
         buffer.clear();
-        return written && file.flush();
+        noteFailure(written);
+        return written;
+    }
+    // False when anything written did not reach the file, closing included.
+    bool close()
+    {
+        const bool flushed = flush();
+        file.close();
+        const bool closed = file.error() == QFileDevice::NoError;
+        noteFailure(closed);
+        return flushed && closed;
     }
 
+    // The system's reason for the first failure, kept as it was then:
+    // closing the file may clear it or put a later one in its place.
+    const QString& failure() const { return firstFailure; }
+
 private:
+    void noteFailure(bool succeeded)
+    {
+        if (!succeeded && firstFailure.isEmpty())
+            firstFailure = file.errorString();
+    }
+
     static constexpr std::size_t kChunk = std::size_t{64} * 1024;
     QFile& file;
     std::string buffer;
+    QString firstFailure;
 };
 
 } // namespace
 
-ChartFileResult writeChartFile(const QString& path, const ChartGeometry& geometry, const tank::FailureReport& report)
+ChartFileResult writeChartFile(const QString& path, const ChartGeometry& geometry, const tank::FailureReport& report,
+                               QString* reason)
 {
+    const auto cannotWrite = [reason](const QString& why) {
+        if (reason)
+            *reason = why;
+        return ChartFileResult::CannotWrite;
+    };
     // Binary mode: the line ends are written as they are, on every platform.
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return ChartFileResult::CannotWrite;
+        return cannotWrite(file.errorString());
     ChartFileOutput output(file);
     if (!output.writeLine(kHeaderLine))
-        return ChartFileResult::CannotWrite;
+        return cannotWrite(output.failure());
     const LinesEnd end = forEachChartLine(geometry, report, [&output](const std::string& line, LineKind) {
         return output.writeLine(line);
     });
     // What is still gathered goes out even when a row failed: the lines
     // before it stay in the file.
-    const bool flushed = output.flush();
-    file.close();
+    const bool closed = output.close();
     if (end == LinesEnd::RowFailed)
         return ChartFileResult::RowFailed;
-    if (end != LinesEnd::Complete || !flushed || file.error() != QFileDevice::NoError)
-        return ChartFileResult::CannotWrite;
+    if (end != LinesEnd::Complete || !closed)
+        return cannotWrite(output.failure());
     return ChartFileResult::Written;
 }
 

@@ -5,6 +5,8 @@
 #include "core/number_text.h"
 #include "window_kit/operator_dialogs.h"
 
+#include <QDir>
+
 #include <optional>
 
 namespace chart {
@@ -16,6 +18,14 @@ const char* const kZeroIncrementMessage = "That is not an appropriate unit";
 const char* const kPrintQuestion = "Tank Chart Saved OK. Do you want to print it out now ?";
 const char* const kChartFileType = "text files";
 const char* const kChartFilePattern = "*.txt";
+
+// The file's name written with the system's own separators, then the
+// system's reason.
+QString chartNotSavedMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("The tank chart could not be saved as \"%1\".  %2.")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
 
 } // namespace
 
@@ -55,8 +65,10 @@ RunEnd runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, Char
     const tank::FailureReport report = [&dialogs](std::string_view message) {
         dialogs.tell(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
     };
-    switch (writeChartFile(*path, *geometry, report)) {
+    QString notWritten;
+    switch (writeChartFile(*path, *geometry, report, &notWritten)) {
     case ChartFileResult::CannotWrite:
+        dialogs.tell(chartNotSavedMessage(*path, notWritten));
         return RunEnd::CannotWrite;
     case ChartFileResult::RowFailed:
         return RunEnd::RowFailed;
@@ -67,11 +79,14 @@ RunEnd runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, Char
     if (!dialogs.askYesNo(QString::fromLatin1(kPrintQuestion)))
         return RunEnd::NotPrinted;
 
-    // The surface releases its print job when it goes, whichever way out.
-    const std::unique_ptr<PrintSurface> surface = printers.openPrintout();
-    if (!surface)
-        return RunEnd::NoPrinter;
-    return printChart(*geometry, *surface, report) ? RunEnd::Printed : RunEnd::PrintFailed;
+    RunEnd printed = RunEnd::NoPrinter;
+    // The surface releases its print job when it goes, whichever way out:
+    // before the message, so the printer is free while the operator looks.
+    if (const std::unique_ptr<PrintSurface> surface = printers.openPrintout())
+        printed = printChart(*geometry, *surface, report) ? RunEnd::Printed : RunEnd::PrintFailed;
+    if (printed != RunEnd::Printed)
+        dialogs.tell(printingProblemMessage());
+    return printed;
 }
 
 } // namespace chart

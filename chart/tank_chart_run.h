@@ -11,19 +11,20 @@ class OperatorDialogs;
 
 namespace chart {
 
-// Where a run ended. Only the zero increment is ever reported to the
-// operator (and then asked again); every other way out is silent.
+// Where a run ended. The zero increment is reported (and then asked
+// again), and so are a chart file that cannot be saved and a printout that
+// cannot be made; every other way out is silent.
 enum class RunEnd {
     NoIncrement,        // Cancel, or an answer that is no number
     BadDiameter,        // the diameter text is no number
     NoStepCount,        // 0 ÷ 0, or a step count beyond 16 bits
     BadTankTexts,       // diameter or length fails its reading for the unit
     FileNotChosen,
-    CannotWrite,        // whatever was written stays
+    CannotWrite,        // told, with the system's reason; whatever was written stays
     RowFailed,          // step count 0 (header only), or a value beyond 32 bits
     NotPrinted,         // the operator answered No
-    NoPrinter,
-    PrintFailed,
+    NoPrinter,          // told as Print Screen tells it
+    PrintFailed,        // told as Print Screen tells it
     Printed,
 };
 

@@ -3,6 +3,7 @@
 #include "main_window/window_image_printer.h"
 
 #include "info_windows/about_window.h"
+#include "window_kit/operator_dialogs.h"
 
 #include <QImage>
 #include <QMenuBar>
@@ -26,7 +27,7 @@ void Mainform::mnuPrint_Click()
     if (!windowImagePrinter)
         windowImagePrinter = std::make_unique<DefaultPrinterImagePrinter>();
     if (!windowImagePrinter->print(clientAreaImage(*this), logicalDpiX()))
-        tell(QStringLiteral("There was a problem printing.  Please check your printer."));
+        tell(printingProblemMessage());
 }
 
 void Mainform::mnuAbout_Click()

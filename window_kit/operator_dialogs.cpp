@@ -6,6 +6,11 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+QString printingProblemMessage()
+{
+    return QStringLiteral("There was a problem printing.  Please check your printer.");
+}
+
 ModalDialogs::ModalDialogs(QWidget* parent, QFileDialog* fileDialog) : parent(parent), fileDialog(fileDialog) {}
 
 void ModalDialogs::tell(const QString& message)

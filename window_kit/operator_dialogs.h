@@ -31,6 +31,10 @@ public:
     virtual std::optional<QString> askFileName(const QString& fileType, const QString& pattern) = 0;
 };
 
+// What the operator is told when a printout cannot be made, whichever
+// printout it was.
+QString printingProblemMessage();
+
 // The toolkit's modal dialogs, over `parent`; the file dialog is the
 // window's own component, set up afresh for every question.
 class ModalDialogs final : public OperatorDialogs {

@@ -25,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <memory>
 
 using testsupport::ScriptedDialogs;
@@ -145,6 +146,7 @@ struct FailingRun {
     Fault fault = Fault::None;
     PrinterKind printer = PrinterKind::Paper;
     bool writesChart = false; // the chart file is written in full
+    int cannotSave = 0;       // the system's error the chart file's message gives
     // Length unit, diameter and length typed for this run alone; an old
     // chart file lies where the chart would go and must keep its bytes.
     QStringList tank = {};
@@ -226,14 +228,19 @@ class TestChartFailures : public QObject {
             if (i + 1 < run.increments.size())
                 driver.expectMessage(texts::zeroIncrement);
         }
+        const QString path = run.file.startsWith('/') ? run.file : dir->filePath(run.file);
         if (run.file == cancel)
             driver.expectFileCancel();
         else if (run.file == "<chart>")
             driver.expectFile(chartPath());
         else if (!run.file.isEmpty())
-            driver.expectFile(run.file.startsWith('/') ? run.file : dir->filePath(run.file));
+            driver.expectFile(path);
+        if (run.cannotSave)
+            driver.expectMessage(texts::chartNotSaved(path, run.cannotSave));
         if (run.question)
             driver.expectQuestion(texts::printQuestion, QMessageBox::Yes);
+        if (run.fault != Fault::None)
+            driver.expectMessage(texts::printProblem);
         CHECK(chooseMenuEntry(form.get(), "mnuUtilities", "mnuTGen"));
         CHECK_COMPARE(driver.pending(), 0);
         return true;
@@ -325,9 +332,10 @@ private slots:
         row("length beyond 32 bits", {.increments = {"10"}, .tank = {"feet", "96", "1e38"}});
         row("last level beyond 32 bits", {.increments = {"1e38"}, .tank = {"inches", "4e38", "24"}});
         row("file dialog cancelled", {.increments = good, .file = cancel});
-        row("folder that is not there", {.increments = good, .file = "no such folder/chart.txt"});
+        row("folder that is not there",
+            {.increments = good, .file = "no such folder/chart.txt", .cannotSave = ENOENT});
         if (QFile::exists("/dev/full"))
-            row("disk full while writing", {.increments = good, .file = "/dev/full"});
+            row("disk full while writing", {.increments = good, .file = "/dev/full", .cannotSave = ENOSPC});
         const FailingRun printed{.increments = good, .file = "<chart>", .question = true, .writesChart = true};
         const auto failing = [&printed](Fault fault, PrinterKind printer = PrinterKind::Paper) {
             FailingRun run = printed;

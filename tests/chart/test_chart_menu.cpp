@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cerrno>
 #include <memory>
 #include <optional>
 
@@ -140,15 +141,18 @@ class TestChartMenu : public QObject {
     }
     void chooseChart() { control<QAction>("mnuTGen")->trigger(); }
     // A run that saves the chart at `path` in steps of `increment` and,
-    // when the run asks, answers the print question with `print`.
+    // when the run asks, answers the print question with `print`; the run
+    // ends with `message`, if one is given.
     [[nodiscard]] bool saveChart(const QString& increment, const QString& path,
-                                 std::optional<QMessageBox::StandardButton> print)
+                                 std::optional<QMessageBox::StandardButton> print, const QString& message = {})
     {
         ScriptedDialogs& driver = answers();
         expectStart(driver, {increment});
         driver.expectFile(path);
         if (print)
             driver.expectQuestion(texts::printQuestion, *print);
+        if (!message.isEmpty())
+            driver.expectMessage(message);
         chooseChart();
         CHECK_COMPARE(driver.pending(), 0);
         return true;
@@ -356,27 +360,30 @@ private slots:
         QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
     }
 
-    // Nothing is said when the file cannot be made or written, and the next
-    // run is not hindered by the one that failed.
+    // A file that cannot be made or written is named with the system's
+    // reason, no question follows, and the next run is not hindered.
     void unwritableThenWritable_data()
     {
         QTest::addColumn<QString>("unwritable");
-        QTest::newRow("missing folder") << "no such folder/chart.txt";
+        QTest::addColumn<int>("error");
+        QTest::newRow("missing folder") << "no such folder/chart.txt" << ENOENT;
         if (QFile::exists("/dev/full"))
-            QTest::newRow("full disk") << "/dev/full";
+            QTest::newRow("full disk") << "/dev/full" << ENOSPC;
     }
     void unwritableThenWritable()
     {
         QFETCH(QString, unwritable);
+        QFETCH(int, error);
         const QString path = QDir::isAbsolutePath(unwritable) ? unwritable : dir->filePath(unwritable);
         QVERIFY(describe(Tank{}));
-        QVERIFY(saveChart("3", path, std::nullopt));
+        QVERIFY(saveChart("3", path, std::nullopt, texts::chartNotSaved(path, error)));
         QVERIFY(saveChart("3", chartPath(), QMessageBox::No));
         QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
     }
 
     // Yes prints the file's lines again; with no printer, or a printer that
-    // fails part-way, the run ends silently and the next run prints.
+    // fails part-way, the run ends with the printing message and the next
+    // run prints.
     void printing_data()
     {
         QTest::addColumn<bool>("printerAvailable");
@@ -397,7 +404,8 @@ private slots:
             QFile::remove(chartPath());
             if (run == 0)
                 QVERIFY(describe(tank));
-            QVERIFY(saveChart("1", chartPath(), QMessageBox::Yes));
+            const bool fails = !printers->available || printers->failAtLine >= 0;
+            QVERIFY(saveChart("1", chartPath(), QMessageBox::Yes, fails ? texts::printProblem : QString()));
 
             // The file is complete whatever became of the printout.
             QStringList fileLines = QString::fromLatin1(fileBytes(chartPath())).split("\r\n");
@@ -422,7 +430,7 @@ private slots:
         }
     }
 
-    // The system's own "no printer": nothing said, the file complete.
+    // The system's own "no printer": the printing message, the file complete.
     void noDefaultPrinter()
     {
         if (!QPrinterInfo::defaultPrinter().isNull())
@@ -430,7 +438,7 @@ private slots:
         form->setChartPrinterFactory(std::make_unique<DefaultPrinterChartFactory>());
         QVERIFY(describe(Tank{}));
         for (int run = 0; run < 2; ++run) {
-            QVERIFY(saveChart("3", chartPath(), QMessageBox::Yes));
+            QVERIFY(saveChart("3", chartPath(), QMessageBox::Yes, texts::printProblem));
             QCOMPARE(fileBytes(chartPath()), crlfLines(workedExample));
         }
     }

@@ -4,6 +4,7 @@
 // every test that expects them (deliberately not taken from the program's
 // code, so a changed text fails the tests).
 
+#include <QDir>
 #include <QString>
 
 namespace testsupport::texts {
@@ -20,5 +21,11 @@ inline const QString chartNotice =
 inline const QString incrementPrompt = "In what increments would you like the tank chart generated.";
 inline const QString zeroIncrement = "That is not an appropriate unit";
 inline const QString printQuestion = "Tank Chart Saved OK. Do you want to print it out now ?";
+// A chart file not saved: its name, and the system's reason for `error`.
+inline QString chartNotSaved(const QString& path, int error)
+{
+    return "The tank chart could not be saved as \"" + QDir::toNativeSeparators(path) + "\".  "
+           + qt_error_string(error) + ".";
+}
 
 } // namespace testsupport::texts
