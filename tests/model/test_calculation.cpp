@@ -92,6 +92,11 @@ TEST(Calculation, Results)
           {&E::productLevel, "40"}},
          "41.14", "16.46", "16.34", "vtank50", false, 0},
         {"unknown volume unit", {{&E::volumeUnits, "pints"}}, "10152.32", ".", ".", "ftank0", false, 0},
+        {"negative length", {{&E::tankLength, "-324"}}, "-10152.32", ".", ".", "ftank0", false, 0},
+        {"vertical, negative height", {{&E::tankShape, "Vertical (Aboveground)"}, {&E::tankLength, "-324"}},
+         "-10152.32", "1504.05", "1493.52", "", false, 0},
+        {"hemispherical ends, length 0", {{&E::tankShape, "Cylindrical (Fiberglass)"}, {&E::tankLength, "0"}},
+         "2005.4", "1002.7", "995.68", "ctank50", false, 0},
         // Failures the run cannot compute past: it stops where they are.
         {"diameter not a number", {{&E::tankDiameter, "abc"}}, "", "", "", "", true, 0},
         {"empty length", {{&E::tankLength, ""}}, "", "", "", "", true, 0},
@@ -100,6 +105,9 @@ TEST(Calculation, Results)
         {"diameter beyond 64 bits", {{&E::tankDiameter, "1E309"}}, "", "", "", "", true, 0},
         {"capacity reads 0", {{&E::tankLength, "0"}}, ".", ".", ".", "", true, 0},
         {"net volume overflows", {{&E::productTemp, "-3E38"}}, "10152.32", "5076.16", "", "", true, 0},
+        {"vertical, height 0", {{&E::tankShape, "Vertical (Aboveground)"}, {&E::tankLength, "0"}}, ".", "1504.05",
+         "1493.52", "", true, 0},
+        {"level beyond 32 bits", {{&E::productLevel, "1E39"}}, "10152.32", "", "", "", true, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
