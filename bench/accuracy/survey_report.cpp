@@ -75,23 +75,23 @@ std::string exactly(const FoundError& found)
                   depth, static_cast<double>(found.place.length), level);
     std::string out = text;
     if (level > depth / 2.0) {
-        std::snprintf(text, sizeof text, " (%.3g below the top)", depth - level);
+        std::snprintf(text, sizeof text, " (%.3g in below the top)", depth - level);
         out += text;
     }
     return out;
 }
 
-// "+6.315e-05  6.4e-05 " and, when the worst is larger, the word BEATEN.
+// "+6.318e-05  6.4e-05" and, when the worst is larger, the word BEATEN.
 std::string againstStated(double worst, double stated, bool& holds)
 {
     char text[64];
     if (stated == 0.0) {
-        std::snprintf(text, sizeof text, "%+-11.4g (none)  ", worst);
+        std::snprintf(text, sizeof text, "%+.3e  (none)        ", worst);
         return text;
     }
     const bool beaten = std::fabs(worst) > stated;
     holds = holds && !beaten;
-    std::snprintf(text, sizeof text, "%+-11.4g %-7.2g %s", worst, stated, beaten ? "BEATEN" : "      ");
+    std::snprintf(text, sizeof text, "%+.3e  %.1e %s", worst, stated, beaten ? "BEATEN" : "      ");
     return text;
 }
 
@@ -102,15 +102,16 @@ bool printSearch(const SearchSettings& settings, const SearchResult& result, dou
     std::printf("The worst error of horizontal tanks, hunted: both shapes, all four units, diameters %g to %g in,\n"
                 "lengths %g to %g in; seed %u; %d tanks at random, each at %d distances from the axis next to\n"
                 "every edge; tanks of the largest roundings, at the worst rounded angles among %d distances\n"
-                "next to every edge; the %d worst tanks of each figure nudged %d times (lengths swept %d steps).\n"
+                "next to every edge; the %d worst tanks of each figure nudged %d times (lengths swept %d steps),\n"
+                "the %d worst of the full tank swept over every length within 2^-8 of theirs.\n"
                 "%lld tanks at a level measured, in %.0f s.\n",
                 settings.smallestDiameter, settings.largestDiameter, settings.shortestLength, settings.longestLength,
                 settings.seed, settings.tanks, settings.stepsFromEdge, settings.distancesFromEdge, settings.kept,
-                settings.nudges, settings.sweep, result.levelsMeasured, seconds);
+                settings.nudges, settings.sweep, settings.polished, result.levelsMeasured, seconds);
     std::printf("Error = (TankVolume - exact) / exact volume, or / exact capacity, sign kept; stated: the figure\n"
                 "the documents state (cmake/accuracy_bounds.cmake).\n\n");
-    std::printf("  %-14s %-11s %-7s %-6s  %-11s %-7s\n", "levels from", "of the", "stated", "", "of the", "stated");
-    std::printf("  %-14s %-11s %-7s %-6s  %-11s %-7s\n", "either end", "volume", "", "", "full tank", "");
+    std::printf("  %-14s %-10s  %-14s  %-10s  %s\n", "levels from", "of the", "stated", "of the", "stated");
+    std::printf("  %-14s %-10s  %-14s  %-10s\n", "either end", "volume", "", "full tank");
     bool holds = true;
     WorstByBand worst{};
     for (std::size_t band = 0; band < kLevelBands.size(); ++band) {
@@ -133,7 +134,7 @@ bool printSearch(const SearchSettings& settings, const SearchResult& result, dou
     for (std::size_t band = 0; band < kLevelBands.size(); ++band) {
         std::printf("  %-14s", kLevelBands[band].label);
         for (std::size_t shape = 0; shape < result.byShape.size(); ++shape)
-            std::printf("  %s %+-11.4g %+-11.4g", shape == 0 ? "flat ends" : "hemispherical ends",
+            std::printf("  %s %+.3e %+.3e", shape == 0 ? "flat ends" : "hemispherical ends",
                         result.byShape[shape][band].ofVolume.share, result.byShape[shape][band].ofCapacity.share);
         std::printf("\n");
     }
