@@ -149,8 +149,8 @@ public:
     }
 
 private:
-    std::array<std::pair<long double, float>, 4> positive_{};
-    std::array<std::pair<long double, float>, 4> negative_{};
+    std::array<std::pair<long double, float>, 8> positive_{};
+    std::array<std::pair<long double, float>, 8> negative_{};
 };
 
 class Hunt {
@@ -425,6 +425,23 @@ SearchResult searchWorst(const SearchSettings& settings)
                                                                lastLength, settings));
                     }
                 }
+            }
+        }
+    }
+
+    // The angle's error against the sliver it leaves grows with the radius
+    // squared: diameters evenly spread over the top 2^-7 of the range.
+    for (int i = 0; i < settings.largestDiameters; ++i) {
+        const double below = std::ldexp(static_cast<double>(i) / settings.largestDiameters, -7);
+        const Tank t{shapes[i % 2], clampTo(settings.largestDiameter * (1.0 - below), settings.smallestDiameter,
+                                            settings.largestDiameter),
+                     clampTo(random.between(settings.shortestLength, settings.longestLength), settings.shortestLength,
+                             settings.longestLength)};
+        for (std::size_t band = 0; band < kLevelBands.size(); ++band) {
+            for (const bool fromTop : {false, true}) {
+                const ScanWorst found = hunt.angleScan(t, Scan{band, fromTop});
+                for (std::size_t figure = 0; figure < kFigures; ++figure)
+                    kept[figure].offer(candidate(t, Scan{band, fromTop}, found[figure]));
             }
         }
     }

@@ -23,7 +23,9 @@ namespace accuracy {
 //     a full tank just above a power of two in one of the units. Next to
 //     each edge, among many distances from the axis, the levels whose
 //     cosine and angle are rounded worst; then, of the full tank, every
-//     length whose factor is still just above its power of two.
+//     length whose factor is still just above its power of two. And tanks
+//     of the largest diameters, where the angle's error is largest against
+//     the sliver it leaves, at their worst rounded angles.
 //  3. The worst tanks of each figure nudged (the diameter by a 32-bit step
 //     or two up to a few per cent, sometimes the length too), their worst
 //     angles found again and, of the full tank, the length stepped on from
@@ -34,6 +36,7 @@ struct SearchSettings {
     int tanks = 10000;              // 1.
     int stepsFromEdge = 48;         // 1.: distances from the axis per edge
     int distancesFromEdge = 2048;   // 2. and 3.: of which the worst rounded angles are measured
+    int largestDiameters = 2000;    // 2.: at the top of the range, evenly
     int nudges = 1500;              // 3.: per figure
     int kept = 64;                  // 3.: tanks nudged per figure, the worst found
     int sweep = 4096;               // 3.: 32-bit steps of the length from a nudged tank
