@@ -1,5 +1,6 @@
 #include "bench/accuracy/survey_report.h"
 
+#include "accuracy_bounds.h"
 #include "tools/exact_volume/exact_volume.h"
 #include "core/number_text.h"
 #include "core/tank_volume.h"
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace accuracy {
 
@@ -61,7 +63,85 @@ double shownStep(float value)
     return std::pow(10.0, std::floor(std::log10(static_cast<double>(value))) - 6.0);
 }
 
+// Where a worst of the search lies, to the last digit of its 32-bit
+// values: "Flat-Ended (Steel), litres: 119.911171 x 231.004501 @ 0.0100000007
+// in", the distance below the top added in the upper half.
+std::string exactly(const FoundError& found)
+{
+    const double depth = found.place.diameter;
+    const double level = found.place.level;
+    char text[160];
+    std::snprintf(text, sizeof text, "%s, %s: %.9g x %.9g @ %.9g in", found.shape.c_str(), found.unit.c_str(),
+                  depth, static_cast<double>(found.place.length), level);
+    std::string out = text;
+    if (level > depth / 2.0) {
+        std::snprintf(text, sizeof text, " (%.3g in below the top)", depth - level);
+        out += text;
+    }
+    return out;
+}
+
+// "+6.318e-05  6.4e-05" and, when the worst is larger, the word BEATEN.
+std::string againstStated(double worst, double stated, bool& holds)
+{
+    char text[64];
+    if (stated == 0.0) {
+        std::snprintf(text, sizeof text, "%+.3e  (none)        ", worst);
+        return text;
+    }
+    const bool beaten = std::fabs(worst) > stated;
+    holds = holds && !beaten;
+    std::snprintf(text, sizeof text, "%+.3e  %.1e %s", worst, stated, beaten ? "BEATEN" : "      ");
+    return text;
+}
+
 } // namespace
+
+bool printSearch(const SearchSettings& settings, const SearchResult& result, double seconds)
+{
+    std::printf("The worst error of horizontal tanks, hunted: both shapes, all four units, diameters %g to %g in,\n"
+                "lengths %g to %g in; seed %u; %d tanks at random, each at %d distances from the axis next to\n"
+                "every edge; tanks of the largest roundings and %d of the largest diameters, at the worst rounded\n"
+                "angles among %d distances next to every edge; the %d worst tanks of each figure nudged %d times\n"
+                "(lengths swept %d steps), the %d worst of the full tank swept over every length within 2^-8 of theirs.\n"
+                "%lld tanks at a level measured, in %.0f s.\n",
+                settings.smallestDiameter, settings.largestDiameter, settings.shortestLength, settings.longestLength,
+                settings.seed, settings.tanks, settings.stepsFromEdge, settings.largestDiameters, settings.distancesFromEdge,
+                settings.kept, settings.nudges, settings.sweep, settings.polished, result.levelsMeasured, seconds);
+    std::printf("Error = (TankVolume - exact) / exact volume, or / exact capacity, sign kept; stated: the figure\n"
+                "the documents state (cmake/accuracy_bounds.cmake).\n\n");
+    std::printf("  %-14s %-10s  %-14s  %-10s  %s\n", "levels from", "of the", "stated", "of the", "stated");
+    std::printf("  %-14s %-10s  %-14s  %-10s\n", "either end", "volume", "", "full tank");
+    bool holds = true;
+    WorstByBand worst{};
+    for (std::size_t band = 0; band < kLevelBands.size(); ++band) {
+        for (const WorstByBand& shape : result.byShape) {
+            if (std::fabs(shape[band].ofVolume.share) > std::fabs(worst[band].ofVolume.share))
+                worst[band].ofVolume = shape[band].ofVolume;
+            if (std::fabs(shape[band].ofCapacity.share) > std::fabs(worst[band].ofCapacity.share))
+                worst[band].ofCapacity = shape[band].ofCapacity;
+        }
+        std::printf("  %-14s %s  %s\n", kLevelBands[band].label,
+                    againstStated(worst[band].ofVolume.share, kStatedOfVolume[band], holds).c_str(),
+                    againstStated(worst[band].ofCapacity.share, kStatedOfCapacity[band], holds).c_str());
+    }
+    std::printf("\nWhere (diameter x length @ level, in inches):\n");
+    for (std::size_t band = 0; band < kLevelBands.size(); ++band) {
+        std::printf("  %-14s of the volume:    %s\n", kLevelBands[band].label, exactly(worst[band].ofVolume).c_str());
+        std::printf("  %-14s of the full tank: %s\n", "", exactly(worst[band].ofCapacity).c_str());
+    }
+    std::printf("\nThe worst of each shape, of the volume and of the full tank:\n");
+    for (std::size_t band = 0; band < kLevelBands.size(); ++band) {
+        std::printf("  %-14s", kLevelBands[band].label);
+        for (std::size_t shape = 0; shape < result.byShape.size(); ++shape)
+            std::printf("  %s %+.3e %+.3e", shape == 0 ? "flat ends" : "hemispherical ends",
+                        result.byShape[shape][band].ofVolume.share, result.byShape[shape][band].ofCapacity.share);
+        std::printf("\n");
+    }
+    if (!holds)
+        std::printf("\nA stated figure is smaller than the worst found: raise it in cmake/accuracy_bounds.cmake.\n");
+    return holds;
+}
 
 void printSurvey(const SurveyRange& range, const std::vector<ShapeErrors>& errors)
 {

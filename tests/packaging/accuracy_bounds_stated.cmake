@@ -1,11 +1,25 @@
-# The user guide states every accuracy bound of cmake/accuracy_bounds.cmake:
-#   cmake -DGUIDE=<docs/user-guide.md> -DBOUNDS_FILE=<accuracy_bounds.cmake> -P accuracy_bounds_stated.cmake
+# The user guide states every accuracy bound of cmake/accuracy_bounds.cmake,
+# and every document there its stated figures:
+#   cmake -DSOURCE_DIR=<the tree> -DGAUGESTAR_APP_ID=<id> -DBOUNDS_FILE=<accuracy_bounds.cmake> -P accuracy_bounds_stated.cmake
+cmake_minimum_required(VERSION 3.21) # the phrases' @NAME@ stay as written until string(CONFIGURE)
 include(${BOUNDS_FILE})
-file(READ ${GUIDE} text)
+file(READ ${SOURCE_DIR}/docs/user-guide.md text)
 string(REGEX REPLACE "[ \n]+" " " text "${text}")
 foreach(bound IN LISTS GAUGESTAR_ACCURACY_BOUNDS)
     string(FIND "${text}" "within ${GAUGESTAR_ACCURACY_${bound}}" at)
     if(at EQUAL -1)
-        message(SEND_ERROR "${GUIDE} does not say \"within ${GAUGESTAR_ACCURACY_${bound}}\" (${bound})")
+        message(SEND_ERROR "docs/user-guide.md does not say \"within ${GAUGESTAR_ACCURACY_${bound}}\" (${bound})")
     endif()
+endforeach()
+foreach(document IN LISTS GAUGESTAR_STATED_IN)
+    string(CONFIGURE "${document}" path @ONLY)
+    file(READ ${SOURCE_DIR}/${path} text)
+    string(REGEX REPLACE "[ \n]+" " " text "${text}")
+    foreach(phrase IN LISTS GAUGESTAR_STATED_IN_${document})
+        string(CONFIGURE "${phrase}" phrase @ONLY)
+        string(FIND "${text}" "${phrase}" at)
+        if(at EQUAL -1)
+            message(SEND_ERROR "${path} does not say \"${phrase}\" (cmake/accuracy_bounds.cmake)")
+        endif()
+    endforeach()
 endforeach()
