@@ -446,6 +446,26 @@ SearchResult searchWorst(const SearchSettings& settings)
         }
     }
 
+    // Which distance and level round worst shifts with every 32-bit step of
+    // the diameter, and diameters spread evenly step over the worst (0.01 in
+    // from the bottom, say): so every 32-bit diameter at the very top too,
+    // flat-ended (hemispherical ends only add volume that is not in error).
+    const float lowestOfTop = clampTo(settings.largestDiameter * settings.everyDiameterAbove, settings.smallestDiameter,
+                                      settings.largestDiameter);
+    for (float diameter = clampTo(settings.largestDiameter, settings.smallestDiameter, settings.largestDiameter);
+         diameter >= lowestOfTop; diameter = std::nextafter(diameter, 0.0f)) {
+        const Tank t{shapes[0], diameter,
+                     clampTo(random.between(settings.shortestLength, settings.longestLength), settings.shortestLength,
+                             settings.longestLength)};
+        for (std::size_t band = 0; band < kLevelBands.size(); ++band) {
+            for (const bool fromTop : {false, true}) {
+                const ScanWorst found = hunt.scan(t, Scan{band, fromTop});
+                for (std::size_t figure = 0; figure < kFigures; ++figure)
+                    kept[figure].offer(candidate(t, Scan{band, fromTop}, found[figure]));
+            }
+        }
+    }
+
     // The worst tanks of each figure nudged, keeping whatever is worse.
     for (std::size_t figure = 0; figure < kFigures; ++figure) {
         if (figure == 2 * kAnyLevel)
