@@ -6,8 +6,8 @@
 #       -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake \
 #       -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64
 # The flags are the native build's (gaugestar_options); with wine as the
-# emulator, ctest runs the tests under it. The test command runs
-# same_numbers under wine (the matrix's Windows stage (scripts/matrix)).
+# emulator, ctest runs the tests under it: the matrix's Windows stage
+# (scripts/matrix) runs same_numbers so.
 
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)

@@ -11,9 +11,9 @@ QString desktopEntryName();
 // "Gaugestar": the caption of every message box, the About window's title.
 QString applicationTitle();
 
-// "2.5.3"
+// The project's version, "MAJOR.MINOR.PATCH" (CMakeLists.txt).
 QString applicationVersion();
 
-// "Version 2.5.3": plain decimal numbers, no leading zeros.
+// "Version MAJOR.MINOR.PATCH": plain decimal numbers, no leading zeros.
 QString versionCaption(int major, int minor, int revision);
 QString applicationVersionCaption();

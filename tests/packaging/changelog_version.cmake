@@ -2,10 +2,12 @@
 # of the AppStream file, and the upstream part (between an epoch and the
 # Debian revision) of the first entry of debian/changelog, which may add a
 # repack or snapshot suffix ("+ds", "~rc1"):
-#   gaugestar (2.5.3+ds-1) unstable; urgency=medium
-# Run by the package checks, never by the package's own tests, which must
-# not read debian/:
-#   cmake -DCHANGELOG=<debian/changelog> -DMETAINFO=<AppStream file> -DVERSION=<project version> -P changelog_version.cmake
+#   gaugestar (1.2.3+ds-1) unstable; urgency=medium
+# and every version the DOCS name (README.md, HACKING.md: file names such as
+# gaugestar_1.2.3-1_amd64.deb) is the project's. Run by the package checks
+# and the release, never by the package's own tests, which must not read debian/:
+#   cmake -DCHANGELOG=<debian/changelog> -DMETAINFO=<AppStream file> -DVERSION=<project version>
+#         [-DDOCS=<file>;<file>] -P changelog_version.cmake
 file(STRINGS "${CHANGELOG}" first LIMIT_COUNT 1)
 if(NOT first MATCHES "^gaugestar \\(([0-9]+:)?([^)]+)-[^-)]+\\) ")
     message(FATAL_ERROR "${CHANGELOG}: no version with a Debian revision in its first line: ${first}")
@@ -20,4 +22,15 @@ file(STRINGS "${METAINFO}" newest REGEX "<release version=" LIMIT_COUNT 1)
 if(NOT newest MATCHES "<release version=\"${version_pattern}\"")
     message(FATAL_ERROR "${METAINFO}: the newest release is not ${VERSION}: ${newest}")
 endif()
-message(STATUS "The project, its AppStream release and debian/changelog (${upstream}) agree on ${VERSION}")
+foreach(doc IN LISTS DOCS)
+    file(READ "${doc}" text)
+    string(REPLACE ";" " " text "${text}") # a list's separator, not the text's
+    string(REGEX MATCHALL "(^|[^0-9.])[0-9]+\\.[0-9]+\\.[0-9]+([^0-9.]|$)" named "${text}")
+    foreach(match IN LISTS named)
+        string(REGEX MATCH "[0-9]+\\.[0-9]+\\.[0-9]+" match "${match}")
+        if(NOT match STREQUAL VERSION)
+            message(SEND_ERROR "${doc} names version ${match}; the project is at ${VERSION}")
+        endif()
+    endforeach()
+endforeach()
+message(STATUS "The project, its AppStream release, debian/changelog (${upstream}) and ${DOCS} agree on ${VERSION}")

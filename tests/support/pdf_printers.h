@@ -1,7 +1,7 @@
 #pragma once
 
-// Printers into PDF files, for tests and the benchmark: the program's own
-// printing code, with a file in place of the default printer.
+// Printers into PDF files, for the tests: the program's own printing code,
+// with a file in place of the default printer.
 
 #include "chart/chart_printer.h"
 #include "main_window/window_image_printer.h"
