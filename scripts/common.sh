@@ -62,18 +62,37 @@ install_packages() {
     "${apt[@]}" update -qq && "${apt[@]}" install -y -qq "${options[@]}" "${missing[@]}"
 }
 
-#   build_preset NAME [test]
-build_preset() {
-    (cd "$root" && cmake --preset "$1" >/dev/null && cmake --build --preset "$1" &&
-        { [ "${2:-}" != test ] || ctest --preset "$1"; })
+# --- Builds: CMakePresets.json names each one and its folder ---
+
+# The build folder of the configure preset NAME, as CMakePresets.json names
+# it (cmake/preset_dir.cmake reads it there).
+#   preset_dir NAME
+preset_dir() {
+    cmake -DPRESET="$1" -P "$root/cmake/preset_dir.cmake"
 }
 
-# The native digits, same_numbers of the Qt-free build (build-noqt/, built
-# where needed), written to FILE: what every other side is compared with.
+# Configures and builds the preset NAME; with "test", runs its tests too.
+#   build_preset NAME [test]
+build_preset() {
+    (
+        cd "$root" || exit 1
+        cmake --preset "$1" >/dev/null || exit 1
+        cmake --build --preset "$1" || exit 1
+        if [ "${2:-}" = test ]; then
+            ctest --preset "$1"
+        fi
+    )
+}
+
+# The native digits, same_numbers of the Qt-free build, written to FILE:
+# what every other side is compared with.
+#   native_same_numbers FILE
 native_same_numbers() {
-    { [ -f "$root/build-noqt/build.ninja" ] || cmake --preset qt-free -S "$root" >/dev/null; } &&
-        cmake --build "$root/build-noqt" --target same_numbers >/dev/null &&
-        timeout 600 "$root/build-noqt/tests/same_numbers/same_numbers" >"$1"
+    local dir
+    dir=$(preset_dir qt-free) || return 1
+    (cd "$root" && cmake --preset qt-free >/dev/null && cmake --build --preset qt-free --target same_numbers >/dev/null) ||
+        return 1
+    timeout 600 "$dir/tests/same_numbers/same_numbers" >"$1"
 }
 
 # Two runs of same_numbers must print the same bytes.
@@ -94,17 +113,44 @@ same_numbers_identical() {
 }
 
 # The stable releases the project builds packages of its own for, by
-# number. Such a package is upstream's build, never an upload to Debian, and
-# is named so: its version ends in ~~gaugestarN, which sorts below every
-# version Debian itself could give the same Debian revision ("~" sorts
-# before anything, the end included, so 2.5.3-1~~gaugestar13 <
-# 2.5.3-1~bpo13+1 < 2.5.3-1~deb13u1 < 2.5.3-1), and its distribution,
-# gaugestar-trixie, is one that no Debian archive takes: uploaded by
-# mistake, it is refused rather than routed to a stable release.
-# shellcheck disable=SC2034 # read by the scripts that source this file
-declare -A debian_codename=([12]=bookworm [13]=trixie)
-release_version() { echo "$1${2:+~~gaugestar$2}"; }
-release_distribution() { echo "gaugestar-${debian_codename[$1]:?"no Debian $1"}"; }
+# codename (as apt, the chroots and the matrix name them), with the number
+# that names their packages. Such a package is upstream's build, never an
+# upload to Debian, and is named so: its version ends in ~~gaugestarN, which
+# sorts below every version Debian itself could give the same Debian
+# revision ("~" sorts before anything, the end included, so
+# X.Y.Z-1~~gaugestar13 < X.Y.Z-1~bpo13+1 < X.Y.Z-1~deb13u1 < X.Y.Z-1), and
+# its distribution, gaugestar-trixie, is one that no Debian archive takes:
+# uploaded by mistake, it is refused rather than routed to a stable release.
+declare -A stable_release_number=([bookworm]=12 [trixie]=13)
+
+# The number of the stable release CODENAME; fails for any other.
+release_number() {
+    local codename=$1
+    if [ -z "${stable_release_number[$codename]:-}" ]; then
+        echo "no stable Debian release $codename" >&2
+        return 1
+    fi
+    echo "${stable_release_number[$codename]}"
+}
+
+# The package's version on RELEASE: VERSION itself on unstable (or with no
+# release given), VERSION~~gaugestarN on a stable release.
+#   release_version VERSION [RELEASE]
+release_version() {
+    local version=$1 release=${2:-unstable} number
+    if [ "$release" = unstable ]; then
+        echo "$version"
+        return 0
+    fi
+    number=$(release_number "$release") || return 1
+    echo "$version~~gaugestar$number"
+}
+
+# The distribution of the project's own package for a stable RELEASE.
+release_distribution() {
+    release_number "$1" >/dev/null || return 1
+    echo "gaugestar-$1"
+}
 
 # lintian's tags let through in every lintian run of RELEASE's package
 # (empty or unstable: the unstable one): an initial upload closes the bug
