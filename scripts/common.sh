@@ -1,5 +1,6 @@
 # Shared by the scripts in this folder; sourced, never run. Each script sets
-# `root` (the top of the source tree) before it sources this file.
+# `root` (the top of the source tree) before it sources this file. What the
+# scripts are for, and their stages: HACKING.md, "The two tiers".
 # shellcheck shell=bash
 
 # A stage that cannot run here ends with this status, after one line
@@ -72,14 +73,21 @@ preset_dir() {
 }
 
 # Configures and builds the preset NAME; with "test", runs its tests too.
-#   build_preset NAME [test]
+# Any further arguments go to the configure (cache variables, -DNAME=VALUE).
+#   build_preset NAME [test] [-DNAME=VALUE...]
 build_preset() {
+    local preset=$1 with_tests=no
+    shift
+    if [ "${1:-}" = test ]; then
+        with_tests=yes
+        shift
+    fi
     (
         cd "$root" || exit 1
-        cmake --preset "$1" >/dev/null || exit 1
-        cmake --build --preset "$1" || exit 1
-        if [ "${2:-}" = test ]; then
-            ctest --preset "$1"
+        cmake --preset "$preset" "$@" >/dev/null || exit 1
+        cmake --build --preset "$preset" || exit 1
+        if [ "$with_tests" = yes ]; then
+            ctest --preset "$preset"
         fi
     )
 }
