@@ -102,14 +102,15 @@ bool printSearch(const SearchSettings& settings, const SearchResult& result, dou
     std::printf("The worst error of horizontal tanks, hunted: both shapes, all four units, diameters %g to %g in,\n"
                 "lengths %g to %g in; seed %u; %d tanks at random, each at %d distances from the axis next to\n"
                 "every edge; tanks of the largest roundings and %d of the largest diameters, at the worst rounded\n"
-                "angles among %d distances next to every edge; every diameter from %g in, flat-ended, at %d distances\n"
-                "next to every edge; the %d worst tanks of each figure nudged %d times\n"
-                "(lengths swept %d steps), the %d worst of the full tank swept over every length within 2^-8 of theirs.\n"
+                "angles among %d distances next to every edge; the %d worst tanks of each figure nudged %d times\n"
+                "(lengths swept %d steps), the %d worst of the full tank swept over every length within 2^-8 of theirs;\n"
+                "every diameter from %g in, flat-ended, at %d distances next to every edge.\n"
                 "%lld tanks at a level measured, in %.0f s.\n",
                 settings.smallestDiameter, settings.largestDiameter, settings.shortestLength, settings.longestLength,
                 settings.seed, settings.tanks, settings.stepsFromEdge, settings.largestDiameters, settings.distancesFromEdge,
+                settings.kept, settings.nudges, settings.sweep, settings.polished,
                 static_cast<double>(static_cast<float>(settings.largestDiameter * settings.everyDiameterAbove)),
-                settings.stepsFromEdge, settings.kept, settings.nudges, settings.sweep, settings.polished, result.levelsMeasured, seconds);
+                settings.stepsFromEdge, result.levelsMeasured, seconds);
     std::printf("Error = (TankVolume - exact) / exact volume, or / exact capacity, sign kept; stated: the figure\n"
                 "the documents state (cmake/accuracy_bounds.cmake).\n\n");
     std::printf("  %-14s %-10s  %-14s  %-10s  %s\n", "levels from", "of the", "stated", "of the", "stated");

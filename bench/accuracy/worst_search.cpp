@@ -193,7 +193,7 @@ public:
             const long double angle = angleError(d, radius);
             ofCapacity.offer(angle, d);
             // Near the top the volume is nearly the full tank: one ranking.
-            const long double sliver = where.fromTop ? 0.0L : segmentArea(radius - static_cast<long double>(d), radius);
+            const long double sliver = where.fromTop ? 0.0L : segmentArea<long double>(radius - static_cast<long double>(d), radius);
             if (sliver > 0.0L)
                 ofVolume.offer(angle / sliver, d);
             d = std::nextafter(d, where.fromTop ? HUGE_VALF : -HUGE_VALF);
@@ -446,26 +446,6 @@ SearchResult searchWorst(const SearchSettings& settings)
         }
     }
 
-    // Which distance and level round worst shifts with every 32-bit step of
-    // the diameter, and diameters spread evenly step over the worst (0.01 in
-    // from the bottom, say): so every 32-bit diameter at the very top too,
-    // flat-ended (hemispherical ends only add volume that is not in error).
-    const float lowestOfTop = clampTo(settings.largestDiameter * settings.everyDiameterAbove, settings.smallestDiameter,
-                                      settings.largestDiameter);
-    for (float diameter = clampTo(settings.largestDiameter, settings.smallestDiameter, settings.largestDiameter);
-         diameter >= lowestOfTop; diameter = std::nextafter(diameter, 0.0f)) {
-        const Tank t{shapes[0], diameter,
-                     clampTo(random.between(settings.shortestLength, settings.longestLength), settings.shortestLength,
-                             settings.longestLength)};
-        for (std::size_t band = 0; band < kLevelBands.size(); ++band) {
-            for (const bool fromTop : {false, true}) {
-                const ScanWorst found = hunt.scan(t, Scan{band, fromTop});
-                for (std::size_t figure = 0; figure < kFigures; ++figure)
-                    kept[figure].offer(candidate(t, Scan{band, fromTop}, found[figure]));
-            }
-        }
-    }
-
     // The worst tanks of each figure nudged, keeping whatever is worse.
     for (std::size_t figure = 0; figure < kFigures; ++figure) {
         if (figure == 2 * kAnyLevel)
@@ -496,6 +476,24 @@ SearchResult searchWorst(const SearchSettings& settings)
         for (const Candidate& c : worst)
             for (const double way : {1.0 + kJustAbove, 1.0 - kJustAbove})
                 best.offer(sweepLength(hunt, c, figure, c.tank.length * way, settings));
+    }
+    // Which distance and level round worst shifts with every 32-bit step of
+    // the diameter, and diameters spread evenly step over the worst (0.01 in
+    // from the bottom, say): so, last, every 32-bit diameter at the very top,
+    // flat-ended (hemispherical ends only add volume that is not in error),
+    // with lengths of a random stream of its own, so that the steps above
+    // measure what they measured before.
+    Random lengths(settings.seed + 1);
+    const float lowestOfTop = clampTo(settings.largestDiameter * settings.everyDiameterAbove, settings.smallestDiameter,
+                                      settings.largestDiameter);
+    for (float diameter = clampTo(settings.largestDiameter, settings.smallestDiameter, settings.largestDiameter);
+         diameter >= lowestOfTop; diameter = std::nextafter(diameter, 0.0f)) {
+        const Tank t{shapes[0], diameter,
+                     clampTo(lengths.between(settings.shortestLength, settings.longestLength), settings.shortestLength,
+                             settings.longestLength)};
+        for (std::size_t band = 0; band < kLevelBands.size(); ++band)
+            for (const bool fromTop : {false, true})
+                hunt.scan(t, Scan{band, fromTop});
     }
     return hunt.result();
 }

@@ -25,21 +25,21 @@ namespace accuracy {
 //     cosine and angle are rounded worst; then, of the full tank, every
 //     length whose factor is still just above its power of two. And tanks
 //     of the largest diameters, where the angle's error is largest against
-//     the sliver it leaves, at their worst rounded angles; and every 32-bit
-//     diameter at the very top of the range, flat-ended, at the nearest
-//     distances past every edge (as in 1.).
+//     the sliver it leaves, at their worst rounded angles.
 //  3. The worst tanks of each figure nudged (the diameter by a 32-bit step
 //     or two up to a few per cent, sometimes the length too), their worst
 //     angles found again and, of the full tank, the length stepped on from
 //     there, keeping whatever is worse. Last, of the full tank, the worst
 //     few at their levels with every length within 2^-8 of theirs.
+//  4. Every 32-bit diameter at the very top of the range, flat-ended, at
+//     the nearest distances past every edge (as in 1.).
 struct SearchSettings {
     std::uint32_t seed = 40;
     int tanks = 10000;              // 1.
     int stepsFromEdge = 48;         // 1.: distances from the axis per edge
     int distancesFromEdge = 2048;   // 2. and 3.: of which the worst rounded angles are measured
     int largestDiameters = 2000;    // 2.: at the top of the range, evenly
-    double everyDiameterAbove = 1.0 - 0x1p-10; // 2.: every 32-bit diameter from this share of the largest up
+    double everyDiameterAbove = 1.0 - 0x1p-10; // 4.: every 32-bit diameter from this share of the largest up
     int nudges = 1500;              // 3.: per figure
     int kept = 64;                  // 3.: tanks nudged per figure, the worst found
     int sweep = 4096;               // 3.: 32-bit steps of the length from a nudged tank
