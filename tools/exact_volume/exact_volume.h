@@ -14,29 +14,44 @@ namespace accuracy {
 
 inline constexpr long double kTruePi = 3.141592653589793238462643383279502884L;
 
+// The geometry is written once, for any floating type: extended precision
+// here, double for the tank pictures' fill levels (tools/tank_pictures).
+template <typename Real>
+inline constexpr Real kPiOf = static_cast<Real>(kTruePi);
+
 // phi - sin(phi) for 0 <= phi <= pi, summed as its series: a shallow
 // segment's area then never comes from two nearly equal terms.
-inline long double angleMinusSine(long double phi)
+template <typename Real>
+Real angleMinusSine(Real phi)
 {
-    const long double phiSquared = phi * phi;
-    long double term = phi * phiSquared / 6.0L;
-    long double sum = 0.0L;
+    const Real phiSquared = phi * phi;
+    Real term = phi * phiSquared / Real(6);
+    Real sum = 0;
     for (int n = 1; n < 40 && sum + term != sum; ++n) {
         sum += term;
-        term *= -phiSquared / static_cast<long double>((2 * n + 2) * (2 * n + 3));
+        term *= -phiSquared / static_cast<Real>((2 * n + 2) * (2 * n + 3));
     }
     return sum;
 }
 
 // Area of the part of a circle of radius r below a chord at height h
 // (0 <= h <= 2r), in the circle's units squared.
-inline long double segmentArea(long double h, long double r)
+template <typename Real>
+Real segmentArea(Real h, Real r)
 {
     if (h > r)
-        return kTruePi * r * r - segmentArea(2.0L * r - h, r);
+        return kPiOf<Real> * r * r - segmentArea(Real(2) * r - h, r);
     // The central angle from the arcsine: no 1 - h/r to lose digits in.
-    const long double phi = 4.0L * std::asin(std::sqrt(h / (2.0L * r)));
-    return r * r / 2.0L * angleMinusSine(phi);
+    const Real phi = Real(4) * std::asin(std::sqrt(h / (Real(2) * r)));
+    return r * r / Real(2) * angleMinusSine(phi);
+}
+
+// Below a level h in a horizontal cylinder of radius r with hemispherical
+// ends: the two ends hold a sphere's cap of height h.
+template <typename Real>
+Real hemisphericalEndedVolume(Real h, Real r, Real length)
+{
+    return segmentArea(h, r) * length + kPiOf<Real> * h * h * (Real(3) * r - h) / Real(3);
 }
 
 // Exact volume in US gallons at `level` (0 <= level <= 2 radius for the
@@ -48,7 +63,7 @@ inline long double exactGallons(std::string_view shapeText, long double level, l
     if (shape && shape->shape == tank::Shape::FlatEnded)
         cubicInches = segmentArea(level, radius) * length;
     if (shape && shape->shape == tank::Shape::HemisphericalEnded)
-        cubicInches = segmentArea(level, radius) * length + kTruePi * level * level * (3.0L * radius - level) / 3.0L;
+        cubicInches = hemisphericalEndedVolume(level, radius, length);
     if (shape && shape->shape == tank::Shape::Vertical)
         cubicInches = kTruePi * radius * radius * level;
     return cubicInches / 231.0L;
