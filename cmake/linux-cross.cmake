@@ -1,12 +1,12 @@
 # Cross-builds the Qt-free part (core/, model/, their tests, same_numbers)
 # for another Linux processor with Debian's cross compiler, and runs it
-# under qemu's user-mode emulator with that compiler's own C library:
-#   cmake -S . -B build-s390x -G Ninja -DGAUGESTAR_WITHOUT_QT=ON \
-#       -DGAUGESTAR_CROSS_TRIPLET=s390x-linux-gnu -DCMAKE_TOOLCHAIN_FILE=cmake/linux-cross.cmake
-# (the presets cross-*, one for each processor of a Debian release that
-# this machine can only emulate). The flags are the native build's
-# (gaugestar_options), -ffp-contract=off above all: ppc64el, arm64 and
-# riscv64 have fused multiply-adds that would change digits.
+# under qemu's user-mode emulator with that compiler's own C library: the
+# presets cross-* (CMakePresets.json), one for each processor of a Debian
+# release that this machine can only emulate, set GAUGESTAR_CROSS_TRIPLET:
+#   cmake --preset cross-s390x
+# The flags are the native build's (gaugestar_options), -ffp-contract=off
+# above all: ppc64el, arm64 and riscv64 have fused multiply-adds that would
+# change digits.
 # Packages: g++-TRIPLET (TRIPLET with - for _), qemu-user-static, googletest.
 
 if(NOT GAUGESTAR_CROSS_TRIPLET)

@@ -2,9 +2,7 @@
 # GoogleTest tests for 64-bit Windows with MinGW-w64 (Debian:
 # g++-mingw-w64-x86-64-posix), without Qt; GoogleTest is compiled from
 # Debian's sources (package googletest, see cmake/googletest.cmake):
-#   cmake -S . -B build-windows -G Ninja -DGAUGESTAR_WITHOUT_QT=ON \
-#       -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake \
-#       -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64
+#   cmake --preset windows   (CMakePresets.json: wine as the emulator)
 # The flags are the native build's (gaugestar_options); with wine as the
 # emulator, ctest runs the tests under it: the matrix's Windows stage
 # (scripts/matrix) runs same_numbers so.
