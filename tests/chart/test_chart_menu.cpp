@@ -484,7 +484,7 @@ private slots:
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 0);
         const QString text = QString::fromUtf8(process.readAllStandardOutput());
-        QVERIFY2(text.count('\f') >= 3, "the chart should span at least three pages");
+        QCOMPARE(text.count('\f'), 3); // 130 lines in 10 pt: a larger font takes a page more
         QStringList printed;
         for (const QString& line : text.split('\n'))
             if (!foldBlanks(line).isEmpty())

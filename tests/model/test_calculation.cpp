@@ -82,6 +82,8 @@ TEST(Calculation, Results)
         {"level 80", {{&E::productLevel, "80"}}, "10152.32", "9040.13", "8976.84", "ftank90", false, 0},
         {"level 90", {{&E::productLevel, "90"}}, "10152.32", "9888.13", "9818.91", "ftank100", false, 0},
         {"level 0 leaves the picture", {{&E::productLevel, "0"}}, "10152.32", ".", ".", "", false, 0},
+        {"vertical, level 0", {{&E::tankShape, "Vertical (Aboveground)"}, {&E::productLevel, "0"}}, "10152.32", ".", ".", "",
+         false, 0},
         // The fill fraction comes from the texts shown: 13.6 / 34 is 0.4.
         {"fraction from shown texts, 25",
          {{&E::tankShape, "Vertical (Aboveground)"}, {&E::tankDiameter, "10"}, {&E::tankLength, "100"},
