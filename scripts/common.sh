@@ -252,8 +252,9 @@ record() {
 
 log_of() {
     local name=${1,,}
-    mkdir -p "$root/build-logs"
-    echo "$root/build-logs/${name//[^a-z0-9]/-}.log"
+    local logs=$root/build-logs
+    mkdir -p "$logs"
+    echo "$logs/${name//[^a-z0-9]/-}.log"
 }
 
 stage() {
