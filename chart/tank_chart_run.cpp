@@ -4,6 +4,7 @@
 #include "chart/chart_printer.h"
 #include "core/number_text.h"
 #include "window_kit/operator_dialogs.h"
+#include "window_kit/qt_text.h"
 
 #include <QDir>
 
@@ -63,7 +64,7 @@ RunEnd runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, Char
     // A row's arithmetic failures are told through the same dialogs, as the
     // row is computed.
     const tank::FailureReport report = [&dialogs](std::string_view message) {
-        dialogs.tell(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+        dialogs.tell(qText(message));
     };
     QString notWritten;
     switch (writeChartFile(*path, *geometry, report, &notWritten)) {
