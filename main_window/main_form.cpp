@@ -11,7 +11,6 @@
 #include "info_windows/about_window.h"
 #include "model/calculation.h"
 #include "model/product_names.h"
-#include "window_kit/font_substitutes.h"
 #include "window_kit/operator_dialogs.h"
 #include "window_kit/qt_text.h"
 
@@ -34,7 +33,6 @@ void addEntries(SelectorBox* selector, const Row (&table)[N])
 
 Mainform::Mainform(QWidget* parent) : QMainWindow(parent)
 {
-    installFontSubstitutes();
     buildControls();
 
     connect(Command1, &QPushButton::clicked, this, &Mainform::Command1_Click);
