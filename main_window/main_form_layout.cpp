@@ -144,10 +144,18 @@ QLabel* create(std::type_identity<QLabel> /*kind*/, const ControlRow& row, QWidg
         }
     }
     label->setFont(defaultFont());
-    placed(label, row);
-    if (row.traits & AutoSize)
-        makeAutoSizing(label);
-    return label;
+    return placed(label, row);
+}
+
+CaptionLabel* create(std::type_identity<CaptionLabel> /*kind*/, const ControlRow& row, QWidget* container)
+{
+    const auto sizing = row.traits & AutoSize ? CaptionLabel::Sizing::ToText : CaptionLabel::Sizing::Fixed;
+    auto* caption = new CaptionLabel(QString::fromUtf8(row.text), sizing, container);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    caption->setFont(defaultFont());
+    placed(caption, row);
+    caption->fitToText();
+    return caption;
 }
 
 QLineEdit* create(std::type_identity<QLineEdit> /*kind*/, const ControlRow& row, QWidget* container)
