@@ -41,8 +41,8 @@ enum Trait : unsigned {
     MenuColour = 1u << 5,   // frame painted in the neutral menu colour
     Opaque = 1u << 6,       // label with a background of its own
     RedNote = 1u << 7,      // red text wrapping over lines
-    AutoSize = 1u << 8,     // sized to its text, growing to the right
-    Editable = 1u << 9,    // selector whose text can be typed over
+    AutoSize = 1u << 8,     // unit caption sized to its text, growing to the right
+    Editable = 1u << 9,     // selector whose text can be typed over
     Picture = 1u << 10,     // label that shows a picture
 };
 
