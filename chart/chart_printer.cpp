@@ -1,5 +1,7 @@
 #include "chart/chart_printer.h"
 
+#include "window_kit/qt_text.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -43,7 +45,7 @@ public:
 
     float textWidth(std::string_view text) override
     {
-        return static_cast<float>(metrics->horizontalAdvance(toQString(text)));
+        return static_cast<float>(metrics->horizontalAdvance(qText(text)));
     }
     float textHeight(std::string_view) override { return lineHeight(); }
 
@@ -64,7 +66,7 @@ public:
     bool printLine(std::string_view text) override
     {
         if (!text.empty())
-            painter.drawText(QPointF(x, y + metrics->ascent()), toQString(text));
+            painter.drawText(QPointF(x, y + metrics->ascent()), qText(text));
         x = 0.0f;
         y += lineHeight();
         return painter.isActive();
@@ -82,10 +84,6 @@ public:
 private:
     explicit PainterPrintSurface(std::unique_ptr<QPrinter> printer) : printer(std::move(printer)) {}
 
-    static QString toQString(std::string_view text)
-    {
-        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    }
     float lineHeight() const { return static_cast<float>(metrics->height()); }
 
     // Declared first, destroyed last: the painter works on it to the end.

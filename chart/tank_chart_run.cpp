@@ -4,6 +4,7 @@
 #include "chart/chart_printer.h"
 #include "core/number_text.h"
 #include "window_kit/operator_dialogs.h"
+#include "window_kit/qt_text.h"
 
 #include <QDir>
 
@@ -29,64 +30,65 @@ QString chartNotSavedMessage(const QString& path, const QString& reason)
 
 } // namespace
 
-RunEnd runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, ChartPrinterFactory& printers)
+void runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, ChartPrinterFactory& printers)
 {
     std::int16_t steps = 0;
     for (;;) {
         const QString answer = dialogs.askText(QString::fromLatin1(kIncrementPrompt));
         const std::optional<double> increment = numtext::strictNumber(answer.toStdString());
         if (!increment)
-            return RunEnd::NoIncrement;
+            return;   // Cancel, or an answer that is no number
         const std::optional<double> diameter = numtext::strictNumber(texts.diameter);
         if (!diameter)
-            return RunEnd::BadDiameter;
+            return;
         const StepCount count = stepCount(*diameter, *increment);
         if (count.status == StepCount::Status::ZeroIncrement) {
             dialogs.tell(QString::fromLatin1(kZeroIncrementMessage));
             continue;
         }
         if (count.status != StepCount::Status::Ok)
-            return RunEnd::NoStepCount;
+            return;   // 0 ÷ 0, or a step count beyond 16 bits
         steps = count.steps;
         break;
     }
 
     const std::optional<ChartGeometry> geometry = chartGeometry(texts, steps);
     if (!geometry)
-        return RunEnd::BadTankTexts;
+        return;   // diameter or length fails its reading for the unit
 
     const std::optional<QString> path =
         dialogs.askFileName(QString::fromLatin1(kChartFileType), QString::fromLatin1(kChartFilePattern));
     if (!path)
-        return RunEnd::FileNotChosen;
+        return;
 
     // A row's arithmetic failures are told through the same dialogs, as the
     // row is computed.
     const tank::FailureReport report = [&dialogs](std::string_view message) {
-        dialogs.tell(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+        dialogs.tell(qText(message));
     };
     QString notWritten;
     switch (writeChartFile(*path, *geometry, report, &notWritten)) {
     case ChartFileResult::CannotWrite:
+        // Whatever was written stays.
         dialogs.tell(chartNotSavedMessage(*path, notWritten));
-        return RunEnd::CannotWrite;
+        return;
     case ChartFileResult::RowFailed:
-        return RunEnd::RowFailed;
+        return;   // step count 0 (header only), or a value beyond 32 bits
     case ChartFileResult::Written:
         break;
     }
 
     if (!dialogs.askYesNo(QString::fromLatin1(kPrintQuestion)))
-        return RunEnd::NotPrinted;
+        return;
 
-    RunEnd printed = RunEnd::NoPrinter;
+    bool printed = false;
     // The surface releases its print job when it goes, whichever way out:
     // before the message, so the printer is free while the operator looks.
     if (const std::unique_ptr<PrintSurface> surface = printers.openPrintout())
-        printed = printChart(*geometry, *surface, report) ? RunEnd::Printed : RunEnd::PrintFailed;
-    if (printed != RunEnd::Printed)
+        printed = printChart(*geometry, *surface, report);
+    // No printer, or a printout that failed: told as Print Screen tells it.
+    if (!printed)
         dialogs.tell(printingProblemMessage());
-    return printed;
 }
 
 } // namespace chart

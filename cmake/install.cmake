@@ -9,7 +9,7 @@ include(GNUInstallDirs)
 # The desktop entry, the AppStream file and the icon are named by
 # GAUGESTAR_APP_ID (CMakeLists.txt).
 set(GAUGESTAR_PACKAGING_DIR "${PROJECT_SOURCE_DIR}/packaging")
-set(GAUGESTAR_ICON_DIR "${PROJECT_SOURCE_DIR}/main_window/resources/icons")
+set(GAUGESTAR_ICON_DIR "${PROJECT_SOURCE_DIR}/window_kit/resources/icons")
 
 # The release the manual page and the AppStream file name: the project's
 # version, dated by its entry in the AppStream file's release history,

@@ -1,5 +1,7 @@
 #include "info_windows/about_window.h"
 
+#include "info_windows/notice.h"
+
 #include "window_kit/app_identity.h"
 #include "window_kit/font_substitutes.h"
 #include "window_kit/twips.h"
@@ -64,7 +66,7 @@ void frmAbout::buildControls()
     lblVersion->setObjectName("lblVersion");
     placeTwips(lblVersion, 120, 360, 3885, 225);
 
-    lblNotice = new QLabel(QStringLiteral("Check every figure before you order fuel."), this);
+    lblNotice = new QLabel(figuresNotice(), this);
     lblNotice->setObjectName("lblNotice");
     lblNotice->setWordWrap(true);
     placeTwips(lblNotice, 120, 2640, 3375, 255);

@@ -1,5 +1,7 @@
 #include "info_windows/splash_window.h"
 
+#include "info_windows/notice.h"
+
 #include "window_kit/app_identity.h"
 #include "window_kit/font_substitutes.h"
 #include "window_kit/twips.h"
@@ -87,8 +89,7 @@ void frmSplash::buildControls()
     Timer1->setInterval(kShowMilliseconds);
     connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
 
-    Label2 = label("Label2", QStringLiteral("Check every figure before you order fuel."), client,
-                   {120, 2640, 3375, 255}, font());
+    Label2 = label("Label2", figuresNotice(), client, {120, 2640, 3375, 255}, font());
     Label2->setWordWrap(true);
 
     Line1 = new QFrame(client);

@@ -1,28 +1,25 @@
 #include "main_window/caption_label.h"
 
 #include <QFontMetrics>
-#include <QLabel>
 
-namespace {
-constexpr const char* kAutoSizeProperty = "autoSize";
+#include <algorithm>
 
-void fitToText(QLabel* label)
+CaptionLabel::CaptionLabel(const QString& text, Sizing sizing, QWidget* parent)
+    : QLabel(text, parent), sizing(sizing)
 {
-    const QFontMetrics metrics(label->font());
-    const int width = metrics.horizontalAdvance(label->text()) + 2;
-    label->resize(width, std::max(label->height(), metrics.height()));
-}
-} // namespace
-
-void makeAutoSizing(QLabel* label)
-{
-    label->setProperty(kAutoSizeProperty, true);
-    fitToText(label);
 }
 
-void setCaption(QLabel* label, const QString& text)
+void CaptionLabel::setText(const QString& text)
 {
-    label->setText(text);
-    if (label->property(kAutoSizeProperty).toBool())
-        fitToText(label);
+    QLabel::setText(text);
+    fitToText();
+}
+
+void CaptionLabel::fitToText()
+{
+    if (sizing != Sizing::ToText)
+        return;
+    const QFontMetrics metrics(font());
+    const int width = metrics.horizontalAdvance(text()) + 2;
+    resize(width, std::max(height(), metrics.height()));
 }

@@ -1,13 +1,25 @@
 #pragma once
 
-// Unit captions that size themselves to their text, growing to the right
-// from their left edge, and those that keep the size they were given.
+// A unit caption. One that sizes itself to its text grows to the right from
+// its left edge whenever its text is set; the others keep the size they were
+// given.
 
-class QLabel;
-class QString;
+#include <QLabel>
 
-// Marks a label as sizing itself to its text from now on, and fits it.
-void makeAutoSizing(QLabel* label);
+class CaptionLabel final : public QLabel {
+    Q_OBJECT
+public:
+    enum class Sizing { Fixed, ToText };
 
-// Sets a caption; an auto-sizing label then fits its new text.
-void setCaption(QLabel* label, const QString& text);
+    CaptionLabel(const QString& text, Sizing sizing, QWidget* parent);
+
+    // Sets the caption, and fits a label sized to its text to the new text.
+    // It stands in for QLabel's, which callers reach through this type.
+    void setText(const QString& text);
+    // Fits a label sized to its text to it, keeping at least its height; the
+    // window does so once it has placed the label.
+    void fitToText();
+
+private:
+    Sizing sizing;
+};

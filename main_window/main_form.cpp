@@ -11,8 +11,8 @@
 #include "info_windows/about_window.h"
 #include "model/calculation.h"
 #include "model/product_names.h"
-#include "window_kit/font_substitutes.h"
 #include "window_kit/operator_dialogs.h"
+#include "window_kit/qt_text.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -20,11 +20,6 @@
 #include <QPushButton>
 
 namespace {
-
-QString qText(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Fills a selector with the texts of a name table, in the table's order.
 template <typename Row, std::size_t N>
@@ -38,7 +33,6 @@ void addEntries(SelectorBox* selector, const Row (&table)[N])
 
 Mainform::Mainform(QWidget* parent) : QMainWindow(parent)
 {
-    installFontSubstitutes();
     buildControls();
 
     connect(Command1, &QPushButton::clicked, this, &Mainform::Command1_Click);
@@ -152,7 +146,7 @@ void Mainform::Command1_Click()
     // The arithmetic's own failures are told as they happen, before the
     // results that follow them are written.
     const auto reportFailure = [this](std::string_view message) {
-        tell(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+        tell(qText(message));
     };
     const calc::CalculationOutcome outcome = calc::performCalculations(entries, writeResult, reportFailure);
     if (outcome.stopped) {

@@ -15,6 +15,7 @@ class QAction;
 class QFileDialog;
 class QFrame;
 class QGroupBox;
+class CaptionLabel;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -131,9 +132,9 @@ private:
     QLineEdit* txtGrossVolume = nullptr;
     QLineEdit* txtNetVolume = nullptr;
 
-    std::array<QLabel*, 3> lbllengths{};
-    std::array<QLabel*, 4> lblVolumes{};
-    std::array<QLabel*, 3> lblTemp{};
+    std::array<CaptionLabel*, 3> lbllengths{};
+    std::array<CaptionLabel*, 4> lblVolumes{};
+    std::array<CaptionLabel*, 3> lblTemp{};
     QLabel* lblCylinderInfo = nullptr;
     QLabel* imgTank = nullptr;
     std::unique_ptr<PictureStore> frmImages;

@@ -41,10 +41,9 @@ enum Trait : unsigned {
     MenuColour = 1u << 5,   // frame painted in the neutral menu colour
     Opaque = 1u << 6,       // label with a background of its own
     RedNote = 1u << 7,      // red text wrapping over lines
-    UnitLabel = 1u << 8,
-    AutoSize = 1u << 9,     // sized to its text, growing to the right
-    Editable = 1u << 10,    // selector whose text can be typed over
-    Picture = 1u << 11,     // label that shows a picture
+    AutoSize = 1u << 8,     // unit caption sized to its text, growing to the right
+    Editable = 1u << 9,     // selector whose text can be typed over
+    Picture = 1u << 10,     // label that shows a picture
 };
 
 struct Twips {
@@ -98,78 +97,104 @@ QFont boldFont(double points)
     return designFont(QStringLiteral("MS Sans Serif"), points, true);
 }
 
-// A control of the row's type, set up as its row says.
+// What every control does as its row says: its name, place and visibility.
 template <typename Widget>
-Widget* create(const ControlRow& row, QWidget* container)
+Widget* placed(Widget* widget, const ControlRow& row)
 {
-    const QString text = QString::fromUtf8(row.text);
-    Widget* widget = nullptr;
-    if constexpr (std::is_same_v<Widget, QGroupBox>) {
-        widget = new QGroupBox(text, container);
-        widget->setFont(boldFont(8.25));
-        if (row.traits & MenuColour) {
-            widget->setAutoFillBackground(true);
-            QPalette palette = widget->palette();
-            palette.setColor(QPalette::Window, QColor(0xf0, 0xf0, 0xf0));
-            palette.setColor(QPalette::WindowText, Qt::black);
-            widget->setPalette(palette);
-        }
-    } else if constexpr (std::is_same_v<Widget, QLabel>) {
-        if (row.traits & Picture) {
-            widget = new QLabel(container);
-            widget->setScaledContents(true);
-            widget->setFrameShape(QFrame::Box);
-            widget->setLineWidth(1);
-        } else {
-            widget = new QLabel(text, container);
-            widget->setAlignment((row.traits & Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-            if (row.traits & Opaque)
-                widget->setAutoFillBackground(true);
-            if (row.traits & RedNote) {
-                widget->setWordWrap(true);
-                QPalette palette = widget->palette();
-                palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
-                widget->setPalette(palette);
-            }
-        }
-    } else if constexpr (std::is_same_v<Widget, QLineEdit>) {
-        widget = new QLineEdit(text, container);
-        if (row.traits & Centred)
-            widget->setAlignment(Qt::AlignCenter);
-        if (row.traits & Disabled)
-            widget->setEnabled(false);
-        if (row.traits & ReadOnly)
-            widget->setReadOnly(true);
-        widget->setCursorPosition(0);
-    } else if constexpr (std::is_same_v<Widget, SelectorBox>) {
-        widget = new SelectorBox(row.traits & Editable ? SelectorBox::Kind::Editable : SelectorBox::Kind::FixedList,
-                                 container);
-        widget->showText(text);
-    } else {
-        static_assert(std::is_same_v<Widget, QPushButton>, "a kind of control the window does not have");
-        widget = new QPushButton(text, container);
-        widget->setFont(boldFont(13.5));
-        // Enter on the focused button presses it, as Space does.
-        widget->setAutoDefault(true);
-    }
     widget->setObjectName(QString::fromLatin1(row.name));
-    if constexpr (!std::is_same_v<Widget, QGroupBox> && !std::is_same_v<Widget, QPushButton>)
-        widget->setFont(defaultFont());
     widget->setGeometry(px(row.at.left), px(row.at.top), px(row.at.width), px(row.at.height));
-    if constexpr (std::is_same_v<Widget, QLabel>) {
-        if (row.traits & AutoSize)
-            makeAutoSizing(widget);
-    }
     if (row.traits & Hidden)
         widget->hide();
     return widget;
+}
+
+// A control of each kind, set up as its row says.
+QGroupBox* create(std::type_identity<QGroupBox> /*kind*/, const ControlRow& row, QWidget* container)
+{
+    auto* frame = new QGroupBox(QString::fromUtf8(row.text), container);
+    frame->setFont(boldFont(8.25));
+    if (row.traits & MenuColour) {
+        frame->setAutoFillBackground(true);
+        QPalette palette = frame->palette();
+        palette.setColor(QPalette::Window, QColor(0xf0, 0xf0, 0xf0));
+        palette.setColor(QPalette::WindowText, Qt::black);
+        frame->setPalette(palette);
+    }
+    return placed(frame, row);
+}
+
+QLabel* create(std::type_identity<QLabel> /*kind*/, const ControlRow& row, QWidget* container)
+{
+    QLabel* label = nullptr;
+    if (row.traits & Picture) {
+        label = new QLabel(container);
+        label->setScaledContents(true);
+        label->setFrameShape(QFrame::Box);
+        label->setLineWidth(1);
+    } else {
+        label = new QLabel(QString::fromUtf8(row.text), container);
+        label->setAlignment((row.traits & Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        if (row.traits & Opaque)
+            label->setAutoFillBackground(true);
+        if (row.traits & RedNote) {
+            label->setWordWrap(true);
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+            label->setPalette(palette);
+        }
+    }
+    label->setFont(defaultFont());
+    return placed(label, row);
+}
+
+CaptionLabel* create(std::type_identity<CaptionLabel> /*kind*/, const ControlRow& row, QWidget* container)
+{
+    const auto sizing = row.traits & AutoSize ? CaptionLabel::Sizing::ToText : CaptionLabel::Sizing::Fixed;
+    auto* caption = new CaptionLabel(QString::fromUtf8(row.text), sizing, container);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    caption->setFont(defaultFont());
+    placed(caption, row);
+    caption->fitToText();
+    return caption;
+}
+
+QLineEdit* create(std::type_identity<QLineEdit> /*kind*/, const ControlRow& row, QWidget* container)
+{
+    auto* field = new QLineEdit(QString::fromUtf8(row.text), container);
+    if (row.traits & Centred)
+        field->setAlignment(Qt::AlignCenter);
+    if (row.traits & Disabled)
+        field->setEnabled(false);
+    if (row.traits & ReadOnly)
+        field->setReadOnly(true);
+    field->setCursorPosition(0);
+    field->setFont(defaultFont());
+    return placed(field, row);
+}
+
+SelectorBox* create(std::type_identity<SelectorBox> /*kind*/, const ControlRow& row, QWidget* container)
+{
+    auto* selector = new SelectorBox(
+        row.traits & Editable ? SelectorBox::Kind::Editable : SelectorBox::Kind::FixedList, container);
+    selector->showText(QString::fromUtf8(row.text));
+    selector->setFont(defaultFont());
+    return placed(selector, row);
+}
+
+QPushButton* create(std::type_identity<QPushButton> /*kind*/, const ControlRow& row, QWidget* container)
+{
+    auto* button = new QPushButton(QString::fromUtf8(row.text), container);
+    button->setFont(boldFont(13.5));
+    // Enter on the focused button presses it, as Space does.
+    button->setAutoDefault(true);
+    return placed(button, row);
 }
 
 // A control the window keeps in no member of its own.
 template <typename Widget>
 QWidget* unkept(Mainform& /*form*/, const ControlRow& row, QWidget* container)
 {
-    return create<Widget>(row, container);
+    return create(std::type_identity<Widget>{}, row, container);
 }
 
 // A control kept in `member`, of the member's type.
@@ -177,7 +202,7 @@ template <auto member>
 QWidget* keep(Mainform& form, const ControlRow& row, QWidget* container)
 {
     using Widget = std::remove_pointer_t<std::remove_reference_t<decltype(form.*member)>>;
-    return form.*member = create<Widget>(row, container);
+    return form.*member = create(std::type_identity<Widget>{}, row, container);
 }
 
 // A control kept at `index` of the control array `array`.
@@ -185,7 +210,7 @@ template <auto array, std::size_t index>
 QWidget* keepAt(Mainform& form, const ControlRow& row, QWidget* container)
 {
     using Widget = std::remove_pointer_t<typename std::remove_reference_t<decltype(form.*array)>::value_type>;
-    return std::get<index>(form.*array) = create<Widget>(row, container);
+    return std::get<index>(form.*array) = create(std::type_identity<Widget>{}, row, container);
 }
 
 } // namespace
@@ -214,14 +239,13 @@ struct Mainform::Controls {
          .accessibleName = "Diameter", .at = {840, 720, 1095, 285}, .traits = Centred, .tab = 2},
         {.name = "lbllengths_0", .make = keepAt<&Mainform::lbllengths, 0>, .container = "Frame2", .text = kStartLength,
          .accessibleDescription = "Unit of the diameter", .captionOf = "txtTankDiameter",
-         .at = {2040, 720, 1215, 255}, .traits = UnitLabel},
+         .at = {2040, 720, 1215, 255}},
         {.name = "Label6", .make = unkept<QLabel>, .container = "Frame2", .text = "Length", .at = {270, 1080, 495, 195},
          .traits = Right},
         {.name = "txtTankLength", .make = keep<&Mainform::txtTankLength>, .container = "Frame2", .text = "324",
          .accessibleName = "Length", .at = {840, 1080, 1095, 285}, .traits = Centred, .tab = 3},
         {.name = "lbllengths_1", .make = keepAt<&Mainform::lbllengths, 1>, .container = "Frame2", .text = kStartLength,
-         .accessibleDescription = "Unit of the length", .captionOf = "txtTankLength", .at = {2040, 1080, 1215, 255},
-         .traits = UnitLabel},
+         .accessibleDescription = "Unit of the length", .captionOf = "txtTankLength", .at = {2040, 1080, 1215, 255}},
 
         {.name = "Label4", .make = unkept<QLabel>, .container = "Frame4", .text = "Type", .captionOf = "cboProductType",
          .at = {360, 360, 360, 195}, .traits = Right},
@@ -234,27 +258,27 @@ struct Mainform::Controls {
          .accessibleName = "Product level", .at = {840, 720, 1095, 285}, .traits = Centred, .tab = 5},
         {.name = "lbllengths_2", .make = keepAt<&Mainform::lbllengths, 2>, .container = "Frame4", .text = kStartLength,
          .accessibleDescription = "Unit of the product level", .captionOf = "txtProductLevel",
-         .at = {2040, 720, 1095, 255}, .traits = UnitLabel},
+         .at = {2040, 720, 1095, 255}},
         {.name = "Label8", .make = unkept<QLabel>, .container = "Frame4", .text = "Temp.", .at = {330, 1080, 450, 195},
          .traits = Right},
         {.name = "txtProductTemp", .make = keep<&Mainform::txtProductTemp>, .container = "Frame4", .text = "70",
          .accessibleName = "Product temperature", .at = {840, 1080, 1095, 285}, .traits = Centred, .tab = 6},
         {.name = "lblTemp_0", .make = keepAt<&Mainform::lblTemp, 0>, .container = "Frame4", .text = kStartTemperature,
          .accessibleDescription = "Unit of the product temperature", .captionOf = "txtProductTemp",
-         .at = {2040, 1080, 975, 255}, .traits = UnitLabel},
+         .at = {2040, 1080, 975, 255}},
         {.name = "lblCe", .make = unkept<QLabel>, .container = "Frame4", .text = "Ce Value:", .at = {90, 1440, 690, 195},
          .traits = Right},
         {.name = "txtCe", .make = keep<&Mainform::txtCe>, .container = "Frame4", .text = kStartCe,
          .accessibleName = "Ce value", .at = {840, 1440, 1095, 285}, .traits = Centred, .tab = 11},
         {.name = "lblVolumes_3", .make = keepAt<&Mainform::lblVolumes, 3>, .container = "Frame4", .text = kStartVolume,
          .accessibleDescription = "Volume unit of the Ce value", .captionOf = "txtCe", .at = {2040, 1440, 495, 195},
-         .traits = UnitLabel | AutoSize},
+         .traits = AutoSize},
         {.name = "Label10", .make = unkept<QLabel>, .container = "Frame4", .text = "per",
          .accessibleDescription = "Volume unit per temperature unit", .captionOf = "txtCe",
          .at = {2040, 1680, 225, 195}, .traits = Opaque},
         {.name = "lblTemp_1", .make = keepAt<&Mainform::lblTemp, 1>, .container = "Frame4", .text = kStartTemperature,
          .accessibleDescription = "Temperature unit of the Ce value", .captionOf = "txtCe",
-         .at = {2400, 1680, 705, 195}, .traits = UnitLabel | AutoSize},
+         .at = {2400, 1680, 705, 195}, .traits = AutoSize},
 
         {.name = "Label2", .make = unkept<QLabel>, .container = "Frame5", .text = "Lengths", .captionOf = "cboLengthUnits",
          .at = {150, 360, 570, 195}, .traits = Right},
@@ -282,7 +306,7 @@ struct Mainform::Controls {
         {.name = "txtCeTempRef", .make = keep<&Mainform::txtCeTempRef>, .container = "Frame3", .text = kStartCeTempRef,
          .accessibleName = "Ce reference temperature", .at = {1440, 1200, 1095, 285}, .traits = Centred | Hidden},
         {.name = "lblTemp_2", .make = keepAt<&Mainform::lblTemp, 2>, .container = "Frame3", .text = kStartTemperature,
-         .at = {2640, 1200, 975, 255}, .traits = UnitLabel | Hidden},
+         .at = {2640, 1200, 975, 255}, .traits = Hidden},
 
         {.name = "Label11", .make = unkept<QLabel>, .container = "Frame1", .text = "Tank Capacity",
          .at = {120, 360, 1035, 195}, .traits = Right},
@@ -290,21 +314,21 @@ struct Mainform::Controls {
          .accessibleName = "Tank capacity", .at = {1320, 360, 1455, 285}, .traits = Centred | Disabled},
         {.name = "lblVolumes_0", .make = keepAt<&Mainform::lblVolumes, 0>, .container = "Frame1", .text = kStartVolume,
          .accessibleDescription = "Unit of the tank capacity", .captionOf = "txtTankCapacity",
-         .at = {2880, 360, 495, 195}, .traits = UnitLabel | AutoSize},
+         .at = {2880, 360, 495, 195}, .traits = AutoSize},
         {.name = "Label12", .make = unkept<QLabel>, .container = "Frame1", .text = "Gross Volume",
          .at = {240, 720, 975, 195}, .traits = Right},
         {.name = "txtGrossVolume", .make = keep<&Mainform::txtGrossVolume>, .container = "Frame1", .text = "10,000",
          .accessibleName = "Gross volume", .at = {1320, 720, 1455, 285}, .traits = Centred | Disabled},
         {.name = "lblVolumes_1", .make = keepAt<&Mainform::lblVolumes, 1>, .container = "Frame1", .text = kStartVolume,
          .accessibleDescription = "Unit of the gross volume", .captionOf = "txtGrossVolume",
-         .at = {2880, 720, 495, 195}, .traits = UnitLabel | AutoSize},
+         .at = {2880, 720, 495, 195}, .traits = AutoSize},
         {.name = "Label13", .make = unkept<QLabel>, .container = "Frame1", .text = "Net Volume",
          .at = {360, 1080, 825, 195}, .traits = Right},
         {.name = "txtNetVolume", .make = keep<&Mainform::txtNetVolume>, .container = "Frame1", .text = "10,000",
          .accessibleName = "Net volume", .at = {1320, 1080, 1455, 285}, .traits = Centred | ReadOnly, .tab = 12},
         {.name = "lblVolumes_2", .make = keepAt<&Mainform::lblVolumes, 2>, .container = "Frame1", .text = kStartVolume,
          .accessibleDescription = "Unit of the net volume", .captionOf = "txtNetVolume", .at = {2880, 1080, 495, 195},
-         .traits = UnitLabel | AutoSize},
+         .traits = AutoSize},
     };
 };
 

@@ -8,7 +8,6 @@
 #include "model/unit_switching.h"
 
 
-#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -46,7 +45,7 @@ void Mainform::cboLengthUnits_Click()
     }
     const QString unit = QString::fromStdString(result->unit);
     if (unitswitch::isLengthUnit(chosen))
-        for (QLabel* caption : lbllengths)
+        for (CaptionLabel* caption : lbllengths)
             caption->setText(unit);
     NewLengthUnits = unit;
     OldLengthUnits = unit;
@@ -68,8 +67,8 @@ void Mainform::cboVolumeUnits_Click()
     }
     const QString unit = QString::fromStdString(result->unit);
     if (unitswitch::isVolumeUnit(chosen))
-        for (QLabel* caption : lblVolumes)
-            setCaption(caption, unit);
+        for (CaptionLabel* caption : lblVolumes)
+            caption->setText(unit);
     NewVolumeUnits = unit;
     OldVolumeUnits = unit;
     showText(txtTankCapacity, result->texts.capacity);
@@ -93,7 +92,7 @@ void Mainform::cboTempUnits_Click()
     // The hidden caption beside the reference temperature is never changed.
     if (unitswitch::isTemperatureUnit(chosen)) {
         lblTemp[0]->setText(unit);
-        setCaption(lblTemp[1], unit);
+        lblTemp[1]->setText(unit);
     }
     NewTempUnits = unit;
     OldTempUnits = unit;

@@ -3,8 +3,8 @@
 #include <QStringList>
 
 namespace {
+
 constexpr int kSansSerifSpacingPercent = 92;
-}
 
 void installFontSubstitutes()
 {
@@ -14,9 +14,12 @@ void installFontSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("Arial"), QStringList{QStringLiteral("Liberation Sans")});
 }
 
+} // namespace
+
 QFont designFont(const QString& family, double points, bool bold)
 {
-    installFontSubstitutes();
+    // Once for the process, before the first design font is made.
+    [[maybe_unused]] static const bool substituted = (installFontSubstitutes(), true);
     QFont font(family);
     font.setPointSizeF(points);
     font.setBold(bold);

@@ -6,8 +6,6 @@
 
 #include <QFont>
 
-void installFontSubstitutes();
-
 // A font of the windows' design by its family and size. "MS Sans Serif"
 // runs narrower than any sans serif font installed here, so its stand-in
 // is set a little tighter to keep the captions' widths.

@@ -9,6 +9,17 @@
 
 namespace windowkit {
 
+namespace {
+
+// A picture or icon by its file name, under the prefix its library compiles
+// them in with.
+QString pictureFile(const QString& fileName)
+{
+    return QStringLiteral(GAUGESTAR_PICTURES) + fileName;
+}
+
+} // namespace
+
 void useMenuBackground(QWidget* widget)
 {
     QPalette palette = widget->palette();
@@ -19,12 +30,12 @@ void useMenuBackground(QWidget* widget)
 
 void useProgramIcon(QWidget* window)
 {
-    window->setWindowIcon(QIcon(QStringLiteral(":/pictures/gaugestar.ico")));
+    window->setWindowIcon(QIcon(pictureFile(QStringLiteral("gaugestar.ico"))));
 }
 
 QPixmap tankPixmap(const QString& name)
 {
-    return QPixmap(QStringLiteral(":/pictures/%1.bmp").arg(name));
+    return QPixmap(pictureFile(name + QStringLiteral(".bmp")));
 }
 
 QLabel* tankPicture(const QString& name, QWidget* container)
