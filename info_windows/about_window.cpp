@@ -17,11 +17,6 @@ namespace {
 constexpr int kClientWidthTwips = 5430;
 constexpr int kClientHeightTwips = 2970;
 
-void placeTwips(QWidget* control, int left, int top, int width, int height)
-{
-    control->setGeometry(px(left), px(top), px(width), px(height));
-}
-
 } // namespace
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
@@ -48,36 +43,36 @@ void frmAbout::buildControls()
     // Made first, so the OK button stands in front of it.
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName("Frame1");
-    placeTwips(Frame1, 120, 720, 5295, 1815);
+    windowkit::placeTwips(Frame1, {120, 720, 5295, 1815});
 
     Image2 = windowkit::tankPicture(QStringLiteral("ctank100"), Frame1);
     Image2->setObjectName("Image2");
     Image2->setAccessibleName(QStringLiteral("Full tank"));
-    placeTwips(Image2, 120, 240, 2775, 1455);
+    windowkit::placeTwips(Image2, {120, 240, 2775, 1455});
 
     lblTitle = new QLabel(QStringLiteral("App Name"), this);
     lblTitle->setObjectName("lblTitle");
     QPalette black = lblTitle->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     lblTitle->setPalette(black);
-    placeTwips(lblTitle, 120, 120, 1485, 240);
+    windowkit::placeTwips(lblTitle, {120, 120, 1485, 240});
 
     lblVersion = new QLabel(QStringLiteral("Version"), this);
     lblVersion->setObjectName("lblVersion");
-    placeTwips(lblVersion, 120, 360, 3885, 225);
+    windowkit::placeTwips(lblVersion, {120, 360, 3885, 225});
 
     lblNotice = new QLabel(figuresNotice(), this);
     lblNotice->setObjectName("lblNotice");
     lblNotice->setWordWrap(true);
-    placeTwips(lblNotice, 120, 2640, 3375, 255);
+    windowkit::placeTwips(lblNotice, {120, 2640, 3375, 255});
 
     Label1 = new QLabel(QStringLiteral("Fuel tank calculator by Ombrix Associates"), this);
     Label1->setObjectName("Label1");
-    placeTwips(Label1, 2160, 120, 3135, 375);
+    windowkit::placeTwips(Label1, {2160, 120, 3135, 375});
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName("cmdOK");
-    placeTwips(cmdOK, 3360, 1335, 1740, 585);
+    windowkit::placeTwips(cmdOK, {3360, 1335, 1740, 585});
     cmdOK->setDefault(true);
     cmdOK->setFocus();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);

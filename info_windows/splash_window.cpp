@@ -19,12 +19,12 @@ constexpr int kClientWidthTwips = 5715;
 constexpr int kClientHeightTwips = 3405;
 constexpr int kShowMilliseconds = 2000;
 
-QLabel* label(const char* name, const QString& text, QWidget* container, QRect twips, const QFont& font)
+QLabel* label(const char* name, const QString& text, QWidget* container, windowkit::Twips at, const QFont& font)
 {
     auto* created = new QLabel(text, container);
     created->setObjectName(QString::fromLatin1(name));
     created->setFont(font);
-    created->setGeometry(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+    windowkit::placeTwips(created, at);
     return created;
 }
 
@@ -65,12 +65,12 @@ void frmSplash::buildControls()
 
     Frame1 = new QGroupBox(client);
     Frame1->setObjectName("Frame1");
-    Frame1->setGeometry(px(120), px(480), px(5460), px(2010));
+    windowkit::placeTwips(Frame1, {120, 480, 5460, 2010});
     windowkit::useMenuBackground(Frame1);
 
     imgLogo = windowkit::tankPicture(QStringLiteral("ctank75"), Frame1);
     imgLogo->setObjectName("imgLogo");
-    imgLogo->setGeometry(px(240), px(240), px(2775), px(1665));
+    windowkit::placeTwips(imgLogo, {240, 240, 2775, 1665});
     imgLogo->setAccessibleName(QStringLiteral("Gaugestar tank"));
 
     Label1 = label("Label1", QStringLiteral("For"), Frame1, {3120, 240, 855, 255},

@@ -46,10 +46,6 @@ enum Trait : unsigned {
     Picture = 1u << 10,     // label that shows a picture
 };
 
-struct Twips {
-    int left, top, width, height;
-};
-
 // Everything about one control. The pointers come first, so that no row
 // carries padding.
 struct ControlRow {
@@ -68,7 +64,7 @@ struct ControlRow {
     // shown; a unit caption is read as it shows at that moment. No caption
     // has an access key, so a buddy changes nothing for the keyboard.
     const char* captionOf = nullptr;
-    Twips at{};
+    windowkit::Twips at{};
     unsigned traits = None;
     int tab = 0;   // its place in the keyboard's focus order; 0: none
 };
@@ -102,7 +98,7 @@ template <typename Widget>
 Widget* placed(Widget* widget, const ControlRow& row)
 {
     widget->setObjectName(QString::fromLatin1(row.name));
-    widget->setGeometry(px(row.at.left), px(row.at.top), px(row.at.width), px(row.at.height));
+    windowkit::placeTwips(widget, row.at);
     if (row.traits & Hidden)
         widget->hide();
     return widget;
@@ -114,9 +110,8 @@ QGroupBox* create(std::type_identity<QGroupBox> /*kind*/, const ControlRow& row,
     auto* frame = new QGroupBox(QString::fromUtf8(row.text), container);
     frame->setFont(boldFont(8.25));
     if (row.traits & MenuColour) {
-        frame->setAutoFillBackground(true);
+        windowkit::useMenuBackground(frame);
         QPalette palette = frame->palette();
-        palette.setColor(QPalette::Window, QColor(0xf0, 0xf0, 0xf0));
         palette.setColor(QPalette::WindowText, Qt::black);
         frame->setPalette(palette);
     }
