@@ -7,9 +7,11 @@
 // here on glibc's exact printf digits, independently of the library's own
 // digit code.
 
+#include "core/display_patterns.h"
 #include "core/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -256,14 +258,13 @@ struct Pattern {
     PatternShape shape;
 };
 
-constexpr Pattern fixedPattern(std::string_view text) { return {text, shapeOf(text)}; }
-
 // Every pattern the program uses.
-constexpr Pattern kFixedPatterns[] = {
-    fixedPattern("#######.#####"), fixedPattern("##########.##"), fixedPattern("##########.######"),
-    fixedPattern("#########.#####"), fixedPattern("##.#####"), fixedPattern("##0.00"),
-    fixedPattern("#####0.00"),
-};
+constexpr auto kFixedPatterns = [] {
+    std::array<Pattern, patterns::kAll.size()> all{};
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = {patterns::kAll[i], shapeOf(patterns::kAll[i])};
+    return all;
+}();
 
 // ---- properties ---------------------------------------------------------
 
