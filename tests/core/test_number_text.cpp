@@ -2,6 +2,7 @@
 
 #include "core/display_patterns.h"
 #include "core/number_text.h"
+#include "support/reference_rounding.h"
 
 #include <gtest/gtest.h>
 
@@ -23,33 +24,6 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 bool sameDouble(double a, double b)
 {
     return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-// The digits of |value| rounded to `significant` digits, halves away from
-// zero, from glibc's exact expansion: an independent reference for the cut
-// that every pattern and the 15-digit form begin with.
-std::string referenceDigits(double value, int significant)
-{
-    char exact[1200];
-    std::snprintf(exact, sizeof exact, "%.1100e", std::fabs(value));
-    std::string digits;
-    for (const char* p = exact; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9')
-            digits += *p;
-    const bool up = digits[significant] >= '5';
-    digits.resize(significant);
-    if (up) {
-        int i = significant - 1;
-        while (i >= 0 && digits[i] == '9')
-            digits[i--] = '0';
-        if (i < 0)
-            digits.insert(digits.begin(), '1');
-        else
-            ++digits[i];
-    }
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-    return digits;
 }
 
 // The significant digits of a plain or exponent-form number text.
@@ -257,7 +231,7 @@ TEST(NumberText, CutMatchesExactExpansion)
         if (std::isfinite(single) && single != 0 && std::fabs(single) > 1e-30f) {
             const std::string text = displayPattern(single, manyPlaces);
             if (std::fabs(single) >= 1e-53) {
-                ASSERT_EQ(digitsOf(text), referenceDigits(single, 7)) << text << " for float";
+                ASSERT_EQ(digitsOf(text), reference::exactRounded(single, 7).digits) << text << " for float";
             }
         }
         double value;
@@ -269,7 +243,7 @@ TEST(NumberText, CutMatchesExactExpansion)
             value = static_cast<double>(random() % 100000) / 32767.0 * 96.0;
         if (std::isfinite(value) && value != 0) {
             const std::string text = fifteenDigitText(value);
-            ASSERT_EQ(digitsOf(text), referenceDigits(value, 15)) << text;
+            ASSERT_EQ(digitsOf(text), reference::exactRounded(value, 15).digits) << text;
         }
     }
 }
