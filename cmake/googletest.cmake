@@ -23,6 +23,7 @@ function(gaugestar_add_gtest name)
     add_executable(${name} ${name}.cpp)
     set_target_properties(${name} PROPERTIES AUTOMOC OFF)
     target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest_main gaugestar_options)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)   # support/, as the window tests
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 120 LABELS headless)
 endfunction()

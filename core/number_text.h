@@ -1,7 +1,8 @@
 #pragma once
 
-// Numbers to texts and back, exactly as the program shows and reads them.
-// Independent of the C locale: "." is the only decimal separator.
+// Numbers to texts and back, exactly as the program shows and reads them
+// (read in number_reading.cpp, written in number_writing.cpp). Independent
+// of the C locale: "." is the only decimal separator.
 
 #include <optional>
 #include <string>

@@ -3,13 +3,15 @@
 // The input is a text as an operator might type it. A '|' splits it into a
 // text (before) and a display pattern (after), so that patterns are fuzzed
 // too. Beyond "no crash, no sanitizer report", every output is checked
-// against properties that must hold and against a reference rounding built
-// here on glibc's exact printf digits, independently of the library's own
-// digit code.
+// against properties that must hold and against the reference rounding of
+// tests/support/reference_rounding.h.
 
+#include "core/display_patterns.h"
 #include "core/number_text.h"
+#include "tests/support/reference_rounding.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -26,6 +28,7 @@
 namespace {
 
 using namespace numtext;
+using namespace reference;
 
 [[noreturn]] void fail(const char* what, std::string_view input, const std::string& detail)
 {
@@ -58,107 +61,7 @@ std::string show(double v)
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// ---- reference decimal rounding ----------------------------------------
-
-// |value| = 0.d1d2d3... * 10^point, digits without leading or trailing zeros;
-// zero has no digits.
-struct Decimal {
-    std::string digits;
-    long point = 0;
-    bool operator==(const Decimal&) const = default;
-};
-
 std::string show(const Decimal& d) { return "0." + d.digits + "e" + std::to_string(d.point); }
-
-void trim(Decimal& d)
-{
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-    std::size_t lead = 0;
-    while (lead < d.digits.size() && d.digits[lead] == '0')
-        ++lead;
-    d.digits.erase(0, lead);
-    d.point -= static_cast<long>(lead);
-    if (d.digits.empty())
-        d.point = 0;
-}
-
-// Keeps `keep` digits of 0.<digits> * 10^point (no leading zeros), rounding
-// the rest half away from zero.
-Decimal roundDigits(std::string_view digits, long point, long keep)
-{
-    Decimal d;
-    if (digits.empty() || keep < 0)
-        return d;
-    const auto kept = static_cast<std::size_t>(keep);
-    const bool up = digits.size() > kept && digits[kept] >= '5';
-    d.digits.assign(digits.substr(0, kept));
-    d.point = point;
-    if (up) {
-        // One unit more in the last kept place: nines before it become
-        // zeros, and all nines one digit more in front.
-        std::size_t i = d.digits.size();
-        while (i > 0 && d.digits[i - 1] == '9')
-            d.digits[--i] = '0';
-        if (i == 0) {
-            d.digits = "1";
-            ++d.point;
-        } else {
-            ++d.digits[i - 1];
-        }
-    }
-    trim(d);
-    return d;
-}
-
-Decimal roundToDecimals(const Decimal& d, long decimals) { return roundDigits(d.digits, d.point, d.point + decimals); }
-
-// |value| rounded to `keep` <= 15 significant digits, halves away from
-// zero, from its exact decimal expansion: glibc's printf writes exact,
-// correctly rounded digits. The expansion runs to 767 digits, and writing
-// all of them for every value was most of the fuzzer's time; the rounding
-// reads only the first keep + 1 <= kPrefixDigits of them, and those are
-// printed with kGuardDigits more.
-constexpr std::size_t kPrefixDigits = 16;
-constexpr std::size_t kGuardDigits = 3;
-
-Decimal exactRounded(double value, long keep)
-{
-    const double magnitude = std::fabs(value);
-    if (magnitude == 0)
-        return {};
-    char text[900];
-    char digits[800];
-    std::size_t count = 0;
-    long point = 0;
-    const auto print = [&](long precision) {
-        std::snprintf(text, sizeof text, "%.*e", static_cast<int>(precision), magnitude);
-        const char* p = text;
-        for (count = 0; *p && *p != 'e'; ++p)
-            if (isDigit(*p))
-                digits[count++] = *p;
-        point = std::strtol(p + 1, nullptr, 10) + 1;
-    };
-    // Rounded at its last guard digit, the print is the exact value cut
-    // there, t, or t + 1 unit: that changes the first kPrefixDigits digits
-    // or the point only by a carry through every guard digit, which leaves
-    // them all "0". A guard digit other than "0" proves the prefix exact.
-    print(static_cast<long>(kPrefixDigits + kGuardDigits) - 1);
-    if (std::string_view(digits + kPrefixDigits, kGuardDigits).find_first_not_of('0') == std::string_view::npos) {
-        // Otherwise every digit is printed. magnitude = m * 2^q with m odd
-        // has at most X + 1 + max(0, -q) significant digits, X the exponent
-        // of its first one (m * 5^-q ends in 5 when q < 0); the print's
-        // exponent is X or, after a carry, X + 1, so printing that many
-        // loses nothing (at most 768, as a double has up to 767).
-        int binaryExponent = 0;
-        auto m = static_cast<std::uint64_t>(std::ldexp(std::frexp(magnitude, &binaryExponent), 53));
-        long q = binaryExponent - 53;
-        for (; m % 2 == 0; m /= 2)
-            ++q;
-        print(point - 1 + std::max(0L, -q));
-    }
-    return roundDigits(std::string_view(digits, std::min(count, kPrefixDigits)), point, keep);
-}
 
 // Reads back a text the library wrote ("-12.5", ".", "1.5E-07", "0.00")
 // into its sign and Decimal; nothing when the text has any other shape.
@@ -256,14 +159,13 @@ struct Pattern {
     PatternShape shape;
 };
 
-constexpr Pattern fixedPattern(std::string_view text) { return {text, shapeOf(text)}; }
-
 // Every pattern the program uses.
-constexpr Pattern kFixedPatterns[] = {
-    fixedPattern("#######.#####"), fixedPattern("##########.##"), fixedPattern("##########.######"),
-    fixedPattern("#########.#####"), fixedPattern("##.#####"), fixedPattern("##0.00"),
-    fixedPattern("#####0.00"),
-};
+constexpr auto kFixedPatterns = [] {
+    std::array<Pattern, patterns::kAll.size()> all{};
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = {patterns::kAll[i], shapeOf(patterns::kAll[i])};
+    return all;
+}();
 
 // ---- properties ---------------------------------------------------------
 

@@ -1,5 +1,6 @@
 #include "model/calculation.h"
 
+#include "core/display_patterns.h"
 #include "core/name_tables.h"
 #include "core/number_text.h"
 #include "core/tank_volume.h"
@@ -76,7 +77,7 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
         if (!capacity)
             return stop();
     }
-    const std::string capacityText = numtext::displayPattern(*capacity, kResultPattern);
+    const std::string capacityText = numtext::displayPattern(*capacity, patterns::kVolume);
     write(ResultField::Capacity, capacityText);
 
     const auto level32 = tank::toSingle(*level);
@@ -85,7 +86,7 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
     if (!level32 || !radius32 || !length32)
         return stop();
     const float gross = TankVolume(*level32, *radius32, *length32, shape, unit, report);
-    const std::string grossText = numtext::displayPattern(gross, kResultPattern);
+    const std::string grossText = numtext::displayPattern(gross, patterns::kVolume);
     write(ResultField::Gross, grossText);
 
     const auto referenceTemp = tank::toSingle(numtext::leadingNumber(e.ceTempRef));
@@ -96,7 +97,7 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
     const float net = NetVolume(gross, *productTemp, *ce, *referenceTemp);
     if (!std::isfinite(net))
         return stop();
-    write(ResultField::Net, numtext::displayPattern(net, kResultPattern));
+    write(ResultField::Net, numtext::displayPattern(net, patterns::kVolume));
 
     // The picture follows the results as displayed, not the exact volumes.
     if (numtext::leadingNumber(e.productLevel) > 0) {

@@ -49,7 +49,4 @@ CalculationOutcome performCalculations(const CalculationEntries& entries, const 
 // negative fraction.
 std::optional<int> fillStep(double fraction);
 
-// The display pattern of every volume result.
-inline constexpr const char* kResultPattern = "##########.##";
-
 } // namespace calc

@@ -1,5 +1,6 @@
 #include "model/chart_lines.h"
 
+#include "core/display_patterns.h"
 #include "core/number_text.h"
 
 namespace chart {
@@ -14,16 +15,16 @@ void appendRightAligned(std::string& out, std::string_view text, std::size_t wid
     out.append(text);
 }
 
-// "##0.00" in 6 characters.
+// The level's pattern in 6 characters.
 void appendLevelField(std::string& out, double level)
 {
-    appendRightAligned(out, numtext::displayPattern(level, "##0.00"), 6);
+    appendRightAligned(out, numtext::displayPattern(level, patterns::kChartLevel), 6);
 }
 
-// "#####0.00" in 9 characters.
+// The volume's pattern in 9 characters.
 void appendVolumeField(std::string& out, float volume)
 {
-    appendRightAligned(out, numtext::displayPattern(volume, "#####0.00"), 9);
+    appendRightAligned(out, numtext::displayPattern(volume, patterns::kChartVolume), 9);
 }
 
 } // namespace

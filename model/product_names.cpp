@@ -1,5 +1,6 @@
 #include "model/product_names.h"
 
+#include "core/display_patterns.h"
 #include "core/number_text.h"
 
 namespace products {
@@ -13,7 +14,7 @@ std::optional<ProductCe> chooseProduct(std::string_view product, std::string_vie
     if (unit->unit == TemperatureUnit::DegreesF)
         return ProductCe{std::string(chosen->ceTextPerF), numtext::fifteenDigitText(chosen->cePerF)};
     const double perDegreeC = chosen->cePerF / kFahrenheitToCelsius;
-    return ProductCe{numtext::displayPattern(perDegreeC, kCePerDegreePattern), numtext::fifteenDigitText(perDegreeC)};
+    return ProductCe{numtext::displayPattern(perDegreeC, patterns::kCePerDegree), numtext::fifteenDigitText(perDegreeC)};
 }
 
 } // namespace products

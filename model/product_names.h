@@ -48,9 +48,6 @@ inline constexpr TemperatureUnitName kTemperatureUnits[] = {
 inline constexpr double kFahrenheitToCelsius = 5.0 / 9.0;
 inline constexpr double kCelsiusToFahrenheit = 9.0 / 5.0;
 
-// How the Ce field shows a coefficient per degree C.
-inline constexpr std::string_view kCePerDegreePattern = "#########.#####";
-
 inline const ProductName* findProduct(std::string_view text) { return tank::findNamed(kProducts, text); }
 inline const TemperatureUnitName* findTemperatureUnit(std::string_view text)
 {

@@ -1,8 +1,8 @@
 #include "model/unit_switching.h"
 
+#include "core/display_patterns.h"
 #include "core/name_tables.h"
 #include "core/number_text.h"
-#include "model/calculation.h"
 #include "model/product_names.h"
 
 #include <algorithm>
@@ -73,12 +73,6 @@ constexpr Conversion<VolumeUnit> kVolumeConversions[] = {
     {VolumeUnit::Millilitres, VolumeUnit::Litres, 1.0 / 1000},
     {VolumeUnit::Millilitres, VolumeUnit::CubicMeters, 1.0 / 1000000},
 };
-
-constexpr std::string_view kLengthPattern = "#######.#####";
-constexpr std::string_view kCePerVolumePattern = "##########.######";
-constexpr std::string_view kTemperaturePattern = "##########.##";
-constexpr std::string_view kCeRewritePattern = "##.#####";
-constexpr std::string_view kCeTempRefRewritePattern = "##########.##";
 
 // The factor between two units of one table: 1 for the same text, nothing
 // when either text names no unit of it.
@@ -167,9 +161,9 @@ std::optional<Switched<TemperatureTexts>> convertTemperatures(std::string_view t
 
     Switched<TemperatureTexts> result;
     result.unit = std::string(to);
-    result.texts.productTemp = numtext::displayPattern(productTemp, kTemperaturePattern);
+    result.texts.productTemp = numtext::displayPattern(productTemp, patterns::kTemperature);
     result.texts.ceTempRef = std::string(unit.ceTempRef);
-    result.texts.ce = numtext::displayPattern(ce, products::kCePerDegreePattern);
+    result.texts.ce = numtext::displayPattern(ce, patterns::kCePerDegree);
     result.texts.cevalue = numtext::fifteenDigitText(cevalue);
     return result;
 }
@@ -198,9 +192,9 @@ std::optional<Switched<LengthTexts>> switchLengths(std::string_view unitInForce,
     const std::optional<double> factor = lengthFactor(unitInForce, unit);
     if (!factor)
         return std::nullopt;
-    auto diameter = scaled(fields.diameter, *factor, kLengthPattern);
-    auto length = scaled(fields.length, *factor, kLengthPattern);
-    auto level = scaled(fields.level, *factor, kLengthPattern);
+    auto diameter = scaled(fields.diameter, *factor, patterns::kLength);
+    auto length = scaled(fields.length, *factor, patterns::kLength);
+    auto level = scaled(fields.level, *factor, patterns::kLength);
     if (!diameter || !length || !level)
         return std::nullopt;
     return Switched<LengthTexts>{std::string(unit), {*diameter, *length, *level}};
@@ -214,10 +208,10 @@ std::optional<Switched<VolumeTexts>> switchVolumes(std::string_view unitInForce,
     const std::optional<double> factor = volumeFactor(unitInForce, unit);
     if (!factor)
         return std::nullopt;
-    auto capacity = scaled(fields.capacity, *factor, calc::kResultPattern);
-    auto gross = scaled(fields.gross, *factor, calc::kResultPattern);
-    auto net = scaled(fields.net, *factor, calc::kResultPattern);
-    auto ce = scaled(fields.ce, *factor, kCePerVolumePattern);
+    auto capacity = scaled(fields.capacity, *factor, patterns::kVolume);
+    auto gross = scaled(fields.gross, *factor, patterns::kVolume);
+    auto net = scaled(fields.net, *factor, patterns::kVolume);
+    auto ce = scaled(fields.ce, *factor, patterns::kCePerVolume);
     if (!capacity || !gross || !net || !ce)
         return std::nullopt;
     return Switched<VolumeTexts>{std::string(unit), {*capacity, *gross, *net, *ce}};
@@ -235,9 +229,9 @@ std::optional<Switched<TemperatureTexts>> switchTemperatures(std::string_view un
     // The unit in force picked again: the numbers stay, their texts are
     // tidied. cevalue is left exactly as it is.
     Switched<TemperatureTexts> result{std::string(unitInForce), fields};
-    result.texts.productTemp = rewrittenIfNumber(fields.productTemp, kTemperaturePattern);
-    result.texts.ce = rewrittenIfNumber(fields.ce, kCeRewritePattern);
-    result.texts.ceTempRef = rewrittenIfNumber(fields.ceTempRef, kCeTempRefRewritePattern);
+    result.texts.productTemp = rewrittenIfNumber(fields.productTemp, patterns::kTemperature);
+    result.texts.ce = rewrittenIfNumber(fields.ce, patterns::kCeTidied);
+    result.texts.ceTempRef = rewrittenIfNumber(fields.ceTempRef, patterns::kTemperature);
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include "accuracy_bounds.h"
 #include "tools/exact_volume/exact_volume.h"
+#include "core/display_patterns.h"
 #include "core/number_text.h"
 #include "core/tank_volume.h"
 
@@ -181,7 +182,7 @@ void printResolution()
             const long double perGallon = exactUnitsPerGallon(unit);
             const long double exact = exactCapacityGallons(t.shape, t.diameter / 2.0L, t.length) * perGallon;
             std::printf("  %-20s %-13s %-16.10Lg %-14g %-14g %s\n", t.label, unit.c_str(), exact, singleSpacing(full),
-                        shownStep(full), numtext::displayPattern(full, "#####0.00").c_str());
+                        shownStep(full), numtext::displayPattern(full, patterns::kChartVolume).c_str());
         }
     }
     std::printf("Shown step: a 32-bit value is shown with 7 significant digits; the digits after them are zeros.\n");

@@ -1,6 +1,8 @@
 // Numbers to texts and back, as the program shows and reads them.
 
+#include "core/display_patterns.h"
 #include "core/number_text.h"
+#include "support/reference_rounding.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <string_view>
 
 using namespace numtext;
 
@@ -21,33 +24,6 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 bool sameDouble(double a, double b)
 {
     return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-// The digits of |value| rounded to `significant` digits, halves away from
-// zero, from glibc's exact expansion: an independent reference for the cut
-// that every pattern and the 15-digit form begin with.
-std::string referenceDigits(double value, int significant)
-{
-    char exact[1200];
-    std::snprintf(exact, sizeof exact, "%.1100e", std::fabs(value));
-    std::string digits;
-    for (const char* p = exact; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9')
-            digits += *p;
-    const bool up = digits[significant] >= '5';
-    digits.resize(significant);
-    if (up) {
-        int i = significant - 1;
-        while (i >= 0 && digits[i] == '9')
-            digits[i--] = '0';
-        if (i < 0)
-            digits.insert(digits.begin(), '1');
-        else
-            ++digits[i];
-    }
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-    return digits;
 }
 
 // The significant digits of a plain or exponent-form number text.
@@ -255,7 +231,7 @@ TEST(NumberText, CutMatchesExactExpansion)
         if (std::isfinite(single) && single != 0 && std::fabs(single) > 1e-30f) {
             const std::string text = displayPattern(single, manyPlaces);
             if (std::fabs(single) >= 1e-53) {
-                ASSERT_EQ(digitsOf(text), referenceDigits(single, 7)) << text << " for float";
+                ASSERT_EQ(digitsOf(text), reference::exactRounded(single, 7).digits) << text << " for float";
             }
         }
         double value;
@@ -267,50 +243,48 @@ TEST(NumberText, CutMatchesExactExpansion)
             value = static_cast<double>(random() % 100000) / 32767.0 * 96.0;
         if (std::isfinite(value) && value != 0) {
             const std::string text = fifteenDigitText(value);
-            ASSERT_EQ(digitsOf(text), referenceDigits(value, 15)) << text;
+            ASSERT_EQ(digitsOf(text), reference::exactRounded(value, 15).digits) << text;
         }
     }
 }
 
 TEST(NumberText, Pattern)
 {
-    const char* const results = "##########.##";
-    const char* const lengths = "#######.#####";
-    const struct { const char* name; double value; bool single; const char* pattern; std::string expected; } rows[] = {
-        {"float half case", double(2.675f), true, "##0.00", "2.68"},
-        {"level half case", 0.125, false, "##0.00", "0.13"},
-        {"full tank", 7520.23828125, true, results, "7520.24"},
-        {"whole number", 96.0, false, results, "96."},
-        {"half", 0.5, false, results, ".5"},
-        {"zero", 0.0, false, results, "."},
-        {"zero, 0 places", 0.0, false, "##0.00", "0.00"},
+    const struct { const char* name; double value; bool single; std::string_view pattern; std::string expected; } rows[] = {
+        {"float half case", double(2.675f), true, patterns::kChartLevel, "2.68"},
+        {"level half case", 0.125, false, patterns::kChartLevel, "0.13"},
+        {"full tank", 7520.23828125, true, patterns::kVolume, "7520.24"},
+        {"whole number", 96.0, false, patterns::kVolume, "96."},
+        {"half", 0.5, false, patterns::kVolume, ".5"},
+        {"zero", 0.0, false, patterns::kVolume, "."},
+        {"zero, 0 places", 0.0, false, patterns::kChartLevel, "0.00"},
         {"negative to zero", -0.004, false, "#.##", "."},
-        {"negative zero", -0.0, false, results, "."},
-        {"small negative", -0.009, true, results, "-.01"},
-        {"negative whole", -40.0, false, results, "-40."},
-        {"binary noise cut at 15", 96 * 25.4, false, lengths, "2438.4"},
-        {"noise below", 48 * 25.4, false, lengths, "1219.2"},
-        {"integer wider than pattern", 12345678.9, false, lengths, "12345678.9"},
-        {"rounds to whole", 69.998, false, results, "70."},
-        {"float cut at 7 first", double(5076.16064f), true, results, "5076.16"},
-        {"float large", double(14233599.f), true, results, "14233600."},
-        {"carry into new digit", 9.999, false, results, "10."},
-        {"six places", 0.0007 * 3.785411784, false, "##########.######", ".00265"},
-        {"below half of last place", 0.004, false, results, "."},
-        {"half of last place", 0.005, false, results, ".01"},
-        {"far below last place", 1e-20, false, results, "."},
-        {"huge", 1e20, false, results, "100000000000000000000."},
-        {"chart volume", 1000000.0, true, "#####0.00", "1000000.00"},
-        {"chart level", 12.0, false, "##0.00", "12.00"},
+        {"negative zero", -0.0, false, patterns::kVolume, "."},
+        {"small negative", -0.009, true, patterns::kVolume, "-.01"},
+        {"negative whole", -40.0, false, patterns::kVolume, "-40."},
+        {"binary noise cut at 15", 96 * 25.4, false, patterns::kLength, "2438.4"},
+        {"noise below", 48 * 25.4, false, patterns::kLength, "1219.2"},
+        {"integer wider than pattern", 12345678.9, false, patterns::kLength, "12345678.9"},
+        {"rounds to whole", 69.998, false, patterns::kVolume, "70."},
+        {"float cut at 7 first", double(5076.16064f), true, patterns::kVolume, "5076.16"},
+        {"float large", double(14233599.f), true, patterns::kVolume, "14233600."},
+        {"carry into new digit", 9.999, false, patterns::kVolume, "10."},
+        {"six places", 0.0007 * 3.785411784, false, patterns::kCePerVolume, ".00265"},
+        {"below half of last place", 0.004, false, patterns::kVolume, "."},
+        {"half of last place", 0.005, false, patterns::kVolume, ".01"},
+        {"far below last place", 1e-20, false, patterns::kVolume, "."},
+        {"huge", 1e20, false, patterns::kVolume, "100000000000000000000."},
+        {"chart volume", 1000000.0, true, patterns::kChartVolume, "1000000.00"},
+        {"chart level", 12.0, false, patterns::kChartLevel, "12.00"},
         {"no point in pattern", 2.5, false, "###", "3."},
         // Exact halves at the cut are rounded away from zero, for both widths.
-        {"float exact half at 7 digits", 16777205.0, true, results, "16777210."},
-        {"double exact half at 15 digits", 1234567890123425.0, false, results, "1234567890123430."},
+        {"float exact half at 7 digits", 16777205.0, true, patterns::kVolume, "16777210."},
+        {"double exact half at 15 digits", 1234567890123425.0, false, patterns::kVolume, "1234567890123430."},
         {"largest float", double(3.4028235e38f), true, "#.#", "340282300000000000000000000000000000000."},
         {"tiny float", double(1e-20f), true, "#.####################", ".00000000000000000001"},
         {"double with binary noise", 0.1 + 0.2, false, "#.#################", ".3"},
-        {"infinity", inf, false, results, "Infinity"},
-        {"not a number", std::nan(""), false, results, "NaN"},
+        {"infinity", inf, false, patterns::kVolume, "Infinity"},
+        {"not a number", std::nan(""), false, patterns::kVolume, "NaN"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -347,15 +321,15 @@ TEST(NumberText, ArbitraryInputs)
         }
         const std::string fifteen = fifteenDigitText(leading);
         ASSERT_FALSE(fifteen.empty());
-        displayPattern(leading, "##########.##");
-        displayPattern(static_cast<float>(leading), "##0.00");
+        displayPattern(leading, patterns::kVolume);
+        displayPattern(static_cast<float>(leading), patterns::kChartLevel);
         displayPattern(leading, text);   // any text as a pattern
     }
     // Extremes that stress the digit handling.
     for (double v : {std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min(),
                      -std::numeric_limits<double>::min(), 5e-324, 1e308}) {
         EXPECT_FALSE(fifteenDigitText(v).empty());
-        EXPECT_FALSE(displayPattern(v, "#######.#####").empty());
+        EXPECT_FALSE(displayPattern(v, patterns::kLength).empty());
     }
     EXPECT_EQ(leadingNumber(std::string(100000, '9')), inf);
     EXPECT_EQ(*strictNumber("0." + std::string(5000, '0') + "1E5010"), 1e9);

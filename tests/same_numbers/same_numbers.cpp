@@ -4,6 +4,7 @@
 // command and the matrix compare them.
 //   same_numbers [CALLS]     (default 120000 calls of each)
 
+#include "core/display_patterns.h"
 #include "core/name_tables.h"
 #include "core/number_text.h"
 #include "core/tank_volume.h"
@@ -102,10 +103,10 @@ int main(int argc, char** argv)
         std::printf("%ld tank \"%s\" \"%s\" %s level %08x radius %08x length %08x -> %08x reports %d"
                     " \"%s\" \"%s\" \"%s\" \"%s\"\n",
                     i, shape.c_str(), volumeUnit.c_str(), lengthUnit.text.data(), bits(level32), bits(radius32), bits(length32), bits(gross),
-                    reports, numtext::displayPattern(gross, "##########.##").c_str(),
-                    numtext::displayPattern(gross, "#####0.00").c_str(),
-                    numtext::displayPattern(level32, "##0.00").c_str(),
-                    numtext::displayPattern(lengthUnit.toInches(level), "#######.#####").c_str());
+                    reports, numtext::displayPattern(gross, patterns::kVolume).c_str(),
+                    numtext::displayPattern(gross, patterns::kChartVolume).c_str(),
+                    numtext::displayPattern(level32, patterns::kChartLevel).c_str(),
+                    numtext::displayPattern(lengthUnit.toInches(level), patterns::kLength).c_str());
 
         // The net volume of that gross volume, or of any other now and then.
         const float netGross = random.below(8) == 0 ? single(tankSize(random) * 1e3) : gross;
@@ -116,9 +117,9 @@ int main(int argc, char** argv)
         const double net64 = static_cast<double>(netGross) * static_cast<double>(ce);
         std::printf("%ld net gross %08x temp %08x ce %08x reference %08x -> %08x \"%s\" \"%s\" %016llx \"%s\"\n",
                     i, bits(netGross), bits(temp), bits(ce), bits(reference), bits(net),
-                    numtext::displayPattern(net, "##########.##").c_str(),
-                    numtext::displayPattern(net, "#####0.00").c_str(), bits(net64),
-                    numtext::displayPattern(net64, "##########.######").c_str());
+                    numtext::displayPattern(net, patterns::kVolume).c_str(),
+                    numtext::displayPattern(net, patterns::kChartVolume).c_str(), bits(net64),
+                    numtext::displayPattern(net64, patterns::kCePerVolume).c_str());
     }
     return 0;
 }
