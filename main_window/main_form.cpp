@@ -42,7 +42,11 @@ Mainform::Mainform(QWidget* parent) : QMainWindow(parent)
     connect(cboVolumeUnits, &SelectorBox::entryChosen, this, &Mainform::cboVolumeUnits_Click);
     connect(cboTempUnits, &SelectorBox::entryChosen, this, &Mainform::cboTempUnits_Click);
 
+    // The seams a test may replace (the setters below): the real dialogs
+    // and the default printer, all made here.
     dialogs = std::make_unique<ModalDialogs>(this, CDialog1);
+    chartPrinterFactory = std::make_unique<DefaultPrinterChartFactory>();
+    windowImagePrinter = std::make_unique<DefaultPrinterImagePrinter>();
 
     Form_Load();
 }
@@ -112,6 +116,16 @@ void Mainform::tell(const QString& message)
 void Mainform::setOperatorDialogs(std::unique_ptr<OperatorDialogs> replacement)
 {
     dialogs = std::move(replacement);
+}
+
+void Mainform::setChartPrinterFactory(std::unique_ptr<ChartPrinterFactory> factory)
+{
+    chartPrinterFactory = std::move(factory);
+}
+
+void Mainform::setWindowImagePrinter(std::unique_ptr<WindowImagePrinter> printer)
+{
+    windowImagePrinter = std::move(printer);
 }
 
 void Mainform::showTankPicture(const QString& name)

@@ -24,12 +24,5 @@ void Mainform::generatetankchart()
     texts.shape = cboTankShape->currentText().toStdString();
     texts.volumeUnit = cboVolumeUnits->currentText().toStdString();
 
-    if (!chartPrinterFactory)
-        chartPrinterFactory = std::make_unique<DefaultPrinterChartFactory>();
     chart::runTankChart(*dialogs, texts, *chartPrinterFactory);
-}
-
-void Mainform::setChartPrinterFactory(std::unique_ptr<ChartPrinterFactory> factory)
-{
-    chartPrinterFactory = std::move(factory);
 }

@@ -24,8 +24,6 @@ QImage clientAreaImage(QMainWindow& window)
 
 void Mainform::mnuPrint_Click()
 {
-    if (!windowImagePrinter)
-        windowImagePrinter = std::make_unique<DefaultPrinterImagePrinter>();
     if (!windowImagePrinter->print(clientAreaImage(*this), logicalDpiX()))
         tell(printingProblemMessage());
 }
@@ -39,9 +37,4 @@ void Mainform::mnuAbout_Click()
     aboutWindow->show();
     aboutWindow->raise();
     aboutWindow->activateWindow();
-}
-
-void Mainform::setWindowImagePrinter(std::unique_ptr<WindowImagePrinter> printer)
-{
-    windowImagePrinter = std::move(printer);
 }
