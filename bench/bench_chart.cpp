@@ -46,7 +46,7 @@ void printLargestChartToPdf(benchmark::State& state)
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(dir.filePath("chart.pdf"));
-        const std::unique_ptr<chart::PrintSurface> surface = beginChartPrintout(std::move(printer));
+        const std::unique_ptr<chart::PrintSurface> surface = chart::beginChartPrintout(std::move(printer));
         if (!surface || !chart::printChart(geometry, *surface, {}))
             state.SkipWithError("the chart could not be printed");
     }

@@ -96,7 +96,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<chart::PrintSurface> DefaultPrinterChartFactory::openPrintout()
+namespace chart {
+
+std::unique_ptr<PrintSurface> DefaultPrinterChartFactory::openPrintout()
 {
     // Checked first: a printer object without a printer behind it would
     // quietly fall back to other output.
@@ -106,7 +108,9 @@ std::unique_ptr<chart::PrintSurface> DefaultPrinterChartFactory::openPrintout()
     return beginChartPrintout(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
 }
 
-std::unique_ptr<chart::PrintSurface> beginChartPrintout(std::unique_ptr<QPrinter> printer)
+std::unique_ptr<PrintSurface> beginChartPrintout(std::unique_ptr<QPrinter> printer)
 {
     return PainterPrintSurface::begin(std::move(printer));
 }
+
+} // namespace chart

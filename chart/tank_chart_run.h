@@ -6,10 +6,11 @@
 
 #include "model/chart_setup.h"
 
-class ChartPrinterFactory;
 class OperatorDialogs;
 
 namespace chart {
+
+class ChartPrinterFactory;
 
 // Runs the chart for the tank described by `texts`. The zero increment is
 // reported (and then asked again), and so are a chart file that cannot be

@@ -45,7 +45,7 @@ Mainform::Mainform(QWidget* parent) : QMainWindow(parent)
     // The seams a test may replace (the setters below): the real dialogs
     // and the default printer, all made here.
     dialogs = std::make_unique<ModalDialogs>(this, CDialog1);
-    chartPrinterFactory = std::make_unique<DefaultPrinterChartFactory>();
+    chartPrinterFactory = std::make_unique<chart::DefaultPrinterChartFactory>();
     windowImagePrinter = std::make_unique<DefaultPrinterImagePrinter>();
 
     Form_Load();
@@ -118,7 +118,7 @@ void Mainform::setOperatorDialogs(std::unique_ptr<OperatorDialogs> replacement)
     dialogs = std::move(replacement);
 }
 
-void Mainform::setChartPrinterFactory(std::unique_ptr<ChartPrinterFactory> factory)
+void Mainform::setChartPrinterFactory(std::unique_ptr<chart::ChartPrinterFactory> factory)
 {
     chartPrinterFactory = std::move(factory);
 }

@@ -26,7 +26,9 @@ class SelectorBox;
 class PictureStore;
 class frmAbout;
 class WindowImagePrinter;
+namespace chart {
 class ChartPrinterFactory;
+}
 class OperatorDialogs;
 
 class Mainform : public QMainWindow {
@@ -60,7 +62,7 @@ public:
     // unless replaced, e.g. by a test printing to a file).
     void setWindowImagePrinter(std::unique_ptr<WindowImagePrinter> printer);
     // Where a chart is printed (the default printer unless replaced).
-    void setChartPrinterFactory(std::unique_ptr<ChartPrinterFactory> factory);
+    void setChartPrinterFactory(std::unique_ptr<chart::ChartPrinterFactory> factory);
     // Who answers the window's questions and reads its messages (the
     // toolkit's modal dialogs unless replaced, e.g. by a test answering them).
     void setOperatorDialogs(std::unique_ptr<OperatorDialogs> dialogs);
@@ -155,5 +157,5 @@ private:
     QPointer<QWidget> splashWindow;
     std::unique_ptr<OperatorDialogs> dialogs;
     std::unique_ptr<WindowImagePrinter> windowImagePrinter;
-    std::unique_ptr<ChartPrinterFactory> chartPrinterFactory;
+    std::unique_ptr<chart::ChartPrinterFactory> chartPrinterFactory;
 };

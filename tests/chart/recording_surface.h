@@ -10,7 +10,7 @@
 #include <memory>
 
 // Hands out recording surfaces; `available` false stands for no printer.
-class RecordingPrinterFactory : public ChartPrinterFactory {
+class RecordingPrinterFactory : public chart::ChartPrinterFactory {
 public:
     std::shared_ptr<PrintLog> lastLog;
     int opened = 0;

@@ -110,7 +110,7 @@ private:
     int linesPrinted = 0;
 };
 
-class LedgerPrinterFactory : public ChartPrinterFactory {
+class LedgerPrinterFactory : public chart::ChartPrinterFactory {
 public:
     JobLedger ledger;
     Fault fault = Fault::None;

@@ -435,7 +435,7 @@ private slots:
     {
         if (!QPrinterInfo::defaultPrinter().isNull())
             QSKIP("this system has a default printer; the chart would really be printed");
-        form->setChartPrinterFactory(std::make_unique<DefaultPrinterChartFactory>());
+        form->setChartPrinterFactory(std::make_unique<chart::DefaultPrinterChartFactory>());
         QVERIFY(describe(Tank{}));
         for (int run = 0; run < 2; ++run) {
             QVERIFY(saveChart("3", chartPath(), QMessageBox::Yes, texts::printProblem));

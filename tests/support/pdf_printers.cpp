@@ -8,7 +8,7 @@ std::unique_ptr<chart::PrintSurface> PdfFileChartFactory::openPrintout()
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(path);
-    return beginChartPrintout(std::move(printer));
+    return chart::beginChartPrintout(std::move(printer));
 }
 
 bool PdfFileImagePrinter::print(const QImage& image, double screenDotsPerInch)

@@ -9,7 +9,7 @@
 #include <QString>
 
 // A chart printout into a PDF file, replaced by every printout.
-class PdfFileChartFactory : public ChartPrinterFactory {
+class PdfFileChartFactory : public chart::ChartPrinterFactory {
 public:
     explicit PdfFileChartFactory(QString path) : path(std::move(path)) {}
     std::unique_ptr<chart::PrintSurface> openPrintout() override;
