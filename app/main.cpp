@@ -30,11 +30,11 @@ int main(int argc, char* argv[])
 {
     keepToolkitSettingsOut();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(applicationTitle());
-    QApplication::setApplicationVersion(applicationVersion());
+    QApplication::setApplicationName(windowkit::applicationTitle());
+    QApplication::setApplicationVersion(windowkit::applicationVersion());
     // Ties the windows to the installed desktop entry, for the task bar's
     // icon and name.
-    QGuiApplication::setDesktopFileName(desktopEntryName());
+    QGuiApplication::setDesktopFileName(windowkit::desktopEntryName());
 
     std::unique_ptr<Mainform> window;
     // The splash deletes itself when its time is up; it is deleted here only

@@ -45,7 +45,7 @@ public:
 
     float textWidth(std::string_view text) override
     {
-        return static_cast<float>(metrics->horizontalAdvance(qText(text)));
+        return static_cast<float>(metrics->horizontalAdvance(windowkit::qText(text)));
     }
     float textHeight(std::string_view) override { return lineHeight(); }
 
@@ -66,7 +66,7 @@ public:
     bool printLine(std::string_view text) override
     {
         if (!text.empty())
-            painter.drawText(QPointF(x, y + metrics->ascent()), qText(text));
+            painter.drawText(QPointF(x, y + metrics->ascent()), windowkit::qText(text));
         x = 0.0f;
         y += lineHeight();
         return painter.isActive();

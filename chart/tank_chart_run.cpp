@@ -30,7 +30,7 @@ QString chartNotSavedMessage(const QString& path, const QString& reason)
 
 } // namespace
 
-void runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, ChartPrinterFactory& printers)
+void runTankChart(windowkit::OperatorDialogs& dialogs, const ChartFieldTexts& texts, ChartPrinterFactory& printers)
 {
     std::int16_t steps = 0;
     for (;;) {
@@ -64,7 +64,7 @@ void runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, ChartP
     // A row's arithmetic failures are told through the same dialogs, as the
     // row is computed.
     const tank::FailureReport report = [&dialogs](std::string_view message) {
-        dialogs.tell(qText(message));
+        dialogs.tell(windowkit::qText(message));
     };
     QString notWritten;
     switch (writeChartFile(*path, *geometry, report, &notWritten)) {
@@ -88,7 +88,7 @@ void runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, ChartP
         printed = printChart(*geometry, *surface, report);
     // No printer, or a printout that failed: told as Print Screen tells it.
     if (!printed)
-        dialogs.tell(printingProblemMessage());
+        dialogs.tell(windowkit::printingProblemMessage());
 }
 
 } // namespace chart

@@ -6,7 +6,9 @@
 
 #include "model/chart_setup.h"
 
+namespace windowkit {
 class OperatorDialogs;
+}
 
 namespace chart {
 
@@ -15,6 +17,6 @@ class ChartPrinterFactory;
 // Runs the chart for the tank described by `texts`. The zero increment is
 // reported (and then asked again), and so are a chart file that cannot be
 // saved and a printout that cannot be made; every other way out is silent.
-void runTankChart(OperatorDialogs& dialogs, const ChartFieldTexts& texts, ChartPrinterFactory& printers);
+void runTankChart(windowkit::OperatorDialogs& dialogs, const ChartFieldTexts& texts, ChartPrinterFactory& printers);
 
 } // namespace chart

@@ -35,10 +35,10 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 
 void frmAbout::buildControls()
 {
-    setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
+    setFixedSize(windowkit::px(kClientWidthTwips), windowkit::px(kClientHeightTwips));
     windowkit::useMenuBackground(this);
     windowkit::useProgramIcon(this);
-    setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
+    setFont(windowkit::designFont(QStringLiteral("MS Sans Serif"), 8.25));
 
     // Made first, so the OK button stands in front of it.
     Frame1 = new QGroupBox(this);
@@ -82,8 +82,8 @@ void frmAbout::buildControls()
 
 void frmAbout::Form_Load()
 {
-    lblVersion->setText(applicationVersionCaption());
-    lblTitle->setText(applicationTitle());
+    lblVersion->setText(windowkit::applicationVersionCaption());
+    lblTitle->setText(windowkit::applicationTitle());
 }
 
 void frmAbout::cmdOK_Click()

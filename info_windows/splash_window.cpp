@@ -49,17 +49,17 @@ void frmSplash::buildControls()
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
     const int border = frameWidth();
-    setFixedSize(px(kClientWidthTwips) + 2 * border, px(kClientHeightTwips) + 2 * border);
+    setFixedSize(windowkit::px(kClientWidthTwips) + 2 * border, windowkit::px(kClientHeightTwips) + 2 * border);
     windowkit::useMenuBackground(this);
     windowkit::useProgramIcon(this);
-    setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
+    setFont(windowkit::designFont(QStringLiteral("MS Sans Serif"), 8.25));
 
     client = new QWidget(this);
     client->setObjectName("clientArea");
-    client->setGeometry(border, border, px(kClientWidthTwips), px(kClientHeightTwips));
+    client->setGeometry(border, border, windowkit::px(kClientWidthTwips), windowkit::px(kClientHeightTwips));
 
     lblProductName = label("lblProductName", QStringLiteral("Ombrix Gaugestar"), client,
-                           {120, 120, 2940, 330}, designFont(QStringLiteral("Arial"), 14.25, true));
+                           {120, 120, 2940, 330}, windowkit::designFont(QStringLiteral("Arial"), 14.25, true));
     windowkit::useMenuBackground(lblProductName);
     lblProductName->adjustSize();
 
@@ -74,13 +74,13 @@ void frmSplash::buildControls()
     imgLogo->setAccessibleName(QStringLiteral("Gaugestar tank"));
 
     Label1 = label("Label1", QStringLiteral("For"), Frame1, {3120, 240, 855, 255},
-                   designFont(QStringLiteral("Arial"), 9.75, true));
+                   windowkit::designFont(QStringLiteral("Arial"), 9.75, true));
     lblPlatform = label("lblPlatform", QStringLiteral("Windows 95/98/NT"), Frame1, {3120, 480, 2115, 285},
-                        designFont(QStringLiteral("Arial"), 12, true));
+                        windowkit::designFont(QStringLiteral("Arial"), 12, true));
     lblPlatform->setAlignment(Qt::AlignRight | Qt::AlignTop);
     lblPlatform->adjustSize();
     lblVersion = label("lblVersion", QString(), Frame1, {3120, 840, 720, 240},
-                       designFont(QStringLiteral("Arial"), 9.75, true));
+                       windowkit::designFont(QStringLiteral("Arial"), 9.75, true));
 
     Timer1 = new QTimer(Frame1);
     Timer1->setObjectName("Timer1");
@@ -96,7 +96,7 @@ void frmSplash::buildControls()
     Line1->setObjectName("Line1");
     Line1->setFrameStyle(QFrame::HLine | QFrame::Plain);
     Line1->setLineWidth(1);
-    Line1->setGeometry(px(120), px(3000), px(5160 - 120) + 1, 1);
+    Line1->setGeometry(windowkit::px(120), windowkit::px(3000), windowkit::px(5160 - 120) + 1, 1);
 
     Label3 = label("Label3", QStringLiteral("Fuel storage tank calculator by Ombrix Associates"), client,
                    {120, 3120, 4335, 255}, font());
@@ -106,7 +106,7 @@ void frmSplash::buildControls()
 
 void frmSplash::Form_Load()
 {
-    lblVersion->setText(applicationVersionCaption());
+    lblVersion->setText(windowkit::applicationVersionCaption());
     lblVersion->adjustSize();
     Timer1->start();
 }

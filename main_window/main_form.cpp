@@ -26,7 +26,7 @@ template <typename Row, std::size_t N>
 void addEntries(SelectorBox* selector, const Row (&table)[N])
 {
     for (const Row& row : table)
-        selector->addItem(qText(row.text));
+        selector->addItem(windowkit::qText(row.text));
 }
 
 } // namespace
@@ -44,7 +44,7 @@ Mainform::Mainform(QWidget* parent) : QMainWindow(parent)
 
     // The seams a test may replace (the setters below): the real dialogs
     // and the default printer, all made here.
-    dialogs = std::make_unique<ModalDialogs>(this, CDialog1);
+    dialogs = std::make_unique<windowkit::ModalDialogs>(this, CDialog1);
     chartPrinterFactory = std::make_unique<chart::DefaultPrinterChartFactory>();
     windowImagePrinter = std::make_unique<DefaultPrinterImagePrinter>();
 
@@ -58,9 +58,9 @@ void Mainform::Form_Load()
     // The working state matches the texts the selectors start with: the
     // first product, and the first unit of each kind.
     cevalue = QString::fromStdString(numtext::fifteenDigitText(products::kProducts[0].cePerF));
-    NewLengthUnits = OldLengthUnits = qText(tank::kLengthUnits[0].text);
-    NewVolumeUnits = OldVolumeUnits = qText(tank::kVolumeUnits[0].text);
-    NewTempUnits = OldTempUnits = qText(products::kTemperatureUnits[0].text);
+    NewLengthUnits = OldLengthUnits = windowkit::qText(tank::kLengthUnits[0].text);
+    NewVolumeUnits = OldVolumeUnits = windowkit::qText(tank::kVolumeUnits[0].text);
+    NewTempUnits = OldTempUnits = windowkit::qText(products::kTemperatureUnits[0].text);
 
     addEntries(cboTankShape, tank::kShapes);
     cboTankShape->selectEntry(0);
@@ -71,7 +71,7 @@ void Mainform::Form_Load()
     addEntries(cboTempUnits, products::kTemperatureUnits);
     // Adding the first entry selects it; the lists start with nothing
     // selected, showing their initial texts.
-    cboProductType->showText(qText(products::kProducts[0].text));
+    cboProductType->showText(windowkit::qText(products::kProducts[0].text));
     cboLengthUnits->showText(NewLengthUnits);
     cboVolumeUnits->showText(NewVolumeUnits);
     cboTempUnits->showText(NewTempUnits);
@@ -113,7 +113,7 @@ void Mainform::tell(const QString& message)
     dialogs->tell(message);
 }
 
-void Mainform::setOperatorDialogs(std::unique_ptr<OperatorDialogs> replacement)
+void Mainform::setOperatorDialogs(std::unique_ptr<windowkit::OperatorDialogs> replacement)
 {
     dialogs = std::move(replacement);
 }
@@ -160,7 +160,7 @@ void Mainform::Command1_Click()
     // The arithmetic's own failures are told as they happen, before the
     // results that follow them are written.
     const auto reportFailure = [this](std::string_view message) {
-        tell(qText(message));
+        tell(windowkit::qText(message));
     };
     const calc::CalculationOutcome outcome = calc::performCalculations(entries, writeResult, reportFailure);
     if (outcome.stopped) {

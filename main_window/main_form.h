@@ -29,7 +29,9 @@ class WindowImagePrinter;
 namespace chart {
 class ChartPrinterFactory;
 }
+namespace windowkit {
 class OperatorDialogs;
+}
 
 class Mainform : public QMainWindow {
     Q_OBJECT
@@ -65,7 +67,7 @@ public:
     void setChartPrinterFactory(std::unique_ptr<chart::ChartPrinterFactory> factory);
     // Who answers the window's questions and reads its messages (the
     // toolkit's modal dialogs unless replaced, e.g. by a test answering them).
-    void setOperatorDialogs(std::unique_ptr<OperatorDialogs> dialogs);
+    void setOperatorDialogs(std::unique_ptr<windowkit::OperatorDialogs> dialogs);
     // The splash window, which this window's close unloads as well (by then
     // it has normally gone already).
     void setSplashWindow(QWidget* splash);
@@ -155,7 +157,7 @@ private:
 
     QPointer<frmAbout> aboutWindow;
     QPointer<QWidget> splashWindow;
-    std::unique_ptr<OperatorDialogs> dialogs;
+    std::unique_ptr<windowkit::OperatorDialogs> dialogs;
     std::unique_ptr<WindowImagePrinter> windowImagePrinter;
     std::unique_ptr<chart::ChartPrinterFactory> chartPrinterFactory;
 };

@@ -85,12 +85,12 @@ constexpr int kStatusBarHeightTwips = 375;
 
 QFont defaultFont()
 {
-    return designFont(QStringLiteral("MS Sans Serif"), 8.25);
+    return windowkit::designFont(QStringLiteral("MS Sans Serif"), 8.25);
 }
 
 QFont boldFont(double points)
 {
-    return designFont(QStringLiteral("MS Sans Serif"), points, true);
+    return windowkit::designFont(QStringLiteral("MS Sans Serif"), points, true);
 }
 
 // What every control does as its row says: its name, place and visibility.
@@ -372,10 +372,10 @@ void Mainform::buildControls()
 
     sbStatusBar = new QStatusBar(this);
     sbStatusBar->setObjectName("sbStatusBar");
-    sbStatusBar->setFixedHeight(px(kStatusBarHeightTwips));
+    sbStatusBar->setFixedHeight(windowkit::px(kStatusBarHeightTwips));
     auto* statusPanel = new QLabel(QStringLiteral("Status"), sbStatusBar);
     statusPanel->setObjectName("sbStatusPanel");
-    statusPanel->setMinimumWidth(px(1440));
+    statusPanel->setMinimumWidth(windowkit::px(1440));
     statusPanel->setFrameShape(QFrame::Panel);
     statusPanel->setFrameShadow(QFrame::Sunken);
     sbStatusBar->addWidget(statusPanel, 1);
@@ -388,7 +388,7 @@ void Mainform::buildControls()
     // bar docked at its bottom. It may be made smaller, down to what the
     // menu bar and the status bar need: the controls keep their places and
     // what no longer fits is clipped.
-    resize(px(kClientWidthTwips), menuBar()->sizeHint().height() + px(kClientHeightTwips));
+    resize(windowkit::px(kClientWidthTwips), menuBar()->sizeHint().height() + windowkit::px(kClientHeightTwips));
     windowkit::centreOnScreen(this);
     cboTankShape->setFocus();
 }

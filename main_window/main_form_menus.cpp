@@ -25,7 +25,7 @@ QImage clientAreaImage(QMainWindow& window)
 void Mainform::mnuPrint_Click()
 {
     if (!windowImagePrinter->print(clientAreaImage(*this), logicalDpiX()))
-        tell(printingProblemMessage());
+        tell(windowkit::printingProblemMessage());
 }
 
 void Mainform::mnuAbout_Click()

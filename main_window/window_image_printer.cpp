@@ -47,7 +47,7 @@ bool DefaultPrinterImagePrinter::print(const QImage& image, double screenDotsPer
     if (defaultPrinter.isNull())
         return false;
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-    printer.setDocName(applicationTitle());
+    printer.setDocName(windowkit::applicationTitle());
     if (!printer.isValid())
         return false;
     if (!printImagePage(printer, image, screenDotsPerInch))

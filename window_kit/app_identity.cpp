@@ -2,6 +2,8 @@
 
 #include "app_version.h"
 
+namespace windowkit {
+
 QString desktopEntryName()
 {
     return QString::fromUtf8(appinfo::kDesktopEntryName);
@@ -26,3 +28,5 @@ QString applicationVersionCaption()
 {
     return versionCaption(appinfo::kVersionMajor, appinfo::kVersionMinor, appinfo::kVersionRevision);
 }
+
+} // namespace windowkit

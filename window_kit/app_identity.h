@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace windowkit {
+
 // The installed desktop entry's name, less ".desktop".
 QString desktopEntryName();
 
@@ -17,3 +19,5 @@ QString applicationVersion();
 // "Version MAJOR.MINOR.PATCH": plain decimal numbers, no leading zeros.
 QString versionCaption(int major, int minor, int revision);
 QString applicationVersionCaption();
+
+} // namespace windowkit

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace windowkit {
+
 namespace {
 
 constexpr int kSansSerifSpacingPercent = 92;
@@ -27,3 +29,5 @@ QFont designFont(const QString& family, double points, bool bold)
         font.setLetterSpacing(QFont::PercentageSpacing, kSansSerifSpacingPercent);
     return font;
 }
+
+} // namespace windowkit

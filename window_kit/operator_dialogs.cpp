@@ -6,6 +6,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+namespace windowkit {
+
 QString printingProblemMessage()
 {
     return QStringLiteral("There was a problem printing.  Please check your printer.");
@@ -58,3 +60,5 @@ std::optional<QString> ModalDialogs::askFileName(const QString& fileType, const 
         return std::nullopt;
     return chosen.first();
 }
+
+} // namespace windowkit

@@ -12,6 +12,8 @@
 class QFileDialog;
 class QWidget;
 
+namespace windowkit {
+
 class OperatorDialogs {
 public:
     OperatorDialogs() = default;
@@ -50,3 +52,5 @@ private:
     QWidget* parent;
     QFileDialog* fileDialog;
 };
+
+} // namespace windowkit

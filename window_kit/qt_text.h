@@ -7,7 +7,11 @@
 
 #include <string_view>
 
+namespace windowkit {
+
 inline QString qText(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+} // namespace windowkit

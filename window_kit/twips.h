@@ -6,12 +6,12 @@
 #include <QRect>
 #include <QWidget>
 
+namespace windowkit {
+
 constexpr int px(int twips)
 {
     return twips / 15;
 }
-
-namespace windowkit {
 
 // A control's place and size, in twips from its container's top-left corner.
 struct Twips {

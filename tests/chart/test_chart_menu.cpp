@@ -198,7 +198,7 @@ private slots:
     // looked at and answered by a one-shot timer once it is open.
     void realDialogs()
     {
-        ModalDialogs real(form.get(), control<QFileDialog>("CDialog1"));
+        windowkit::ModalDialogs real(form.get(), control<QFileDialog>("CDialog1"));
         QStringList seen;
         const auto whenOpen = [](std::function<void(QWidget*)> answer) {
             QTimer::singleShot(0, [answer] {

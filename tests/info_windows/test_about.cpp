@@ -62,7 +62,7 @@ private slots:
         QFETCH(int, minor);
         QFETCH(int, revision);
         QFETCH(QString, caption);
-        QCOMPARE(::versionCaption(major, minor, revision), caption);
+        QCOMPARE(windowkit::versionCaption(major, minor, revision), caption);
     }
 
     void loadShowsTitleVersionAndFullTank()

@@ -17,7 +17,7 @@
 
 namespace testsupport {
 
-class ScriptedDialogs final : public OperatorDialogs {
+class ScriptedDialogs final : public windowkit::OperatorDialogs {
 public:
     // Made the window's dialogs, from now until the next ones.
     template <typename Window>
