@@ -35,10 +35,10 @@ void runTankChart(windowkit::OperatorDialogs& dialogs, const ChartFieldTexts& te
     std::int16_t steps = 0;
     for (;;) {
         const QString answer = dialogs.askText(QString::fromLatin1(kIncrementPrompt));
-        const std::optional<double> increment = numtext::strictNumber(answer.toStdString());
+        const std::optional<double> increment = tank::strictNumber(answer.toStdString());
         if (!increment)
             return;   // Cancel, or an answer that is no number
-        const std::optional<double> diameter = numtext::strictNumber(texts.diameter);
+        const std::optional<double> diameter = tank::strictNumber(texts.diameter);
         if (!diameter)
             return;
         const StepCount count = stepCount(*diameter, *increment);

@@ -1,6 +1,6 @@
 #pragma once
 
-// The display patterns (numtext::displayPattern) of every number the program
+// The display patterns (tank::displayPattern) of every number the program
 // shows, each written once. In core/ rather than beside the windows' model
 // so that same_numbers, the number texts' tests and the fuzzer reach them
 // without the model.
@@ -8,7 +8,7 @@
 #include <array>
 #include <string_view>
 
-namespace patterns {
+namespace tank::patterns {
 
 // Capacity, gross and net volumes, as results and when the volume unit
 // changes.
@@ -31,4 +31,4 @@ inline constexpr std::string_view kChartVolume = "#####0.00";
 // above belongs here too.
 inline constexpr std::array kAll = {kLength, kVolume, kCePerVolume, kCePerDegree, kCeTidied, kChartLevel, kChartVolume};
 
-} // namespace patterns
+} // namespace tank::patterns

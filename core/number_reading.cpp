@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-namespace numtext {
+namespace tank {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -210,4 +210,4 @@ double leadingNumber(std::string_view text)
 std::optional<double> strictNumber(std::string_view text) { return strictReal<double>(text); }
 std::optional<float> strictNumberFloat(std::string_view text) { return strictReal<float>(text); }
 
-} // namespace numtext
+} // namespace tank

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace numtext {
+namespace tank {
 
 // Reads as much of a number as the text begins with. Blanks, tabs and line
 // feeds anywhere are ignored; then an optional sign, digits with at most one
@@ -40,4 +40,4 @@ std::string fifteenDigitText(double value);
 std::string displayPattern(double value, std::string_view pattern);
 std::string displayPattern(float value, std::string_view pattern);
 
-} // namespace numtext
+} // namespace tank

@@ -11,7 +11,7 @@
 #include <limits>
 #include <string>
 
-namespace numtext {
+namespace tank {
 namespace {
 
 // The precision a value is cut to before any pattern: its significant
@@ -363,4 +363,4 @@ std::string displayPattern(float value, std::string_view pattern)
     return formatWithPattern(static_cast<double>(value), Precision::Single, pattern);
 }
 
-} // namespace numtext
+} // namespace tank

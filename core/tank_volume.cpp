@@ -73,8 +73,6 @@ std::optional<float> toSingle(double value)
     return single;
 }
 
-} // namespace tank
-
 float TankVolume(float level, float radius, float length, const tank::ShapeName* shape,
                  const tank::VolumeUnitName* volumeUnit, const tank::FailureReport& report)
 {
@@ -173,3 +171,5 @@ float NetVolume(float gross, float productTemp, float ce, float ceTempRef)
         return std::numeric_limits<float>::infinity();
     return static_cast<float>(net);
 }
+
+} // namespace tank

@@ -31,8 +31,6 @@ struct VolumeUnitName;
 // to return. An empty function shows nothing (the values are the same).
 using FailureReport = std::function<void(std::string_view message)>;
 
-} // namespace tank
-
 // Volume of product at `level` in a tank of the given shape, in `volumeUnit`
 // (rows of core/name_tables.h, looked up once by the caller). `radius` is
 // half the diameter. No shape or no unit (a name that matched no row) gives
@@ -42,15 +40,15 @@ using FailureReport = std::function<void(std::string_view message)>;
 // root of a negative number, overflow, a level below 0) goes to `report`;
 // the failed step is then skipped and the calculation goes on, so one call
 // may report more than once.
-float TankVolume(float level, float radius, float length, const tank::ShapeName* shape,
-                 const tank::VolumeUnitName* volumeUnit, const tank::FailureReport& report);
+float TankVolume(float level, float radius, float length, const ShapeName* shape,
+                 const VolumeUnitName* volumeUnit, const FailureReport& report);
 
 // Full capacity in US gallons of a tank of the given shape (a row of
 // core/name_tables.h), from the 64-bit radius and length in inches: each
 // shape's own closed formula, 64-bit throughout, not TankVolume at the top;
 // the caller rounds it to 32 bits. No shape gives 0. An upright tank's
 // length is its height.
-double TankCapacity(double radius, double length, const tank::ShapeName* shape);
+double TankCapacity(double radius, double length, const ShapeName* shape);
 
 // Gross volume corrected to the reference temperature of `ce`:
 // gross * (1 + ce * (ceTempRef - productTemp)), computed in 64 bits.
@@ -58,3 +56,5 @@ double TankCapacity(double radius, double length, const tank::ShapeName* shape);
 // (an overflow, the only possible failure) it returns a non-finite value
 // (infinity or NaN); callers test the result with std::isfinite.
 float NetVolume(float gross, float productTemp, float ce, float ceTempRef);
+
+} // namespace tank

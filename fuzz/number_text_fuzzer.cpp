@@ -27,7 +27,7 @@
 
 namespace {
 
-using namespace numtext;
+using namespace tank;
 using namespace reference;
 
 [[noreturn]] void fail(const char* what, std::string_view input, const std::string& detail)
@@ -161,9 +161,9 @@ struct Pattern {
 
 // Every pattern the program uses.
 constexpr auto kFixedPatterns = [] {
-    std::array<Pattern, patterns::kAll.size()> all{};
+    std::array<Pattern, tank::patterns::kAll.size()> all{};
     for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = {patterns::kAll[i], shapeOf(patterns::kAll[i])};
+        all[i] = {tank::patterns::kAll[i], shapeOf(tank::patterns::kAll[i])};
     return all;
 }();
 

@@ -57,7 +57,7 @@ void Mainform::Form_Load()
 {
     // The working state matches the texts the selectors start with: the
     // first product, and the first unit of each kind.
-    cevalue = QString::fromStdString(numtext::fifteenDigitText(products::kProducts[0].cePerF));
+    cevalue = QString::fromStdString(tank::fifteenDigitText(products::kProducts[0].cePerF));
     NewLengthUnits = OldLengthUnits = windowkit::qText(tank::kLengthUnits[0].text);
     NewVolumeUnits = OldVolumeUnits = windowkit::qText(tank::kVolumeUnits[0].text);
     NewTempUnits = OldTempUnits = windowkit::qText(products::kTemperatureUnits[0].text);

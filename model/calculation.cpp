@@ -18,7 +18,7 @@ std::optional<double> lengthInInches(const std::string& text, const std::string&
     const tank::LengthUnitName* unit = tank::findLengthUnit(unitText);
     if (!unit)
         return 0.0;
-    const auto value = numtext::strictNumber(text);
+    const auto value = tank::strictNumber(text);
     if (!value)
         return std::nullopt;
     const double inches = unit->toInches(*value);
@@ -69,7 +69,7 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
     // unknown volume unit leaves it in gallons.
     const tank::ShapeName* shape = tank::findShape(e.tankShape);
     const tank::VolumeUnitName* unit = tank::findVolumeUnit(e.volumeUnits);
-    auto capacity = tank::toSingle(TankCapacity(radius, *length, shape));
+    auto capacity = tank::toSingle(tank::TankCapacity(radius, *length, shape));
     if (!capacity)
         return stop();
     if (unit && unit->unit != tank::VolumeUnit::Gallons) {
@@ -77,7 +77,7 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
         if (!capacity)
             return stop();
     }
-    const std::string capacityText = numtext::displayPattern(*capacity, patterns::kVolume);
+    const std::string capacityText = tank::displayPattern(*capacity, tank::patterns::kVolume);
     write(ResultField::Capacity, capacityText);
 
     const auto level32 = tank::toSingle(*level);
@@ -85,26 +85,26 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
     const auto length32 = tank::toSingle(*length);
     if (!level32 || !radius32 || !length32)
         return stop();
-    const float gross = TankVolume(*level32, *radius32, *length32, shape, unit, report);
-    const std::string grossText = numtext::displayPattern(gross, patterns::kVolume);
+    const float gross = tank::TankVolume(*level32, *radius32, *length32, shape, unit, report);
+    const std::string grossText = tank::displayPattern(gross, tank::patterns::kVolume);
     write(ResultField::Gross, grossText);
 
-    const auto referenceTemp = tank::toSingle(numtext::leadingNumber(e.ceTempRef));
-    const auto productTemp = tank::toSingle(numtext::leadingNumber(e.productTemp));
-    const auto ce = numtext::strictNumberFloat(e.cevalue);
+    const auto referenceTemp = tank::toSingle(tank::leadingNumber(e.ceTempRef));
+    const auto productTemp = tank::toSingle(tank::leadingNumber(e.productTemp));
+    const auto ce = tank::strictNumberFloat(e.cevalue);
     if (!productTemp || !ce || !referenceTemp)
         return stop();
-    const float net = NetVolume(gross, *productTemp, *ce, *referenceTemp);
+    const float net = tank::NetVolume(gross, *productTemp, *ce, *referenceTemp);
     if (!std::isfinite(net))
         return stop();
-    write(ResultField::Net, numtext::displayPattern(net, patterns::kVolume));
+    write(ResultField::Net, tank::displayPattern(net, tank::patterns::kVolume));
 
     // The picture follows the results as displayed, not the exact volumes.
-    if (numtext::leadingNumber(e.productLevel) > 0) {
-        const double shownCapacity = numtext::leadingNumber(capacityText);
+    if (tank::leadingNumber(e.productLevel) > 0) {
+        const double shownCapacity = tank::leadingNumber(capacityText);
         if (shownCapacity == 0.0)
             return stop();
-        const double fraction = numtext::leadingNumber(grossText) / shownCapacity;
+        const double fraction = tank::leadingNumber(grossText) / shownCapacity;
         if (!std::isfinite(fraction))
             return stop();
         const tank::FillStep* step = fillStepRow(fraction);

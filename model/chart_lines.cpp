@@ -18,13 +18,13 @@ void appendRightAligned(std::string& out, std::string_view text, std::size_t wid
 // The level's pattern in 6 characters.
 void appendLevelField(std::string& out, double level)
 {
-    appendRightAligned(out, numtext::displayPattern(level, patterns::kChartLevel), 6);
+    appendRightAligned(out, tank::displayPattern(level, tank::patterns::kChartLevel), 6);
 }
 
 // The volume's pattern in 9 characters.
 void appendVolumeField(std::string& out, float volume)
 {
-    appendRightAligned(out, numtext::displayPattern(volume, patterns::kChartVolume), 9);
+    appendRightAligned(out, tank::displayPattern(volume, tank::patterns::kChartVolume), 9);
 }
 
 } // namespace
@@ -32,7 +32,7 @@ void appendVolumeField(std::string& out, float volume)
 ChartLength ChartLength::fromInchesText(std::string_view text)
 {
     ChartLength length;
-    length.single = numtext::strictNumberFloat(text);
+    length.single = tank::strictNumberFloat(text);
     return length;
 }
 
@@ -57,7 +57,7 @@ std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i, const tan
     const std::optional<float> length32 = geometry.length.forCall();
     if (!level32 || !radius32 || !length32)
         return std::nullopt;
-    return ChartRow{level, TankVolume(*level32, *radius32, *length32, geometry.shape, geometry.volumeUnit, report)};
+    return ChartRow{level, tank::TankVolume(*level32, *radius32, *length32, geometry.shape, geometry.volumeUnit, report)};
 }
 
 bool ChartLineBuilder::addRow(ChartRow row)

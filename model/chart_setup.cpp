@@ -71,8 +71,8 @@ std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::in
     if (!unit)
         return geometry; // radius and length stay 0
 
-    const std::optional<double> diameter = numtext::strictNumber(texts.diameter);
-    const std::optional<double> length = numtext::strictNumber(texts.length);
+    const std::optional<double> diameter = tank::strictNumber(texts.diameter);
+    const std::optional<double> length = tank::strictNumber(texts.length);
     if (!diameter || !length)
         return std::nullopt;
     geometry.radius = unit->toInches(*diameter) / 2.0;

@@ -12,9 +12,9 @@ std::optional<ProductCe> chooseProduct(std::string_view product, std::string_vie
     if (!chosen || !unit)
         return std::nullopt;
     if (unit->unit == TemperatureUnit::DegreesF)
-        return ProductCe{std::string(chosen->ceTextPerF), numtext::fifteenDigitText(chosen->cePerF)};
+        return ProductCe{std::string(chosen->ceTextPerF), tank::fifteenDigitText(chosen->cePerF)};
     const double perDegreeC = chosen->cePerF / kFahrenheitToCelsius;
-    return ProductCe{numtext::displayPattern(perDegreeC, patterns::kCePerDegree), numtext::fifteenDigitText(perDegreeC)};
+    return ProductCe{tank::displayPattern(perDegreeC, tank::patterns::kCePerDegree), tank::fifteenDigitText(perDegreeC)};
 }
 
 } // namespace products

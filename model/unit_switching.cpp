@@ -94,16 +94,16 @@ std::optional<double> findFactor(const Row (&names)[Rows], const Conversion<Unit
 
 // The reading lengths and volumes use for any text: "" and "abc" read 0,
 // "10,000" reads 10.
-double leading(const std::string& text) { return numtext::leadingNumber(text); }
+double leading(const std::string& text) { return tank::leadingNumber(text); }
 
 // Where a temperature conversion wants the strict reading but the text fails
 // it (an empty field, the "." written for zero), the text is read as lengths
 // and volumes read it, so the field still ends up in the new unit.
 double strictOrLeading(const std::string& text)
 {
-    if (const std::optional<double> value = numtext::strictNumber(text))
+    if (const std::optional<double> value = tank::strictNumber(text))
         return *value;
-    return numtext::leadingNumber(text);
+    return tank::leadingNumber(text);
 }
 
 // Rounds to 15 significant digits by writing the value out and reading it
@@ -112,7 +112,7 @@ double fifteenDigitRoundTrip(double value)
 {
     if (!std::isfinite(value))
         return value;
-    return numtext::leadingNumber(numtext::fifteenDigitText(value));
+    return tank::leadingNumber(tank::fifteenDigitText(value));
 }
 
 bool allFinite(std::initializer_list<double> values)
@@ -127,15 +127,15 @@ std::optional<std::string> scaled(const std::string& text, double factor, std::s
     const double value = factor * leading(text);
     if (!std::isfinite(value))
         return std::nullopt;
-    return numtext::displayPattern(value, pattern);
+    return tank::displayPattern(value, pattern);
 }
 
 // Rewrites a text in a pattern when it reads strictly as a number; any other
 // text is the operator's and stays as it is.
 std::string rewrittenIfNumber(const std::string& text, std::string_view pattern)
 {
-    if (const std::optional<double> value = numtext::strictNumber(text))
-        return numtext::displayPattern(*value, pattern);
+    if (const std::optional<double> value = tank::strictNumber(text))
+        return tank::displayPattern(*value, pattern);
     return text;
 }
 
@@ -161,10 +161,10 @@ std::optional<Switched<TemperatureTexts>> convertTemperatures(std::string_view t
 
     Switched<TemperatureTexts> result;
     result.unit = std::string(to);
-    result.texts.productTemp = numtext::displayPattern(productTemp, patterns::kTemperature);
+    result.texts.productTemp = tank::displayPattern(productTemp, tank::patterns::kTemperature);
     result.texts.ceTempRef = std::string(unit.ceTempRef);
-    result.texts.ce = numtext::displayPattern(ce, patterns::kCePerDegree);
-    result.texts.cevalue = numtext::fifteenDigitText(cevalue);
+    result.texts.ce = tank::displayPattern(ce, tank::patterns::kCePerDegree);
+    result.texts.cevalue = tank::fifteenDigitText(cevalue);
     return result;
 }
 
@@ -192,9 +192,9 @@ std::optional<Switched<LengthTexts>> switchLengths(std::string_view unitInForce,
     const std::optional<double> factor = lengthFactor(unitInForce, unit);
     if (!factor)
         return std::nullopt;
-    auto diameter = scaled(fields.diameter, *factor, patterns::kLength);
-    auto length = scaled(fields.length, *factor, patterns::kLength);
-    auto level = scaled(fields.level, *factor, patterns::kLength);
+    auto diameter = scaled(fields.diameter, *factor, tank::patterns::kLength);
+    auto length = scaled(fields.length, *factor, tank::patterns::kLength);
+    auto level = scaled(fields.level, *factor, tank::patterns::kLength);
     if (!diameter || !length || !level)
         return std::nullopt;
     return Switched<LengthTexts>{std::string(unit), {*diameter, *length, *level}};
@@ -208,10 +208,10 @@ std::optional<Switched<VolumeTexts>> switchVolumes(std::string_view unitInForce,
     const std::optional<double> factor = volumeFactor(unitInForce, unit);
     if (!factor)
         return std::nullopt;
-    auto capacity = scaled(fields.capacity, *factor, patterns::kVolume);
-    auto gross = scaled(fields.gross, *factor, patterns::kVolume);
-    auto net = scaled(fields.net, *factor, patterns::kVolume);
-    auto ce = scaled(fields.ce, *factor, patterns::kCePerVolume);
+    auto capacity = scaled(fields.capacity, *factor, tank::patterns::kVolume);
+    auto gross = scaled(fields.gross, *factor, tank::patterns::kVolume);
+    auto net = scaled(fields.net, *factor, tank::patterns::kVolume);
+    auto ce = scaled(fields.ce, *factor, tank::patterns::kCePerVolume);
     if (!capacity || !gross || !net || !ce)
         return std::nullopt;
     return Switched<VolumeTexts>{std::string(unit), {*capacity, *gross, *net, *ce}};
@@ -229,9 +229,9 @@ std::optional<Switched<TemperatureTexts>> switchTemperatures(std::string_view un
     // The unit in force picked again: the numbers stay, their texts are
     // tidied. cevalue is left exactly as it is.
     Switched<TemperatureTexts> result{std::string(unitInForce), fields};
-    result.texts.productTemp = rewrittenIfNumber(fields.productTemp, patterns::kTemperature);
-    result.texts.ce = rewrittenIfNumber(fields.ce, patterns::kCeTidied);
-    result.texts.ceTempRef = rewrittenIfNumber(fields.ceTempRef, patterns::kTemperature);
+    result.texts.productTemp = rewrittenIfNumber(fields.productTemp, tank::patterns::kTemperature);
+    result.texts.ce = rewrittenIfNumber(fields.ce, tank::patterns::kCeTidied);
+    result.texts.ceTempRef = rewrittenIfNumber(fields.ceTempRef, tank::patterns::kTemperature);
     return result;
 }
 

@@ -14,7 +14,7 @@ Measured measure(const std::string& shape, const std::string& unit, Place place)
     const float radius = place.diameter / 2.0f;
     const long double factor = exactUnitsPerGallon(unit);
     Measured measured;
-    measured.computed = TankVolume(place.level, radius, place.length, tank::findShape(shape), tank::findVolumeUnit(unit), {});
+    measured.computed = tank::TankVolume(place.level, radius, place.length, tank::findShape(shape), tank::findVolumeUnit(unit), {});
     measured.exact = exactGallons(shape, place.level, radius, place.length) * factor;
     measured.capacity = exactCapacityGallons(shape, radius, place.length) * factor;
     return measured;

@@ -178,11 +178,11 @@ void printResolution()
     for (const Tank& t : tanks) {
         for (const tank::VolumeUnitName& unitName : tank::kVolumeUnits) {
             const std::string unit(unitName.text);
-            const float full = TankVolume(t.diameter, t.diameter / 2.0f, t.length, tank::findShape(t.shape), &unitName, {});
+            const float full = tank::TankVolume(t.diameter, t.diameter / 2.0f, t.length, tank::findShape(t.shape), &unitName, {});
             const long double perGallon = exactUnitsPerGallon(unit);
             const long double exact = exactCapacityGallons(t.shape, t.diameter / 2.0L, t.length) * perGallon;
             std::printf("  %-20s %-13s %-16.10Lg %-14g %-14g %s\n", t.label, unit.c_str(), exact, singleSpacing(full),
-                        shownStep(full), numtext::displayPattern(full, patterns::kChartVolume).c_str());
+                        shownStep(full), tank::displayPattern(full, tank::patterns::kChartVolume).c_str());
         }
     }
     std::printf("Shown step: a 32-bit value is shown with 7 significant digits; the digits after them are zeros.\n");

@@ -233,7 +233,7 @@ public:
             const long double perGallon = exactUnitsPerGallon(unit.text);
             const long double exact = gallons * perGallon;
             const long double capacity = capacityGallons * perGallon;
-            const float computed = TankVolume(level, radius, t.length, t.shape, &unit, {});
+            const float computed = tank::TankVolume(level, radius, t.length, t.shape, &unit, {});
             const double ofCapacity = static_cast<double>((computed - exact) / capacity);
             const double ofVolume = exact > 0.0L ? static_cast<double>((computed - exact) / exact) : 0.0;
             for (std::size_t band = 0; band < kLevelBands.size(); ++band) {

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-using namespace numtext;
+using namespace tank;
 
 namespace {
 constexpr double inf = std::numeric_limits<double>::infinity();
@@ -251,40 +251,40 @@ TEST(NumberText, CutMatchesExactExpansion)
 TEST(NumberText, Pattern)
 {
     const struct { const char* name; double value; bool single; std::string_view pattern; std::string expected; } rows[] = {
-        {"float half case", double(2.675f), true, patterns::kChartLevel, "2.68"},
-        {"level half case", 0.125, false, patterns::kChartLevel, "0.13"},
-        {"full tank", 7520.23828125, true, patterns::kVolume, "7520.24"},
-        {"whole number", 96.0, false, patterns::kVolume, "96."},
-        {"half", 0.5, false, patterns::kVolume, ".5"},
-        {"zero", 0.0, false, patterns::kVolume, "."},
-        {"zero, 0 places", 0.0, false, patterns::kChartLevel, "0.00"},
+        {"float half case", double(2.675f), true, tank::patterns::kChartLevel, "2.68"},
+        {"level half case", 0.125, false, tank::patterns::kChartLevel, "0.13"},
+        {"full tank", 7520.23828125, true, tank::patterns::kVolume, "7520.24"},
+        {"whole number", 96.0, false, tank::patterns::kVolume, "96."},
+        {"half", 0.5, false, tank::patterns::kVolume, ".5"},
+        {"zero", 0.0, false, tank::patterns::kVolume, "."},
+        {"zero, 0 places", 0.0, false, tank::patterns::kChartLevel, "0.00"},
         {"negative to zero", -0.004, false, "#.##", "."},
-        {"negative zero", -0.0, false, patterns::kVolume, "."},
-        {"small negative", -0.009, true, patterns::kVolume, "-.01"},
-        {"negative whole", -40.0, false, patterns::kVolume, "-40."},
-        {"binary noise cut at 15", 96 * 25.4, false, patterns::kLength, "2438.4"},
-        {"noise below", 48 * 25.4, false, patterns::kLength, "1219.2"},
-        {"integer wider than pattern", 12345678.9, false, patterns::kLength, "12345678.9"},
-        {"rounds to whole", 69.998, false, patterns::kVolume, "70."},
-        {"float cut at 7 first", double(5076.16064f), true, patterns::kVolume, "5076.16"},
-        {"float large", double(14233599.f), true, patterns::kVolume, "14233600."},
-        {"carry into new digit", 9.999, false, patterns::kVolume, "10."},
-        {"six places", 0.0007 * 3.785411784, false, patterns::kCePerVolume, ".00265"},
-        {"below half of last place", 0.004, false, patterns::kVolume, "."},
-        {"half of last place", 0.005, false, patterns::kVolume, ".01"},
-        {"far below last place", 1e-20, false, patterns::kVolume, "."},
-        {"huge", 1e20, false, patterns::kVolume, "100000000000000000000."},
-        {"chart volume", 1000000.0, true, patterns::kChartVolume, "1000000.00"},
-        {"chart level", 12.0, false, patterns::kChartLevel, "12.00"},
+        {"negative zero", -0.0, false, tank::patterns::kVolume, "."},
+        {"small negative", -0.009, true, tank::patterns::kVolume, "-.01"},
+        {"negative whole", -40.0, false, tank::patterns::kVolume, "-40."},
+        {"binary noise cut at 15", 96 * 25.4, false, tank::patterns::kLength, "2438.4"},
+        {"noise below", 48 * 25.4, false, tank::patterns::kLength, "1219.2"},
+        {"integer wider than pattern", 12345678.9, false, tank::patterns::kLength, "12345678.9"},
+        {"rounds to whole", 69.998, false, tank::patterns::kVolume, "70."},
+        {"float cut at 7 first", double(5076.16064f), true, tank::patterns::kVolume, "5076.16"},
+        {"float large", double(14233599.f), true, tank::patterns::kVolume, "14233600."},
+        {"carry into new digit", 9.999, false, tank::patterns::kVolume, "10."},
+        {"six places", 0.0007 * 3.785411784, false, tank::patterns::kCePerVolume, ".00265"},
+        {"below half of last place", 0.004, false, tank::patterns::kVolume, "."},
+        {"half of last place", 0.005, false, tank::patterns::kVolume, ".01"},
+        {"far below last place", 1e-20, false, tank::patterns::kVolume, "."},
+        {"huge", 1e20, false, tank::patterns::kVolume, "100000000000000000000."},
+        {"chart volume", 1000000.0, true, tank::patterns::kChartVolume, "1000000.00"},
+        {"chart level", 12.0, false, tank::patterns::kChartLevel, "12.00"},
         {"no point in pattern", 2.5, false, "###", "3."},
         // Exact halves at the cut are rounded away from zero, for both widths.
-        {"float exact half at 7 digits", 16777205.0, true, patterns::kVolume, "16777210."},
-        {"double exact half at 15 digits", 1234567890123425.0, false, patterns::kVolume, "1234567890123430."},
+        {"float exact half at 7 digits", 16777205.0, true, tank::patterns::kVolume, "16777210."},
+        {"double exact half at 15 digits", 1234567890123425.0, false, tank::patterns::kVolume, "1234567890123430."},
         {"largest float", double(3.4028235e38f), true, "#.#", "340282300000000000000000000000000000000."},
         {"tiny float", double(1e-20f), true, "#.####################", ".00000000000000000001"},
         {"double with binary noise", 0.1 + 0.2, false, "#.#################", ".3"},
-        {"infinity", inf, false, patterns::kVolume, "Infinity"},
-        {"not a number", std::nan(""), false, patterns::kVolume, "NaN"},
+        {"infinity", inf, false, tank::patterns::kVolume, "Infinity"},
+        {"not a number", std::nan(""), false, tank::patterns::kVolume, "NaN"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -321,15 +321,15 @@ TEST(NumberText, ArbitraryInputs)
         }
         const std::string fifteen = fifteenDigitText(leading);
         ASSERT_FALSE(fifteen.empty());
-        displayPattern(leading, patterns::kVolume);
-        displayPattern(static_cast<float>(leading), patterns::kChartLevel);
+        displayPattern(leading, tank::patterns::kVolume);
+        displayPattern(static_cast<float>(leading), tank::patterns::kChartLevel);
         displayPattern(leading, text);   // any text as a pattern
     }
     // Extremes that stress the digit handling.
     for (double v : {std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min(),
                      -std::numeric_limits<double>::min(), 5e-324, 1e308}) {
         EXPECT_FALSE(fifteenDigitText(v).empty());
-        EXPECT_FALSE(displayPattern(v, patterns::kLength).empty());
+        EXPECT_FALSE(displayPattern(v, tank::patterns::kLength).empty());
     }
     EXPECT_EQ(leadingNumber(std::string(100000, '9')), inf);
     EXPECT_EQ(*strictNumber("0." + std::string(5000, '0') + "1E5010"), 1e9);

@@ -27,7 +27,7 @@ const char* const vertical = "Vertical (Aboveground)";
 float volume(float level, float radius, float length, std::string_view shape, std::string_view unit,
              const tank::FailureReport& report)
 {
-    return TankVolume(level, radius, length, tank::findShape(shape), tank::findVolumeUnit(unit), report);
+    return tank::TankVolume(level, radius, length, tank::findShape(shape), tank::findVolumeUnit(unit), report);
 }
 
 // Counts the failures reported to it; each must carry the one message there is.
@@ -112,7 +112,7 @@ TEST(TankVolume, Capacity)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(TankCapacity(row.radius, row.length, tank::findShape(row.shape)), row.expected);
+        EXPECT_EQ(tank::TankCapacity(row.radius, row.length, tank::findShape(row.shape)), row.expected);
     }
 }
 
@@ -138,10 +138,10 @@ TEST(TankVolume, NetVolume)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(static_cast<double>(NetVolume(row.gross, row.productTemp, row.ce, row.ref)), row.expected);
+        EXPECT_EQ(static_cast<double>(tank::NetVolume(row.gross, row.productTemp, row.ce, row.ref)), row.expected);
     }
-    EXPECT_FALSE(std::isfinite(NetVolume(3e38f, -3e38f, 1.f, 3e38f)));
-    EXPECT_FALSE(std::isfinite(NetVolume(std::numeric_limits<float>::max(), 0.f, 1.f, 2.f)));
+    EXPECT_FALSE(std::isfinite(tank::NetVolume(3e38f, -3e38f, 1.f, 3e38f)));
+    EXPECT_FALSE(std::isfinite(tank::NetVolume(std::numeric_limits<float>::max(), 0.f, 1.f, 2.f)));
 }
 
 // The stated bounds on random tanks, levels (half near an end, on a log scale) and units; no volume

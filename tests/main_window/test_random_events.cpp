@@ -388,7 +388,7 @@ private:
 
         // The coefficient the calculation uses is always a number.
         const QString cevalue = state("cevalue");
-        const auto ce = numtext::strictNumber(cevalue.toStdString());
+        const auto ce = tank::strictNumber(cevalue.toStdString());
         if (!ce || !std::isfinite(*ce))
             return "cevalue is " + quoted(cevalue);
 

@@ -162,7 +162,7 @@ TEST(UnitSwitching, Temperatures)
     } rows[] = {
         // Dividing by 1.8 and multiplying by 1 / 1.8 differ in the 15th digit.
         {"divided by the quotient", C, F, {"0", "15", "0", "0.0001018"}, F,
-         {"32.", "60", ".", numtext::fifteenDigitText(5.65555555555555e-05)}},
+         {"32.", "60", ".", tank::fifteenDigitText(5.65555555555555e-05)}},
         {"reference replaced whatever it held", F, C, {"70", "abc", "0.0007", "0.0007"}, C,
          {"21.11", "15", ".00126", "0.00126"}},
         {"group separators read strictly", F, C, {"1,032", "60", "1,000", "0.0007"}, C,

@@ -98,28 +98,28 @@ int main(int argc, char** argv)
         const float length32 = single(lengthUnit.toInches(length));
 
         reports = 0;
-        const float gross = TankVolume(level32, radius32, length32, tank::findShape(shape),
+        const float gross = tank::TankVolume(level32, radius32, length32, tank::findShape(shape),
                                        tank::findVolumeUnit(volumeUnit), countReports);
         std::printf("%ld tank \"%s\" \"%s\" %s level %08x radius %08x length %08x -> %08x reports %d"
                     " \"%s\" \"%s\" \"%s\" \"%s\"\n",
                     i, shape.c_str(), volumeUnit.c_str(), lengthUnit.text.data(), bits(level32), bits(radius32), bits(length32), bits(gross),
-                    reports, numtext::displayPattern(gross, patterns::kVolume).c_str(),
-                    numtext::displayPattern(gross, patterns::kChartVolume).c_str(),
-                    numtext::displayPattern(level32, patterns::kChartLevel).c_str(),
-                    numtext::displayPattern(lengthUnit.toInches(level), patterns::kLength).c_str());
+                    reports, tank::displayPattern(gross, tank::patterns::kVolume).c_str(),
+                    tank::displayPattern(gross, tank::patterns::kChartVolume).c_str(),
+                    tank::displayPattern(level32, tank::patterns::kChartLevel).c_str(),
+                    tank::displayPattern(lengthUnit.toInches(level), tank::patterns::kLength).c_str());
 
         // The net volume of that gross volume, or of any other now and then.
         const float netGross = random.below(8) == 0 ? single(tankSize(random) * 1e3) : gross;
         const float temp = single(random.between(-60.0, 250.0));
         const float ce = single(random.below(16) == 0 ? random.between(-1.0, 1e6) : random.between(0.0, 0.002));
         const float reference = random.below(2) == 0 ? 60.0f : single(random.between(-20.0, 100.0));
-        const float net = NetVolume(netGross, temp, ce, reference);
+        const float net = tank::NetVolume(netGross, temp, ce, reference);
         const double net64 = static_cast<double>(netGross) * static_cast<double>(ce);
         std::printf("%ld net gross %08x temp %08x ce %08x reference %08x -> %08x \"%s\" \"%s\" %016llx \"%s\"\n",
                     i, bits(netGross), bits(temp), bits(ce), bits(reference), bits(net),
-                    numtext::displayPattern(net, patterns::kVolume).c_str(),
-                    numtext::displayPattern(net, patterns::kChartVolume).c_str(), bits(net64),
-                    numtext::displayPattern(net64, patterns::kCePerVolume).c_str());
+                    tank::displayPattern(net, tank::patterns::kVolume).c_str(),
+                    tank::displayPattern(net, tank::patterns::kChartVolume).c_str(), bits(net64),
+                    tank::displayPattern(net64, tank::patterns::kCePerVolume).c_str());
     }
     return 0;
 }
