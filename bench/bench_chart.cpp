@@ -18,18 +18,18 @@
 
 namespace {
 
-chart::ChartGeometry largestChart()
+model::ChartGeometry largestChart()
 {
-    const chart::ChartFieldTexts texts{"32767", "324", "inches", "Flat-Ended (Steel)", "gallons"};
-    const chart::StepCount count = chart::stepCount(32767.0, 1.0);
-    return *chart::chartGeometry(texts, count.steps);
+    const model::ChartFieldTexts texts{"32767", "324", "inches", "Flat-Ended (Steel)", "gallons"};
+    const model::StepCount count = model::stepCount(32767.0, 1.0);
+    return *model::chartGeometry(texts, count.steps);
 }
 
 void writeLargestChart(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("chart.txt");
-    const chart::ChartGeometry geometry = largestChart();
+    const model::ChartGeometry geometry = largestChart();
     for (auto _ : state) {
         if (chart::writeChartFile(path, geometry, {}) != chart::ChartFileResult::Written)
             state.SkipWithError("the chart file could not be written");
@@ -40,14 +40,14 @@ BENCHMARK(writeLargestChart)->Unit(benchmark::kMillisecond);
 void printLargestChartToPdf(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const chart::ChartGeometry geometry = largestChart();
+    const model::ChartGeometry geometry = largestChart();
     for (auto _ : state) {
         // The program's own printout, on a printer that writes a PDF file.
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(dir.filePath("chart.pdf"));
-        const std::unique_ptr<chart::PrintSurface> surface = chart::beginChartPrintout(std::move(printer));
-        if (!surface || !chart::printChart(geometry, *surface, {}))
+        const std::unique_ptr<model::PrintSurface> surface = chart::beginChartPrintout(std::move(printer));
+        if (!surface || !model::printChart(geometry, *surface, {}))
             state.SkipWithError("the chart could not be printed");
     }
 }

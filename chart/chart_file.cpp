@@ -55,8 +55,8 @@ private:
 
 } // namespace
 
-ChartFileResult writeChartFile(const QString& path, const ChartGeometry& geometry, const tank::FailureReport& report,
-                               QString* reason)
+ChartFileResult writeChartFile(const QString& path, const model::ChartGeometry& geometry,
+                               const tank::FailureReport& report, QString* reason)
 {
     const auto cannotWrite = [reason](const QString& why) {
         if (reason)
@@ -68,17 +68,16 @@ ChartFileResult writeChartFile(const QString& path, const ChartGeometry& geometr
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return cannotWrite(file.errorString());
     ChartFileOutput output(file);
-    if (!output.writeLine(kHeaderLine))
+    if (!output.writeLine(model::kHeaderLine))
         return cannotWrite(output.failure());
-    const LinesEnd end = forEachChartLine(geometry, report, [&output](const std::string& line, LineKind) {
-        return output.writeLine(line);
-    });
+    const auto writeLine = [&output](const std::string& line, model::LineKind) { return output.writeLine(line); };
+    const model::LinesEnd end = model::forEachChartLine(geometry, report, writeLine);
     // What is still gathered goes out even when a row failed: the lines
     // before it stay in the file.
     const bool closed = output.close();
-    if (end == LinesEnd::RowFailed)
+    if (end == model::LinesEnd::RowFailed)
         return ChartFileResult::RowFailed;
-    if (end != LinesEnd::Complete || !closed)
+    if (end != model::LinesEnd::Complete || !closed)
         return cannotWrite(output.failure());
     return ChartFileResult::Written;
 }

@@ -18,7 +18,7 @@ enum class ChartFileResult {
 // The file is closed again before this returns, whatever happened. A row's
 // failures go to `report` while the file is being written. When the file
 // cannot be written, `reason` (if given) receives the system's reason.
-ChartFileResult writeChartFile(const QString& path, const ChartGeometry& geometry, const tank::FailureReport& report,
-                               QString* reason = nullptr);
+ChartFileResult writeChartFile(const QString& path, const model::ChartGeometry& geometry,
+                               const tank::FailureReport& report, QString* reason = nullptr);
 
 } // namespace chart

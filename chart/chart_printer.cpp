@@ -22,7 +22,7 @@ QFont chartFont()
 }
 
 // The chart's surface on a QPainter over a QPrinter, in device pixels.
-class PainterPrintSurface : public chart::PrintSurface {
+class PainterPrintSurface : public model::PrintSurface {
 public:
     // Null when the printer cannot start a document.
     static std::unique_ptr<PainterPrintSurface> begin(std::unique_ptr<QPrinter> printer)
@@ -98,7 +98,7 @@ private:
 
 namespace chart {
 
-std::unique_ptr<PrintSurface> DefaultPrinterChartFactory::openPrintout()
+std::unique_ptr<model::PrintSurface> DefaultPrinterChartFactory::openPrintout()
 {
     // Checked first: a printer object without a printer behind it would
     // quietly fall back to other output.
@@ -108,7 +108,7 @@ std::unique_ptr<PrintSurface> DefaultPrinterChartFactory::openPrintout()
     return beginChartPrintout(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
 }
 
-std::unique_ptr<PrintSurface> beginChartPrintout(std::unique_ptr<QPrinter> printer)
+std::unique_ptr<model::PrintSurface> beginChartPrintout(std::unique_ptr<QPrinter> printer)
 {
     return PainterPrintSurface::begin(std::move(printer));
 }

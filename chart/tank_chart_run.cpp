@@ -30,7 +30,8 @@ QString chartNotSavedMessage(const QString& path, const QString& reason)
 
 } // namespace
 
-void runTankChart(windowkit::OperatorDialogs& dialogs, const ChartFieldTexts& texts, ChartPrinterFactory& printers)
+void runTankChart(windowkit::OperatorDialogs& dialogs, const model::ChartFieldTexts& texts,
+                  ChartPrinterFactory& printers)
 {
     std::int16_t steps = 0;
     for (;;) {
@@ -41,18 +42,18 @@ void runTankChart(windowkit::OperatorDialogs& dialogs, const ChartFieldTexts& te
         const std::optional<double> diameter = tank::strictNumber(texts.diameter);
         if (!diameter)
             return;
-        const StepCount count = stepCount(*diameter, *increment);
-        if (count.status == StepCount::Status::ZeroIncrement) {
+        const model::StepCount count = model::stepCount(*diameter, *increment);
+        if (count.status == model::StepCount::Status::ZeroIncrement) {
             dialogs.tell(QString::fromLatin1(kZeroIncrementMessage));
             continue;
         }
-        if (count.status != StepCount::Status::Ok)
+        if (count.status != model::StepCount::Status::Ok)
             return;   // 0 ÷ 0, or a step count beyond 16 bits
         steps = count.steps;
         break;
     }
 
-    const std::optional<ChartGeometry> geometry = chartGeometry(texts, steps);
+    const std::optional<model::ChartGeometry> geometry = model::chartGeometry(texts, steps);
     if (!geometry)
         return;   // diameter or length fails its reading for the unit
 
@@ -84,8 +85,8 @@ void runTankChart(windowkit::OperatorDialogs& dialogs, const ChartFieldTexts& te
     bool printed = false;
     // The surface releases its print job when it goes, whichever way out:
     // before the message, so the printer is free while the operator looks.
-    if (const std::unique_ptr<PrintSurface> surface = printers.openPrintout())
-        printed = printChart(*geometry, *surface, report);
+    if (const std::unique_ptr<model::PrintSurface> surface = printers.openPrintout())
+        printed = model::printChart(*geometry, *surface, report);
     // No printer, or a printout that failed: told as Print Screen tells it.
     if (!printed)
         dialogs.tell(windowkit::printingProblemMessage());

@@ -17,6 +17,7 @@ class ChartPrinterFactory;
 // Runs the chart for the tank described by `texts`. The zero increment is
 // reported (and then asked again), and so are a chart file that cannot be
 // saved and a printout that cannot be made; every other way out is silent.
-void runTankChart(windowkit::OperatorDialogs& dialogs, const ChartFieldTexts& texts, ChartPrinterFactory& printers);
+void runTankChart(windowkit::OperatorDialogs& dialogs, const model::ChartFieldTexts& texts,
+                  ChartPrinterFactory& printers);
 
 } // namespace chart

@@ -57,21 +57,21 @@ void Mainform::Form_Load()
 {
     // The working state matches the texts the selectors start with: the
     // first product, and the first unit of each kind.
-    cevalue = QString::fromStdString(tank::fifteenDigitText(products::kProducts[0].cePerF));
+    cevalue = QString::fromStdString(tank::fifteenDigitText(model::kProducts[0].cePerF));
     NewLengthUnits = OldLengthUnits = windowkit::qText(tank::kLengthUnits[0].text);
     NewVolumeUnits = OldVolumeUnits = windowkit::qText(tank::kVolumeUnits[0].text);
-    NewTempUnits = OldTempUnits = windowkit::qText(products::kTemperatureUnits[0].text);
+    NewTempUnits = OldTempUnits = windowkit::qText(model::kTemperatureUnits[0].text);
 
     addEntries(cboTankShape, tank::kShapes);
     cboTankShape->selectEntry(0);
 
-    addEntries(cboProductType, products::kProducts);
+    addEntries(cboProductType, model::kProducts);
     addEntries(cboLengthUnits, tank::kLengthUnits);
     addEntries(cboVolumeUnits, tank::kVolumeUnits);
-    addEntries(cboTempUnits, products::kTemperatureUnits);
+    addEntries(cboTempUnits, model::kTemperatureUnits);
     // Adding the first entry selects it; the lists start with nothing
     // selected, showing their initial texts.
-    cboProductType->showText(windowkit::qText(products::kProducts[0].text));
+    cboProductType->showText(windowkit::qText(model::kProducts[0].text));
     cboLengthUnits->showText(NewLengthUnits);
     cboVolumeUnits->showText(NewVolumeUnits);
     cboTempUnits->showText(NewTempUnits);
@@ -140,7 +140,7 @@ void Mainform::showTankPicture(const QString& name)
 
 void Mainform::Command1_Click()
 {
-    calc::CalculationEntries entries;
+    model::CalculationEntries entries;
     entries.lengthUnits = cboLengthUnits->currentText().toStdString();
     entries.tankLength = txtTankLength->text().toStdString();
     entries.tankDiameter = txtTankDiameter->text().toStdString();
@@ -151,9 +151,9 @@ void Mainform::Command1_Click()
     entries.ceTempRef = txtCeTempRef->text().toStdString();
     entries.cevalue = cevalue.toStdString();
 
-    const auto writeResult = [this](calc::ResultField field, const std::string& text) {
-        QLineEdit* target = field == calc::ResultField::Capacity ? txtTankCapacity
-                            : field == calc::ResultField::Gross  ? txtGrossVolume
+    const auto writeResult = [this](model::ResultField field, const std::string& text) {
+        QLineEdit* target = field == model::ResultField::Capacity ? txtTankCapacity
+                            : field == model::ResultField::Gross  ? txtGrossVolume
                                                                  : txtNetVolume;
         target->setText(QString::fromStdString(text));
     };
@@ -162,7 +162,7 @@ void Mainform::Command1_Click()
     const auto reportFailure = [this](std::string_view message) {
         tell(windowkit::qText(message));
     };
-    const calc::CalculationOutcome outcome = calc::performCalculations(entries, writeResult, reportFailure);
+    const model::CalculationOutcome outcome = model::performCalculations(entries, writeResult, reportFailure);
     if (outcome.stopped) {
         reportCalculationError();
         return;
@@ -182,7 +182,7 @@ void Mainform::cboTankShape_Click()
 
 void Mainform::cboProductType_Click()
 {
-    const auto chosen = products::chooseProduct(cboProductType->currentText().toStdString(),
+    const auto chosen = model::chooseProduct(cboProductType->currentText().toStdString(),
                                                 cboTempUnits->currentText().toStdString());
     if (!chosen)
         return;

@@ -17,7 +17,7 @@ void Mainform::mnuTGen_Click()
 
 void Mainform::generatetankchart()
 {
-    chart::ChartFieldTexts texts;
+    model::ChartFieldTexts texts;
     texts.diameter = txtTankDiameter->text().toStdString();
     texts.length = txtTankLength->text().toStdString();
     texts.lengthUnit = cboLengthUnits->currentText().toStdString();

@@ -74,10 +74,10 @@ struct ControlRow {
 // unit.
 constexpr const char* kStartLength = tank::kLengthUnits[0].text.data();
 constexpr const char* kStartVolume = tank::kVolumeUnits[0].text.data();
-constexpr const char* kStartTemperature = products::kTemperatureUnits[0].text.data();
-constexpr const char* kStartCeTempRef = products::kTemperatureUnits[0].ceTempRef.data();
-constexpr const char* kStartProduct = products::kProducts[0].text.data();
-constexpr const char* kStartCe = products::kProducts[0].ceTextPerF.data();
+constexpr const char* kStartTemperature = model::kTemperatureUnits[0].text.data();
+constexpr const char* kStartCeTempRef = model::kTemperatureUnits[0].ceTempRef.data();
+constexpr const char* kStartProduct = model::kProducts[0].text.data();
+constexpr const char* kStartCe = model::kProducts[0].ceTextPerF.data();
 
 constexpr int kClientWidthTwips = 7125;
 constexpr int kClientHeightTwips = 6210;

@@ -35,7 +35,7 @@ void refuseSwitch(SelectorBox* selector, const QString& unitInForce)
 void Mainform::cboLengthUnits_Click()
 {
     const std::string chosen = cboLengthUnits->currentText().toStdString();
-    const auto result = unitswitch::switchLengths(
+    const auto result = model::switchLengths(
         OldLengthUnits.toStdString(), chosen,
         {textOf(txtTankDiameter), textOf(txtTankLength), textOf(txtProductLevel)});
     if (!result) {
@@ -44,7 +44,7 @@ void Mainform::cboLengthUnits_Click()
         return;
     }
     const QString unit = QString::fromStdString(result->unit);
-    if (unitswitch::isLengthUnit(chosen))
+    if (model::isLengthUnit(chosen))
         for (CaptionLabel* caption : lbllengths)
             caption->setText(unit);
     NewLengthUnits = unit;
@@ -57,7 +57,7 @@ void Mainform::cboLengthUnits_Click()
 void Mainform::cboVolumeUnits_Click()
 {
     const std::string chosen = cboVolumeUnits->currentText().toStdString();
-    const auto result = unitswitch::switchVolumes(
+    const auto result = model::switchVolumes(
         OldVolumeUnits.toStdString(), chosen,
         {textOf(txtTankCapacity), textOf(txtGrossVolume), textOf(txtNetVolume), textOf(txtCe)});
     if (!result) {
@@ -66,7 +66,7 @@ void Mainform::cboVolumeUnits_Click()
         return;
     }
     const QString unit = QString::fromStdString(result->unit);
-    if (unitswitch::isVolumeUnit(chosen))
+    if (model::isVolumeUnit(chosen))
         for (CaptionLabel* caption : lblVolumes)
             caption->setText(unit);
     NewVolumeUnits = unit;
@@ -80,7 +80,7 @@ void Mainform::cboVolumeUnits_Click()
 void Mainform::cboTempUnits_Click()
 {
     const std::string chosen = cboTempUnits->currentText().toStdString();
-    const auto result = unitswitch::switchTemperatures(
+    const auto result = model::switchTemperatures(
         OldTempUnits.toStdString(), chosen,
         {textOf(txtProductTemp), textOf(txtCeTempRef), textOf(txtCe), cevalue.toStdString()});
     if (!result) {
@@ -90,7 +90,7 @@ void Mainform::cboTempUnits_Click()
     }
     const QString unit = QString::fromStdString(result->unit);
     // The hidden caption beside the reference temperature is never changed.
-    if (unitswitch::isTemperatureUnit(chosen)) {
+    if (model::isTemperatureUnit(chosen)) {
         lblTemp[0]->setText(unit);
         lblTemp[1]->setText(unit);
     }

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-namespace calc {
+namespace model {
 namespace {
 
 // Reads a length entry strictly and converts it to inches. A unit that
@@ -114,4 +114,4 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
     return outcome;
 }
 
-} // namespace calc
+} // namespace model

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-namespace calc {
+namespace model {
 
 // The texts read from the window (selectors by the text they show).
 struct CalculationEntries {
@@ -49,4 +49,4 @@ CalculationOutcome performCalculations(const CalculationEntries& entries, const 
 // negative fraction.
 std::optional<int> fillStep(double fraction);
 
-} // namespace calc
+} // namespace model

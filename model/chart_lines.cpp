@@ -3,7 +3,7 @@
 #include "core/display_patterns.h"
 #include "core/number_text.h"
 
-namespace chart {
+namespace model {
 
 namespace {
 
@@ -57,7 +57,8 @@ std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i, const tan
     const std::optional<float> length32 = geometry.length.forCall();
     if (!level32 || !radius32 || !length32)
         return std::nullopt;
-    return ChartRow{level, tank::TankVolume(*level32, *radius32, *length32, geometry.shape, geometry.volumeUnit, report)};
+    return ChartRow{level,
+                    tank::TankVolume(*level32, *radius32, *length32, geometry.shape, geometry.volumeUnit, report)};
 }
 
 bool ChartLineBuilder::addRow(ChartRow row)
@@ -112,4 +113,4 @@ LinesEnd forEachChartLine(const ChartGeometry& geometry, const tank::FailureRepo
     return LinesEnd::Complete;
 }
 
-} // namespace chart
+} // namespace model

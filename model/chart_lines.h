@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace chart {
+namespace model {
 
 inline constexpr std::string_view kHeaderLine =
     "LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME";
@@ -94,4 +94,4 @@ enum class LinesEnd {
 LinesEnd forEachChartLine(const ChartGeometry& geometry, const tank::FailureReport& report,
                           const std::function<bool(const std::string& line, LineKind kind)>& take);
 
-} // namespace chart
+} // namespace model

@@ -1,6 +1,6 @@
 #include "model/chart_printout.h"
 
-namespace chart {
+namespace model {
 
 bool printChart(const ChartGeometry& geometry, PrintSurface& surface, const tank::FailureReport& report)
 {
@@ -44,4 +44,4 @@ bool printChart(const ChartGeometry& geometry, PrintSurface& surface, const tank
     return end == LinesEnd::Complete && surface.endDocument();
 }
 
-} // namespace chart
+} // namespace model

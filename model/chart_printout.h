@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-namespace chart {
+namespace model {
 
 // What the chart's layout needs of a printer. Positions and sizes are in
 // the printer's own units; y grows downwards from the top of the printable
@@ -46,4 +46,4 @@ public:
 // could not be computed; the surface is then left for its owner to release.
 bool printChart(const ChartGeometry& geometry, PrintSurface& surface, const tank::FailureReport& report);
 
-} // namespace chart
+} // namespace model

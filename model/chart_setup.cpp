@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-namespace chart {
+namespace model {
 
 namespace {
 
@@ -84,4 +84,4 @@ std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::in
     return geometry;
 }
 
-} // namespace chart
+} // namespace model

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-namespace chart {
+namespace model {
 
 // The main window's texts a chart is made from, as shown at the start of
 // the run.
@@ -43,4 +43,4 @@ StepCount stepCount(double diameterAsTyped, double increment);
 // length unit gives radius and length 0.
 std::optional<ChartGeometry> chartGeometry(const ChartFieldTexts& texts, std::int16_t steps);
 
-} // namespace chart
+} // namespace model

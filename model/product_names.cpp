@@ -3,7 +3,7 @@
 #include "core/display_patterns.h"
 #include "core/number_text.h"
 
-namespace products {
+namespace model {
 
 std::optional<ProductCe> chooseProduct(std::string_view product, std::string_view temperatureUnit)
 {
@@ -14,7 +14,8 @@ std::optional<ProductCe> chooseProduct(std::string_view product, std::string_vie
     if (unit->unit == TemperatureUnit::DegreesF)
         return ProductCe{std::string(chosen->ceTextPerF), tank::fifteenDigitText(chosen->cePerF)};
     const double perDegreeC = chosen->cePerF / kFahrenheitToCelsius;
-    return ProductCe{tank::displayPattern(perDegreeC, tank::patterns::kCePerDegree), tank::fifteenDigitText(perDegreeC)};
+    return ProductCe{tank::displayPattern(perDegreeC, tank::patterns::kCePerDegree),
+                     tank::fifteenDigitText(perDegreeC)};
 }
 
-} // namespace products
+} // namespace model

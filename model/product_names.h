@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace products {
+namespace model {
 
 struct ProductName {
     std::string_view text;
@@ -64,4 +64,4 @@ struct ProductCe {
 // Nothing when the product or the temperature unit names none.
 std::optional<ProductCe> chooseProduct(std::string_view product, std::string_view temperatureUnit);
 
-} // namespace products
+} // namespace model

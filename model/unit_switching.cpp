@@ -9,7 +9,7 @@
 #include <cmath>
 #include <initializer_list>
 
-namespace unitswitch {
+namespace model {
 namespace {
 
 using tank::LengthUnit;
@@ -142,9 +142,9 @@ std::string rewrittenIfNumber(const std::string& text, std::string_view pattern)
 std::optional<Switched<TemperatureTexts>> convertTemperatures(std::string_view to,
                                                               const TemperatureTexts& fields)
 {
-    const products::TemperatureUnitName& unit = *products::findTemperatureUnit(to);
-    const bool toCelsius = unit.unit == products::TemperatureUnit::DegreesC;
-    const double q = toCelsius ? products::kFahrenheitToCelsius : products::kCelsiusToFahrenheit;
+    const model::TemperatureUnitName& unit = *model::findTemperatureUnit(to);
+    const bool toCelsius = unit.unit == model::TemperatureUnit::DegreesC;
+    const double q = toCelsius ? model::kFahrenheitToCelsius : model::kCelsiusToFahrenheit;
 
     double productTemp = 0;
     if (toCelsius) {
@@ -172,7 +172,7 @@ std::optional<Switched<TemperatureTexts>> convertTemperatures(std::string_view t
 
 bool isLengthUnit(std::string_view text) { return tank::findLengthUnit(text) != nullptr; }
 bool isVolumeUnit(std::string_view text) { return tank::findVolumeUnit(text) != nullptr; }
-bool isTemperatureUnit(std::string_view text) { return products::findTemperatureUnit(text) != nullptr; }
+bool isTemperatureUnit(std::string_view text) { return model::findTemperatureUnit(text) != nullptr; }
 
 std::optional<double> lengthFactor(std::string_view from, std::string_view to)
 {
@@ -235,4 +235,4 @@ std::optional<Switched<TemperatureTexts>> switchTemperatures(std::string_view un
     return result;
 }
 
-} // namespace unitswitch
+} // namespace model

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace unitswitch {
+namespace model {
 
 bool isLengthUnit(std::string_view text);
 bool isVolumeUnit(std::string_view text);
@@ -66,4 +66,4 @@ std::optional<Switched<TemperatureTexts>> switchTemperatures(std::string_view un
                                                              std::string_view chosen,
                                                              const TemperatureTexts& fields);
 
-} // namespace unitswitch
+} // namespace model

@@ -18,7 +18,7 @@ public:
     float pageHeight = 1000.0f;
     int failAtLine = -1;
 
-    std::unique_ptr<chart::PrintSurface> openPrintout() override
+    std::unique_ptr<model::PrintSurface> openPrintout() override
     {
         ++opened;
         if (!available)

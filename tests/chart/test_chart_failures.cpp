@@ -66,9 +66,9 @@ struct JobLedger {
 
 // Puts a fault in front of a printer and counts its jobs: begun when handed
 // out, ended when the document was sent, released when the run let it go.
-class LedgerSurface : public chart::PrintSurface {
+class LedgerSurface : public model::PrintSurface {
 public:
-    LedgerSurface(std::unique_ptr<chart::PrintSurface> inner, JobLedger& ledger, Fault fault)
+    LedgerSurface(std::unique_ptr<model::PrintSurface> inner, JobLedger& ledger, Fault fault)
         : inner(std::move(inner)), ledger(ledger), fault(fault)
     {
         ++ledger.begun;
@@ -104,7 +104,7 @@ public:
     }
 
 private:
-    std::unique_ptr<chart::PrintSurface> inner;
+    std::unique_ptr<model::PrintSurface> inner;
     JobLedger& ledger;
     Fault fault;
     int linesPrinted = 0;
@@ -118,13 +118,13 @@ public:
     QString pdfPath;
     std::shared_ptr<PrintLog> lastLog;
 
-    std::unique_ptr<chart::PrintSurface> openPrintout() override
+    std::unique_ptr<model::PrintSurface> openPrintout() override
     {
         ++ledger.asked;
         lastLog.reset();
         if (fault == Fault::NoPrinter)
             return nullptr;
-        std::unique_ptr<chart::PrintSurface> inner;
+        std::unique_ptr<model::PrintSurface> inner;
         if (kind == PrinterKind::Paper) {
             lastLog = std::make_shared<PrintLog>();
             inner = std::make_unique<RecordingSurface>(lastLog, kPageHeight);

@@ -449,7 +449,7 @@ private slots:
     void lowestLineFitsThePage()
     {
         PdfFileChartFactory printers(dir->filePath("probe.pdf"));
-        const std::unique_ptr<chart::PrintSurface> surface = printers.openPrintout();
+        const std::unique_ptr<model::PrintSurface> surface = printers.openPrintout();
         QVERIFY(surface);
         QPrinter sameKind(QPrinter::HighResolution);
         sameKind.setOutputFormat(QPrinter::PdfFormat);

@@ -29,13 +29,13 @@ private slots:
     {
         QFETCH(int, steps);
         // Diameter 28 inches: the increment 1 gives 29 rows.
-        const auto geometry = chart::chartGeometry({"28", "24", "inches", "Flat-Ended (Steel)", "gallons"},
+        const auto geometry = model::chartGeometry({"28", "24", "inches", "Flat-Ended (Steel)", "gallons"},
                                                    static_cast<std::int16_t>(steps));
         QVERIFY(geometry);
         auto log = std::make_shared<PrintLog>();
         {
             RecordingSurface surface(log, 150.0f);
-            QVERIFY(chart::printChart(*geometry, surface, {}));
+            QVERIFY(model::printChart(*geometry, surface, {}));
         }
         QTemporaryDir dir;
         const QString path = dir.filePath("chart.txt");

@@ -27,7 +27,7 @@ struct PrintLog {
 
 // Every character is 12 units wide and every line 20 high, so "1" gives a
 // half-width of 6 and a half-height of 10.
-class RecordingSurface : public chart::PrintSurface {
+class RecordingSurface : public model::PrintSurface {
 public:
     static constexpr float kCharWidth = 12.0f;
     static constexpr float kLineHeight = 20.0f;

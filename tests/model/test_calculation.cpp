@@ -33,18 +33,18 @@ TEST(Calculation, FillStep)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(calc::fillStep(row.fraction).value_or(-1), row.step);
+        EXPECT_EQ(model::fillStep(row.fraction).value_or(-1), row.step);
     }
 }
 
 // Results reach the window one by one, before a later step can stop.
 TEST(Calculation, ResultsAreWrittenAsComputed)
 {
-    const calc::CalculationEntries entries{"inches", "324", "96", "48", "Flat-Ended (Steel)", "gallons",
+    const model::CalculationEntries entries{"inches", "324", "96", "48", "Flat-Ended (Steel)", "gallons",
                                            "70",     "60",  "not a number"};
     std::vector<std::string> written;
-    const auto outcome = calc::performCalculations(
-        entries, [&](calc::ResultField, const std::string& text) { written.push_back(text); }, {});
+    const auto outcome = model::performCalculations(
+        entries, [&](model::ResultField, const std::string& text) { written.push_back(text); }, {});
     EXPECT_TRUE(outcome.stopped);
     EXPECT_EQ(written, (std::vector<std::string>{"10152.32", "5076.16"}));
     EXPECT_FALSE(outcome.picture);
@@ -56,7 +56,7 @@ TEST(Calculation, ResultsAreWrittenAsComputed)
 // as it says. An empty result text: not written.
 TEST(Calculation, Results)
 {
-    using E = calc::CalculationEntries;
+    using E = model::CalculationEntries;
     using Changes = std::vector<std::pair<std::string E::*, const char*>>;
     const struct {
         const char* name;
@@ -118,8 +118,8 @@ TEST(Calculation, Results)
             entries.*field = text;
         int messages = 0;
         std::string written[3];
-        const auto outcome = calc::performCalculations(
-            entries, [&](calc::ResultField field, const std::string& text) { written[static_cast<int>(field)] = text; },
+        const auto outcome = model::performCalculations(
+            entries, [&](model::ResultField field, const std::string& text) { written[static_cast<int>(field)] = text; },
             [&](std::string_view) { ++messages; });
         EXPECT_EQ(written[0], row.capacity);
         EXPECT_EQ(written[1], row.gross);

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-using chart::ChartFieldTexts;
-using chart::StepCount;
+using model::ChartFieldTexts;
+using model::StepCount;
 using Lines = std::vector<std::string>;
 
 namespace {
@@ -60,7 +60,7 @@ TEST(ChartLines, StepCount)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const StepCount count = chart::stepCount(row.diameter, row.increment);
+        const StepCount count = model::stepCount(row.diameter, row.increment);
         EXPECT_EQ(count.status, row.status);
         EXPECT_EQ(int(count.steps), row.steps);
     }
@@ -97,7 +97,7 @@ TEST(ChartLines, GeometryReading)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const auto geometry = chart::chartGeometry(texts(row.diameter, row.length, row.unit), 4);
+        const auto geometry = model::chartGeometry(texts(row.diameter, row.length, row.unit), 4);
         EXPECT_EQ(geometry.has_value(), row.readable);
         if (geometry) {
             EXPECT_DOUBLE_EQ(geometry->radius, row.radius);
@@ -107,22 +107,22 @@ TEST(ChartLines, GeometryReading)
 
 TEST(ChartLines, Lines)
 {
-    const auto complete = chart::LinesEnd::Complete;
+    const auto complete = model::LinesEnd::Complete;
     const struct {
         const char* name;
         ChartFieldTexts tank;
         double increment;
         Lines lines;
-        chart::LinesEnd end;
+        model::LinesEnd end;
     } rows[] = {
         {"worked example", texts("12", "24", "inches"), 3.0,
          {"  0.00 -   6.00     0.00,     0.00    3.00,     2.30    6.00,     5.88  ",
           "  9.00 -  12.00     9.00,     9.45   12.00,    11.75  "}, complete},
         {"negative step count: no lines", texts("12", "24", "inches"), -3.0, {}, complete},
         // Level 0 ÷ 0: the chart stops before its first row.
-        {"P = 0", texts("12", "24", "inches"), 24.0, {}, chart::LinesEnd::RowFailed},
+        {"P = 0", texts("12", "24", "inches"), 24.0, {}, model::LinesEnd::RowFailed},
         // Without a row to compute, a size beyond 32 bits goes on as any does.
-        {"P = 0, inches length beyond 32 bits", texts("12", "1e39", "inches"), 24.0, {}, chart::LinesEnd::RowFailed},
+        {"P = 0, inches length beyond 32 bits", texts("12", "1e39", "inches"), 24.0, {}, model::LinesEnd::RowFailed},
         {"negative step count, inches length beyond 32 bits", texts("12", "1e39", "inches"), -3.0, {}, complete},
         {"negative step count, diameter beyond 64 bits in inches", texts("1e307", "24", "meters"), -1e306, {},
          complete},
@@ -149,28 +149,28 @@ TEST(ChartLines, Lines)
           " 72.00 -  96.00    72.00,  6050.03   96.00,  7520.24  "}, complete},
         // The finest step of this diameter: the 32-bit volume at 0.0035 in fell below zero (-2.60). Its first line.
         {"no volume below zero", texts("115.2", "36", "inches", flat, "millilitres"), 0.0035157,
-         {"  0.00 -   0.01     0.00,     0.00    0.00,     0.00    0.01,     7.57  "}, chart::LinesEnd::StoppedByTaker},
+         {"  0.00 -   0.01     0.00,     0.00    0.00,     0.00    0.01,     7.57  "}, model::LinesEnd::StoppedByTaker},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const StepCount count = chart::stepCount(std::stod(row.tank.diameter), row.increment);
+        const StepCount count = model::stepCount(std::stod(row.tank.diameter), row.increment);
         ASSERT_EQ(count.status, StepCount::Status::Ok);
-        const auto geometry = chart::chartGeometry(row.tank, count.steps);
+        const auto geometry = model::chartGeometry(row.tank, count.steps);
         ASSERT_TRUE(geometry);
 
         Lines built;
-        std::vector<chart::LineKind> kinds;
-        const auto result = chart::forEachChartLine(*geometry, {}, [&](const std::string& line, chart::LineKind kind) {
+        std::vector<model::LineKind> kinds;
+        const auto result = model::forEachChartLine(*geometry, {}, [&](const std::string& line, model::LineKind kind) {
             built.push_back(line);
             kinds.push_back(kind);
-            return row.end != chart::LinesEnd::StoppedByTaker || built.size() < row.lines.size();
+            return row.end != model::LinesEnd::StoppedByTaker || built.size() < row.lines.size();
         });
         EXPECT_EQ(built, row.lines);
         EXPECT_EQ(result, row.end);
         // Only a line of fewer than three rows is the short last one.
         for (std::size_t i = 0; i < built.size(); ++i) {
             const bool threeRows = std::count(built[i].begin(), built[i].end(), ',') == 3;
-            EXPECT_EQ(kinds[i], threeRows ? chart::LineKind::Full : chart::LineKind::ShortLast);
+            EXPECT_EQ(kinds[i], threeRows ? model::LineKind::Full : model::LineKind::ShortLast);
             EXPECT_TRUE(threeRows || i == built.size() - 1);
         }
     }

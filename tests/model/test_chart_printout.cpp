@@ -16,9 +16,9 @@
 namespace {
 
 // Diameter 28 inches: the increment 1 gives 29 rows.
-chart::ChartGeometry tankOfDiameter28(int steps, const std::string& lengthUnit = "inches")
+model::ChartGeometry tankOfDiameter28(int steps, const std::string& lengthUnit = "inches")
 {
-    return *chart::chartGeometry({"28", "24", lengthUnit, "Flat-Ended (Steel)", "gallons"},
+    return *model::chartGeometry({"28", "24", lengthUnit, "Flat-Ended (Steel)", "gallons"},
                                  static_cast<std::int16_t>(steps));
 }
 
@@ -64,7 +64,7 @@ TEST(ChartPrintout, Layout)
         auto log = std::make_shared<PrintLog>();
         {
             RecordingSurface surface(log, row.pageHeight);
-            EXPECT_TRUE(chart::printChart(tankOfDiameter28(row.steps), surface, {}));
+            EXPECT_TRUE(model::printChart(tankOfDiameter28(row.steps), surface, {}));
         }
         EXPECT_EQ(positions(*log), row.expected);
         EXPECT_EQ(log->page, row.pages);
@@ -80,7 +80,7 @@ TEST(ChartPrintout, RowsComputedAgain)
     int messages = 0;
     auto log = std::make_shared<PrintLog>();
     RecordingSurface surface(log, 1000.0f);
-    EXPECT_TRUE(chart::printChart(tankOfDiameter28(3, "yards"), surface, [&messages](std::string_view) { ++messages; }));
+    EXPECT_TRUE(model::printChart(tankOfDiameter28(3, "yards"), surface, [&messages](std::string_view) { ++messages; }));
     EXPECT_EQ(messages, 4);
 }
 
@@ -102,7 +102,7 @@ TEST(ChartPrintout, Failure)
         SCOPED_TRACE(row.name);
         auto log = std::make_shared<PrintLog>();
         RecordingSurface surface(log, 150.0f, row.failAtLine, row.failNewPage);
-        EXPECT_FALSE(chart::printChart(tankOfDiameter28(28), surface, {}));
+        EXPECT_FALSE(model::printChart(tankOfDiameter28(28), surface, {}));
         EXPECT_EQ(log->lines.size(), row.linesPrinted);
         EXPECT_FALSE(log->ended);
     }

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-using namespace unitswitch;
+using namespace model;
 using Texts = std::vector<std::string>;
 
 namespace {

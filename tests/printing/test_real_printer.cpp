@@ -97,7 +97,7 @@ QList<QImage> renderedPages(const QString& pdf, int dotsPerInch)
 // Its line height is that of the printout's font (10 pt Liberation Mono),
 // and a line may start no lower than one and a half lines above the bottom,
 // as the printout allows.
-class PageCounter : public chart::PrintSurface {
+class PageCounter : public model::PrintSurface {
 public:
     explicit PageCounter(const QPrinterInfo& printer)
     {
@@ -208,12 +208,12 @@ private slots:
         QVERIFY(testsupport::typeInto(control<QLineEdit>("txtTankDiameter"), diameter));
         QVERIFY(testsupport::typeInto(control<QLineEdit>("txtTankLength"), "240"));
 
-        chart::ChartFieldTexts texts{diameter.toStdString(), "240", "inches", "Flat-Ended (Steel)", "gallons"};
-        const chart::StepCount count = chart::stepCount(96.0, diameter.toDouble() / steps);
+        model::ChartFieldTexts texts{diameter.toStdString(), "240", "inches", "Flat-Ended (Steel)", "gallons"};
+        const model::StepCount count = model::stepCount(96.0, diameter.toDouble() / steps);
         QCOMPARE(count.steps, steps);
-        const std::optional<chart::ChartGeometry> geometry = chart::chartGeometry(texts, count.steps);
+        const std::optional<model::ChartGeometry> geometry = model::chartGeometry(texts, count.steps);
         QVERIFY(geometry);
-        QVERIFY(chart::printChart(*geometry, counter, {}));
+        QVERIFY(model::printChart(*geometry, counter, {}));
         QVERIFY2(counter.pages() >= 2, "the chart should need more than one page");
 
         const QStringList before = pdfFolder.entryList({"*.pdf"}, QDir::Files);

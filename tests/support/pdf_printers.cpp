@@ -3,7 +3,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
-std::unique_ptr<chart::PrintSurface> PdfFileChartFactory::openPrintout()
+std::unique_ptr<model::PrintSurface> PdfFileChartFactory::openPrintout()
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);

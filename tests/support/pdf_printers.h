@@ -12,7 +12,7 @@
 class PdfFileChartFactory : public chart::ChartPrinterFactory {
 public:
     explicit PdfFileChartFactory(QString path) : path(std::move(path)) {}
-    std::unique_ptr<chart::PrintSurface> openPrintout() override;
+    std::unique_ptr<model::PrintSurface> openPrintout() override;
 
 private:
     QString path;
