@@ -11,10 +11,7 @@ namespace {
 
 Q_LOGGING_CATEGORY(startupLog, "gaugestar.startup", QtWarningMsg)
 
-bool traceStartup()
-{
-    return startupLog().isInfoEnabled();
-}
+bool traceStartup() { return startupLog().isInfoEnabled(); }
 
 // Traces the end of a window's first paint: the event posted during the
 // paint is handled once the paint and the flush to the screen that closes it

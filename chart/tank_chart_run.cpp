@@ -38,7 +38,7 @@ void runTankChart(windowkit::OperatorDialogs& dialogs, const model::ChartFieldTe
         const QString answer = dialogs.askText(QString::fromLatin1(kIncrementPrompt));
         const std::optional<double> increment = tank::strictNumber(answer.toStdString());
         if (!increment)
-            return;   // Cancel, or an answer that is no number
+            return; // Cancel, or an answer that is no number
         const std::optional<double> diameter = tank::strictNumber(texts.diameter);
         if (!diameter)
             return;
@@ -48,14 +48,14 @@ void runTankChart(windowkit::OperatorDialogs& dialogs, const model::ChartFieldTe
             continue;
         }
         if (count.status != model::StepCount::Status::Ok)
-            return;   // 0 ÷ 0, or a step count beyond 16 bits
+            return; // 0 ÷ 0, or a step count beyond 16 bits
         steps = count.steps;
         break;
     }
 
     const std::optional<model::ChartGeometry> geometry = model::chartGeometry(texts, steps);
     if (!geometry)
-        return;   // diameter or length fails its reading for the unit
+        return; // diameter or length fails its reading for the unit
 
     const std::optional<QString> path =
         dialogs.askFileName(QString::fromLatin1(kChartFileType), QString::fromLatin1(kChartFilePattern));
@@ -73,10 +73,8 @@ void runTankChart(windowkit::OperatorDialogs& dialogs, const model::ChartFieldTe
         // Whatever was written stays.
         dialogs.tell(chartNotSavedMessage(*path, notWritten));
         return;
-    case ChartFileResult::RowFailed:
-        return;   // step count 0 (header only), or a value beyond 32 bits
-    case ChartFileResult::Written:
-        break;
+    case ChartFileResult::RowFailed: return; // step count 0 (header only), or a value beyond 32 bits
+    case ChartFileResult::Written: break;
     }
 
     if (!dialogs.askYesNo(QString::fromLatin1(kPrintQuestion)))

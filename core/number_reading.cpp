@@ -18,7 +18,7 @@ bool isExponentLetter(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 
 // conversion and so that huge exponents cannot overflow an int.
 struct DecimalParts {
     bool negative = false;
-    std::string digits;    // significant digits, no leading zeros
+    std::string digits; // significant digits, no leading zeros
     std::int64_t exponent = 0;
 };
 
@@ -43,8 +43,7 @@ Real toBinary(const DecimalParts& parts, bool& overflow)
     // exponent field could not hold such values.
     if (parts.exponent > 400) {
         overflow = true;
-        return parts.negative ? -std::numeric_limits<Real>::infinity()
-                              : std::numeric_limits<Real>::infinity();
+        return parts.negative ? -std::numeric_limits<Real>::infinity() : std::numeric_limits<Real>::infinity();
     }
     if (parts.exponent < -400)
         return zero;
@@ -64,8 +63,7 @@ Real toBinary(const DecimalParts& parts, bool& overflow)
     if (ec == std::errc::result_out_of_range) {
         if (parts.exponent > 0) {
             overflow = true;
-            return parts.negative ? -std::numeric_limits<Real>::infinity()
-                                  : std::numeric_limits<Real>::infinity();
+            return parts.negative ? -std::numeric_limits<Real>::infinity() : std::numeric_limits<Real>::infinity();
         }
         return zero;
     }
@@ -90,7 +88,7 @@ MantissaScan scanMantissa(std::string_view text, DecimalParts& parts, bool allow
         ++pos;
     }
     bool inFraction = false;
-    std::int64_t integerDigits = 0;   // significant digits before the point
+    std::int64_t integerDigits = 0; // significant digits before the point
     std::int64_t leadingFractionZeros = 0;
     while (pos < text.size()) {
         const char c = text[pos];

@@ -168,11 +168,11 @@ bool exactSingleDigits(double magnitude, Digits& d)
     ExactDecimal n(m);
     int decimalExponent = 0;
     if (q >= 0) {
-        n.multiplyByPowerOf(2, q, std::uint32_t{1} << 31, 31);   // a float is below 2^128
+        n.multiplyByPowerOf(2, q, std::uint32_t{1} << 31, 31); // a float is below 2^128
     } else {
         if (q < -44)
             return false;
-        n.multiplyByPowerOf(5, -q, 1'220'703'125, 13);   // 5^13
+        n.multiplyByPowerOf(5, -q, 1'220'703'125, 13); // 5^13
         decimalExponent = q;
     }
     d.count = n.digits(d.digit);
@@ -204,15 +204,15 @@ bool shortestDecidesFifteen(double magnitude, Digits& d)
 void significantDigits(double magnitude, Precision precision, Digits& d)
 {
     const int significant = static_cast<int>(precision);
-    const bool decided = precision == Precision::Single ? exactSingleDigits(magnitude, d)
-                                                        : shortestDecidesFifteen(magnitude, d);
+    const bool decided =
+        precision == Precision::Single ? exactSingleDigits(magnitude, d) : shortestDecidesFifteen(magnitude, d);
     if (!decided) {
         // A correctly rounded expansion three digits longer decides every
         // case but a tail of exactly "500"; only then is the full exact
         // expansion needed.
         scientificDigits(magnitude, significant + 2, d);
-        const bool ambiguous = d.digit[significant] == '5' && d.digit[significant + 1] == '0'
-            && d.digit[significant + 2] == '0';
+        const bool ambiguous =
+            d.digit[significant] == '5' && d.digit[significant + 1] == '0' && d.digit[significant + 2] == '0';
         if (ambiguous)
             scientificDigits(magnitude, Digits::kCapacity - 1, d);
     }
@@ -223,9 +223,9 @@ void significantDigits(double magnitude, Precision precision, Digits& d)
 // ---- display patterns -------------------------------------------------
 
 struct PatternShape {
-    int decimals = 0;          // places after the point
-    int keptDecimals = 0;      // decimals always written ("0" places)
-    int minIntegerDigits = 0;  // "0" places before the point
+    int decimals = 0;         // places after the point
+    int keptDecimals = 0;     // decimals always written ("0" places)
+    int minIntegerDigits = 0; // "0" places before the point
 };
 
 PatternShape readPattern(std::string_view pattern)
@@ -289,8 +289,8 @@ std::string formatWithPattern(double value, Precision precision, std::string_vie
     const int trailingZeros = std::max(shape.keptDecimals - fractionDigits, 0);
 
     std::string out;
-    out.reserve(2 + static_cast<std::size_t>(leadingZeros) + static_cast<std::size_t>(integerDigits)
-                + static_cast<std::size_t>(fractionDigits) + static_cast<std::size_t>(trailingZeros));
+    out.reserve(2 + static_cast<std::size_t>(leadingZeros) + static_cast<std::size_t>(integerDigits) +
+                static_cast<std::size_t>(fractionDigits) + static_cast<std::size_t>(trailingZeros));
     if (value < 0 && !d.empty())
         out += '-';
     out.append(static_cast<std::size_t>(leadingZeros), '0');
@@ -321,7 +321,7 @@ std::string fifteenDigitText(double value)
         d.count = static_cast<int>(kLargest.copy(d.digit, kLargest.size()));
     const std::string digits(d.digit, static_cast<std::size_t>(d.count));
     // The notation is chosen on the rounded value: 999999999999999.9 is 1E+15.
-    const int exponent = d.pointPosition - 1;   // value = d1.d2... * 10^exponent
+    const int exponent = d.pointPosition - 1; // value = d1.d2... * 10^exponent
     std::string out = value < 0 ? "-" : "";
     if (exponent >= -5 && exponent < 15) {
         const int n = d.count;

@@ -117,9 +117,9 @@ float TankVolume(float level, float radius, float length, const tank::ShapeName*
                 return std::nullopt;
             // The two hemispherical ends hold what a sphere filled to the
             // same level holds: a spherical cap of height `level`.
-            const double ends = ((tank::kPi / 3.0) * std::pow(static_cast<double>(level), 2.0))
-                * (3.0 * static_cast<double>(radius) - static_cast<double>(level))
-                / tank::kCubicInchesPerGallon;
+            const double ends = ((tank::kPi / 3.0) * std::pow(static_cast<double>(level), 2.0)) *
+                                (3.0 * static_cast<double>(radius) - static_cast<double>(level)) /
+                                tank::kCubicInchesPerGallon;
             return notBelowZero(toSingle(*section + ends));
         });
     }
@@ -129,8 +129,8 @@ float TankVolume(float level, float radius, float length, const tank::ShapeName*
             // volume; it fails there as a horizontal tank's does.
             if (level < 0.0f)
                 return std::nullopt;
-            return toSingle(((std::pow(static_cast<double>(radius), 2.0) * static_cast<double>(level)) * tank::kPi)
-                            / tank::kCubicInchesPerGallon);
+            return toSingle(((std::pow(static_cast<double>(radius), 2.0) * static_cast<double>(level)) * tank::kPi) /
+                            tank::kCubicInchesPerGallon);
         });
     }
 
@@ -147,16 +147,14 @@ double TankCapacity(double radius, double length, const tank::ShapeName* shape)
     if (!shape)
         return 0.0;
     switch (shape->shape) {
-    case tank::Shape::FlatEnded:
-        return ((tank::kPi * std::pow(radius, 2.0)) * length) / tank::kCubicInchesPerGallon;
+    case tank::Shape::FlatEnded: return ((tank::kPi * std::pow(radius, 2.0)) * length) / tank::kCubicInchesPerGallon;
     case tank::Shape::HemisphericalEnded: {
         // The two ends together make one sphere.
         const double sphereFactor = (4.0 / 3.0) * tank::kPi;
-        return ((tank::kPi * std::pow(radius, 2.0)) * length + sphereFactor * std::pow(radius, 3.0))
-            / tank::kCubicInchesPerGallon;
+        return ((tank::kPi * std::pow(radius, 2.0)) * length + sphereFactor * std::pow(radius, 3.0)) /
+               tank::kCubicInchesPerGallon;
     }
-    case tank::Shape::Vertical:
-        return (tank::kPi * (std::pow(radius, 2.0) * length)) / tank::kCubicInchesPerGallon;
+    case tank::Shape::Vertical: return (tank::kPi * (std::pow(radius, 2.0) * length)) / tank::kCubicInchesPerGallon;
     }
     return 0.0;
 }
@@ -164,7 +162,8 @@ double TankCapacity(double radius, double length, const tank::ShapeName* shape)
 float NetVolume(float gross, float productTemp, float ce, float ceTempRef)
 {
     const double g = gross;
-    const double net = ((static_cast<double>(ceTempRef) - static_cast<double>(productTemp)) * static_cast<double>(ce)) * g + g;
+    const double net =
+        ((static_cast<double>(ceTempRef) - static_cast<double>(productTemp)) * static_cast<double>(ce)) * g + g;
     // Out of range gives infinity (or NaN from non-finite input): the
     // caller's sign of an overflow.
     if (!std::isfinite(net))

@@ -40,8 +40,8 @@ using FailureReport = std::function<void(std::string_view message)>;
 // root of a negative number, overflow, a level below 0) goes to `report`;
 // the failed step is then skipped and the calculation goes on, so one call
 // may report more than once.
-float TankVolume(float level, float radius, float length, const ShapeName* shape,
-                 const VolumeUnitName* volumeUnit, const FailureReport& report);
+float TankVolume(float level, float radius, float length, const ShapeName* shape, const VolumeUnitName* volumeUnit,
+                 const FailureReport& report);
 
 // Full capacity in US gallons of a tank of the given shape (a row of
 // core/name_tables.h), from the 64-bit radius and length in inches: each

@@ -43,10 +43,10 @@ using namespace reference;
     std::abort();
 }
 
-#define CHECK(condition, detail)                                                                   \
-    do {                                                                                           \
-        if (!(condition))                                                                          \
-            fail(#condition, input, (detail));                                                     \
+#define CHECK(condition, detail)                                                                                       \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            fail(#condition, input, (detail));                                                                         \
     } while (false)
 
 bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
@@ -199,8 +199,8 @@ void checkFifteenDigits(std::string_view input, double value, const Decimal& rou
     const std::optional<double> strict = strictNumber(text);
     CHECK(strict.has_value(), "strict reading fails on " + text);
     CHECK(std::isfinite(*strict), text);
-    CHECK(sameBits(*strict, leadingNumber(text)), text + ": strict " + show(*strict) + ", leading " +
-                                                        show(leadingNumber(text)));
+    CHECK(sameBits(*strict, leadingNumber(text)),
+          text + ": strict " + show(*strict) + ", leading " + show(leadingNumber(text)));
 
     // The digits are the exact value rounded to 15, halves away from zero;
     // a rounding beyond the double range steps back to the largest
@@ -308,8 +308,7 @@ void checkReadings(std::string_view input, std::string_view text)
                   std::nextafter(narrowed, narrowed < 0 ? -INFINITY : INFINITY) == *single,
               show(*single) + " vs " + show(*strict));
     } else if (strict) {
-        CHECK(std::fabs(*strict) >= std::numeric_limits<float>::max(),
-              "float fails for " + show(*strict));
+        CHECK(std::fabs(*strict) >= std::numeric_limits<float>::max(), "float fails for " + show(*strict));
     }
 }
 

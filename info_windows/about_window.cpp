@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-
 namespace {
 
 constexpr int kClientWidthTwips = 5430;
@@ -23,8 +22,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 {
     // A fixed border with a close control only; as a window owned by the
     // main window it stays out of the task bar.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setObjectName("frmAbout");
@@ -86,7 +85,4 @@ void frmAbout::Form_Load()
     lblTitle->setText(windowkit::applicationTitle());
 }
 
-void frmAbout::cmdOK_Click()
-{
-    close();
-}
+void frmAbout::cmdOK_Click() { close(); }

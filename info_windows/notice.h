@@ -4,7 +4,4 @@
 
 #include <QString>
 
-inline QString figuresNotice()
-{
-    return QStringLiteral("Check every figure before you order fuel.");
-}
+inline QString figuresNotice() { return QStringLiteral("Check every figure before you order fuel."); }

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QTimer>
 
-
 namespace {
 
 constexpr int kClientWidthTwips = 5715;
@@ -58,8 +57,8 @@ void frmSplash::buildControls()
     client->setObjectName("clientArea");
     client->setGeometry(border, border, windowkit::px(kClientWidthTwips), windowkit::px(kClientHeightTwips));
 
-    lblProductName = label("lblProductName", QStringLiteral("Ombrix Gaugestar"), client,
-                           {120, 120, 2940, 330}, windowkit::designFont(QStringLiteral("Arial"), 14.25, true));
+    lblProductName = label("lblProductName", QStringLiteral("Ombrix Gaugestar"), client, {120, 120, 2940, 330},
+                           windowkit::designFont(QStringLiteral("Arial"), 14.25, true));
     windowkit::useMenuBackground(lblProductName);
     lblProductName->adjustSize();
 

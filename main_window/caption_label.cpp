@@ -4,8 +4,7 @@
 
 #include <algorithm>
 
-CaptionLabel::CaptionLabel(const QString& text, Sizing sizing, QWidget* parent)
-    : QLabel(text, parent), sizing(sizing)
+CaptionLabel::CaptionLabel(const QString& text, Sizing sizing, QWidget* parent) : QLabel(text, parent), sizing(sizing)
 {
 }
 

@@ -93,25 +93,13 @@ void Mainform::Form_Unload()
         splashWindow->close();
 }
 
-void Mainform::setSplashWindow(QWidget* splash)
-{
-    splashWindow = splash;
-}
+void Mainform::setSplashWindow(QWidget* splash) { splashWindow = splash; }
 
-void Mainform::mnuExit_Click()
-{
-    close();
-}
+void Mainform::mnuExit_Click() { close(); }
 
-void Mainform::reportCalculationError()
-{
-    tell(QString::fromLatin1(tank::kCalculationErrorMessage));
-}
+void Mainform::reportCalculationError() { tell(QString::fromLatin1(tank::kCalculationErrorMessage)); }
 
-void Mainform::tell(const QString& message)
-{
-    dialogs->tell(message);
-}
+void Mainform::tell(const QString& message) { dialogs->tell(message); }
 
 void Mainform::setOperatorDialogs(std::unique_ptr<windowkit::OperatorDialogs> replacement)
 {
@@ -154,14 +142,12 @@ void Mainform::Command1_Click()
     const auto writeResult = [this](model::ResultField field, const std::string& text) {
         QLineEdit* target = field == model::ResultField::Capacity ? txtTankCapacity
                             : field == model::ResultField::Gross  ? txtGrossVolume
-                                                                 : txtNetVolume;
+                                                                  : txtNetVolume;
         target->setText(QString::fromStdString(text));
     };
     // The arithmetic's own failures are told as they happen, before the
     // results that follow them are written.
-    const auto reportFailure = [this](std::string_view message) {
-        tell(windowkit::qText(message));
-    };
+    const auto reportFailure = [this](std::string_view message) { tell(windowkit::qText(message)); };
     const model::CalculationOutcome outcome = model::performCalculations(entries, writeResult, reportFailure);
     if (outcome.stopped) {
         reportCalculationError();
@@ -182,8 +168,8 @@ void Mainform::cboTankShape_Click()
 
 void Mainform::cboProductType_Click()
 {
-    const auto chosen = model::chooseProduct(cboProductType->currentText().toStdString(),
-                                                cboTempUnits->currentText().toStdString());
+    const auto chosen =
+        model::chooseProduct(cboProductType->currentText().toStdString(), cboTempUnits->currentText().toStdString());
     if (!chosen)
         return;
     txtCe->setText(QString::fromStdString(chosen->ceField));

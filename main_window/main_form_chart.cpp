@@ -10,8 +10,8 @@
 void Mainform::mnuTGen_Click()
 {
     tell(QStringLiteral("The tank chart will be generated as a text file in the Gaugestar root "
-                                        "directory.  Please name the filen and select if you would like to print "
-                                        "it at this time."));
+                        "directory.  Please name the filen and select if you would like to print "
+                        "it at this time."));
     generatetankchart();
 }
 

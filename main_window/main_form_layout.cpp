@@ -9,10 +9,10 @@
 #include "main_window/status_clock.h"
 
 #include "core/name_tables.h"
+#include "model/product_names.h"
 #include "window_kit/font_substitutes.h"
 #include "window_kit/twips.h"
 #include "window_kit/window_look.h"
-#include "model/product_names.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -33,17 +33,17 @@ namespace {
 
 enum Trait : unsigned {
     None = 0,
-    Right = 1u << 0,        // right-aligned text
-    Centred = 1u << 1,      // centred text
+    Right = 1u << 0,   // right-aligned text
+    Centred = 1u << 1, // centred text
     Hidden = 1u << 2,
-    Disabled = 1u << 3,     // greyed output field that takes no focus
-    ReadOnly = 1u << 4,     // output field whose text can be selected and copied
-    MenuColour = 1u << 5,   // frame painted in the neutral menu colour
-    Opaque = 1u << 6,       // label with a background of its own
-    RedNote = 1u << 7,      // red text wrapping over lines
-    AutoSize = 1u << 8,     // unit caption sized to its text, growing to the right
-    Editable = 1u << 9,     // selector whose text can be typed over
-    Picture = 1u << 10,     // label that shows a picture
+    Disabled = 1u << 3,   // greyed output field that takes no focus
+    ReadOnly = 1u << 4,   // output field whose text can be selected and copied
+    MenuColour = 1u << 5, // frame painted in the neutral menu colour
+    Opaque = 1u << 6,     // label with a background of its own
+    RedNote = 1u << 7,    // red text wrapping over lines
+    AutoSize = 1u << 8,   // unit caption sized to its text, growing to the right
+    Editable = 1u << 9,   // selector whose text can be typed over
+    Picture = 1u << 10,   // label that shows a picture
 };
 
 // Everything about one control. The pointers come first, so that no row
@@ -53,7 +53,7 @@ struct ControlRow {
     // Makes the control, and keeps it in the window's member of its name
     // when it has one.
     QWidget* (*make)(Mainform& form, const ControlRow& row, QWidget* container);
-    const char* container = nullptr;   // nullptr: the window's client area
+    const char* container = nullptr; // nullptr: the window's client area
     const char* text = "";
     // What a screen reader calls it, and what more it says of it.
     const char* accessibleName = nullptr;
@@ -66,7 +66,7 @@ struct ControlRow {
     const char* captionOf = nullptr;
     windowkit::Twips at{};
     unsigned traits = None;
-    int tab = 0;   // its place in the keyboard's focus order; 0: none
+    int tab = 0; // its place in the keyboard's focus order; 0: none
 };
 
 // What the window starts with: the first entry of each list, and the first
@@ -83,15 +83,9 @@ constexpr int kClientWidthTwips = 7125;
 constexpr int kClientHeightTwips = 6210;
 constexpr int kStatusBarHeightTwips = 375;
 
-QFont defaultFont()
-{
-    return windowkit::designFont(QStringLiteral("MS Sans Serif"), 8.25);
-}
+QFont defaultFont() { return windowkit::designFont(QStringLiteral("MS Sans Serif"), 8.25); }
 
-QFont boldFont(double points)
-{
-    return windowkit::designFont(QStringLiteral("MS Sans Serif"), points, true);
-}
+QFont boldFont(double points) { return windowkit::designFont(QStringLiteral("MS Sans Serif"), points, true); }
 
 // What every control does as its row says: its name, place and visibility.
 template <typename Widget>
@@ -169,8 +163,8 @@ QLineEdit* create(std::type_identity<QLineEdit> /*kind*/, const ControlRow& row,
 
 SelectorBox* create(std::type_identity<SelectorBox> /*kind*/, const ControlRow& row, QWidget* container)
 {
-    auto* selector = new SelectorBox(
-        row.traits & Editable ? SelectorBox::Kind::Editable : SelectorBox::Kind::FixedList, container);
+    auto* selector =
+        new SelectorBox(row.traits & Editable ? SelectorBox::Kind::Editable : SelectorBox::Kind::FixedList, container);
     selector->showText(QString::fromUtf8(row.text));
     selector->setFont(defaultFont());
     return placed(selector, row);
@@ -213,6 +207,7 @@ QWidget* keepAt(Mainform& form, const ControlRow& row, QWidget* container)
 // Every control, in creation order, which is stacking order: later
 // controls stand in front.
 struct Mainform::Controls {
+    // clang-format off
     static constexpr ControlRow kRows[] = {
         {.name = "Frame2", .make = keep<&Mainform::Frame2>, .text = "Tank  Parameters", .at = {0, 120, 3255, 1455}},
         {.name = "Frame4", .make = keep<&Mainform::Frame4>, .text = "Product Parameters", .at = {0, 1680, 3255, 2055}},
@@ -325,6 +320,7 @@ struct Mainform::Controls {
          .accessibleDescription = "Unit of the net volume", .captionOf = "txtNetVolume", .at = {2880, 1080, 495, 195},
          .traits = AutoSize},
     };
+    // clang-format on
 };
 
 void Mainform::buildControls()
@@ -333,8 +329,8 @@ void Mainform::buildControls()
     setWindowTitle(QStringLiteral("Ombrix Associates Gaugestar"));
     windowkit::useProgramIcon(this);
     // A minimise button but no maximise button; the border stays resizable.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(defaultFont());
 
     auto* client = new QWidget(this);

@@ -7,7 +7,6 @@
 #include "main_window/selector_box.h"
 #include "model/unit_switching.h"
 
-
 #include <QLineEdit>
 
 namespace {
@@ -25,19 +24,15 @@ void showText(QLineEdit* field, const std::string& text)
 
 // A switch that cannot convert every field changes nothing; the selector
 // goes back to the unit the fields are still in.
-void refuseSwitch(SelectorBox* selector, const QString& unitInForce)
-{
-    selector->showText(unitInForce);
-}
+void refuseSwitch(SelectorBox* selector, const QString& unitInForce) { selector->showText(unitInForce); }
 
 } // namespace
 
 void Mainform::cboLengthUnits_Click()
 {
     const std::string chosen = cboLengthUnits->currentText().toStdString();
-    const auto result = model::switchLengths(
-        OldLengthUnits.toStdString(), chosen,
-        {textOf(txtTankDiameter), textOf(txtTankLength), textOf(txtProductLevel)});
+    const auto result = model::switchLengths(OldLengthUnits.toStdString(), chosen,
+                                             {textOf(txtTankDiameter), textOf(txtTankLength), textOf(txtProductLevel)});
     if (!result) {
         refuseSwitch(cboLengthUnits, OldLengthUnits);
         reportCalculationError();
@@ -57,9 +52,9 @@ void Mainform::cboLengthUnits_Click()
 void Mainform::cboVolumeUnits_Click()
 {
     const std::string chosen = cboVolumeUnits->currentText().toStdString();
-    const auto result = model::switchVolumes(
-        OldVolumeUnits.toStdString(), chosen,
-        {textOf(txtTankCapacity), textOf(txtGrossVolume), textOf(txtNetVolume), textOf(txtCe)});
+    const auto result =
+        model::switchVolumes(OldVolumeUnits.toStdString(), chosen,
+                             {textOf(txtTankCapacity), textOf(txtGrossVolume), textOf(txtNetVolume), textOf(txtCe)});
     if (!result) {
         refuseSwitch(cboVolumeUnits, OldVolumeUnits);
         reportCalculationError();
@@ -80,9 +75,9 @@ void Mainform::cboVolumeUnits_Click()
 void Mainform::cboTempUnits_Click()
 {
     const std::string chosen = cboTempUnits->currentText().toStdString();
-    const auto result = model::switchTemperatures(
-        OldTempUnits.toStdString(), chosen,
-        {textOf(txtProductTemp), textOf(txtCeTempRef), textOf(txtCe), cevalue.toStdString()});
+    const auto result =
+        model::switchTemperatures(OldTempUnits.toStdString(), chosen,
+                                  {textOf(txtProductTemp), textOf(txtCeTempRef), textOf(txtCe), cevalue.toStdString()});
     if (!result) {
         refuseSwitch(cboTempUnits, OldTempUnits);
         reportCalculationError();

@@ -22,10 +22,7 @@ QStringList PictureStore::names()
     return all;
 }
 
-QPixmap PictureStore::picture(const QString& name) const
-{
-    return pictures.value(name);
-}
+QPixmap PictureStore::picture(const QString& name) const { return pictures.value(name); }
 
 QString PictureStore::describe(const QString& name)
 {

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 namespace {
-constexpr int kMinimumPanelWidth = 96;   // one inch at 96 dots per inch
+constexpr int kMinimumPanelWidth = 96; // one inch at 96 dots per inch
 
 QLabel* makePanel(const QString& name, QWidget* parent)
 {
@@ -22,10 +22,8 @@ QLabel* makePanel(const QString& name, QWidget* parent)
 } // namespace
 
 StatusClock::StatusClock(QWidget* parent)
-    : QWidget(parent),
-      datePanel(makePanel(QStringLiteral("sbDatePanel"), this)),
-      timePanel(makePanel(QStringLiteral("sbTimePanel"), this)),
-      ticker(new QTimer(this))
+    : QWidget(parent), datePanel(makePanel(QStringLiteral("sbDatePanel"), this)),
+      timePanel(makePanel(QStringLiteral("sbTimePanel"), this)), ticker(new QTimer(this))
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);

@@ -27,11 +27,9 @@ bool printImagePage(QPagedPaintDevice& device, const QImage& image, double scree
     return painter.end();
 }
 
-QRectF printedImageRect(QSizeF onScreenSize, double screenDotsPerInch, double deviceDotsPerInch,
-                        QSizeF printableSize)
+QRectF printedImageRect(QSizeF onScreenSize, double screenDotsPerInch, double deviceDotsPerInch, QSizeF printableSize)
 {
-    if (onScreenSize.isEmpty() || !(screenDotsPerInch > 0) || !(deviceDotsPerInch > 0)
-        || printableSize.isEmpty())
+    if (onScreenSize.isEmpty() || !(screenDotsPerInch > 0) || !(deviceDotsPerInch > 0) || printableSize.isEmpty())
         return {};
     QSizeF size = onScreenSize * (deviceDotsPerInch / screenDotsPerInch);
     if (size.width() > printableSize.width() || size.height() > printableSize.height())

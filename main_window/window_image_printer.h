@@ -35,5 +35,4 @@ bool printImagePage(QPagedPaintDevice& device, const QImage& image, double scree
 // over the screen's. An image larger than the printable area is shrunk to
 // fit, keeping its proportions, rather than cut off. Empty when there is
 // nothing sensible to print.
-QRectF printedImageRect(QSizeF onScreenSize, double screenDotsPerInch, double deviceDotsPerInch,
-                        QSizeF printableSize);
+QRectF printedImageRect(QSizeF onScreenSize, double screenDotsPerInch, double deviceDotsPerInch, QSizeF printableSize);

@@ -14,8 +14,7 @@
 
 namespace model {
 
-inline constexpr std::string_view kHeaderLine =
-    "LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME";
+inline constexpr std::string_view kHeaderLine = "LEVEL RANGE         LEVEL/VOLUME,     LEVEL/VOLUME,      LEVEL/VOLUME";
 
 // Where the 32-bit length handed to every TankVolume call comes from; it
 // is read once, when the run fixes the tank.
@@ -36,8 +35,8 @@ private:
 
 // Everything a chart is computed from, fixed before the file is chosen.
 struct ChartGeometry {
-    std::int16_t steps = 0;   // P: the rows are i = 0 … P
-    double radius = 0.0;      // inches
+    std::int16_t steps = 0; // P: the rows are i = 0 … P
+    double radius = 0.0;    // inches
     ChartLength length = ChartLength::fromInches(0.0);
     // Rows of core/name_tables.h; none for a name that matched no row.
     const tank::ShapeName* shape = nullptr;
@@ -45,8 +44,8 @@ struct ChartGeometry {
 };
 
 struct ChartRow {
-    double level = 0.0;   // inches
-    float volume = 0.0f;  // in the chart's volume unit
+    double level = 0.0;  // inches
+    float volume = 0.0f; // in the chart's volume unit
 };
 
 // Level i in inches, 64-bit: (i × (radius × 2)) ÷ P.

@@ -15,15 +15,13 @@ namespace model {
 
 struct ProductName {
     std::string_view text;
-    std::string_view ceTextPerF;   // the Ce field's text with degrees F in force
-    double cePerF;                 // per degree Fahrenheit
+    std::string_view ceTextPerF; // the Ce field's text with degrees F in force
+    double cePerF;               // per degree Fahrenheit
 };
 
 inline constexpr ProductName kProducts[] = {
-    {"Regular Unleaded", "0.0007", 0.0007},
-    {"Mid-Grade Unleaded", "0.0007", 0.0007},
-    {"Premium Unleaded", "0.0007", 0.0007},
-    {"Diesel Fuel", "0.00047", 0.00047},
+    {"Regular Unleaded", "0.0007", 0.0007}, {"Mid-Grade Unleaded", "0.0007", 0.0007},
+    {"Premium Unleaded", "0.0007", 0.0007}, {"Diesel Fuel", "0.00047", 0.00047},
     {"Kerosene", "0.00047", 0.00047},
 };
 

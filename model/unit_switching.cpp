@@ -31,6 +31,7 @@ using tank::kInchesPerFoot;
 using tank::kMetersPerInch;
 using tank::kMillimetersPerInch;
 
+// clang-format off
 constexpr Conversion<LengthUnit> kLengthConversions[] = {
     {LengthUnit::Inches, LengthUnit::Feet, 1.0 / kInchesPerFoot},
     {LengthUnit::Inches, LengthUnit::Millimeters, kMillimetersPerInch},
@@ -53,6 +54,7 @@ constexpr Conversion<LengthUnit> kLengthConversions[] = {
     {LengthUnit::Meters, LengthUnit::Millimeters, 1000.0},
     {LengthUnit::Meters, LengthUnit::Centimeters, 100.0},
 };
+// clang-format on
 
 // From the litres in a gallon; the cubic meter is a thousand litres here,
 // not the core's own factor for it.
@@ -139,8 +141,7 @@ std::string rewrittenIfNumber(const std::string& text, std::string_view pattern)
     return text;
 }
 
-std::optional<Switched<TemperatureTexts>> convertTemperatures(std::string_view to,
-                                                              const TemperatureTexts& fields)
+std::optional<Switched<TemperatureTexts>> convertTemperatures(std::string_view to, const TemperatureTexts& fields)
 {
     const model::TemperatureUnitName& unit = *model::findTemperatureUnit(to);
     const bool toCelsius = unit.unit == model::TemperatureUnit::DegreesC;
@@ -184,8 +185,7 @@ std::optional<double> volumeFactor(std::string_view from, std::string_view to)
     return findFactor(tank::kVolumeUnits, kVolumeConversions, from, to);
 }
 
-std::optional<Switched<LengthTexts>> switchLengths(std::string_view unitInForce,
-                                                   std::string_view chosen,
+std::optional<Switched<LengthTexts>> switchLengths(std::string_view unitInForce, std::string_view chosen,
                                                    const LengthTexts& fields)
 {
     const std::string_view unit = isLengthUnit(chosen) ? chosen : unitInForce;
@@ -200,8 +200,7 @@ std::optional<Switched<LengthTexts>> switchLengths(std::string_view unitInForce,
     return Switched<LengthTexts>{std::string(unit), {*diameter, *length, *level}};
 }
 
-std::optional<Switched<VolumeTexts>> switchVolumes(std::string_view unitInForce,
-                                                   std::string_view chosen,
+std::optional<Switched<VolumeTexts>> switchVolumes(std::string_view unitInForce, std::string_view chosen,
                                                    const VolumeTexts& fields)
 {
     const std::string_view unit = isVolumeUnit(chosen) ? chosen : unitInForce;
@@ -217,8 +216,7 @@ std::optional<Switched<VolumeTexts>> switchVolumes(std::string_view unitInForce,
     return Switched<VolumeTexts>{std::string(unit), {*capacity, *gross, *net, *ce}};
 }
 
-std::optional<Switched<TemperatureTexts>> switchTemperatures(std::string_view unitInForce,
-                                                             std::string_view chosen,
+std::optional<Switched<TemperatureTexts>> switchTemperatures(std::string_view unitInForce, std::string_view chosen,
                                                              const TemperatureTexts& fields)
 {
     if (isTemperatureUnit(chosen) && chosen != unitInForce) {

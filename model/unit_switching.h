@@ -31,14 +31,14 @@ struct VolumeTexts {
     std::string capacity;
     std::string gross;
     std::string net;
-    std::string ce;   // the Ce field: a volume per degree
+    std::string ce; // the Ce field: a volume per degree
 };
 
 struct TemperatureTexts {
     std::string productTemp;
     std::string ceTempRef;
-    std::string ce;        // the Ce field, for display
-    std::string cevalue;   // the coefficient the calculation uses
+    std::string ce;      // the Ce field, for display
+    std::string cevalue; // the coefficient the calculation uses
 };
 
 // A switch carried out: the unit in force afterwards and the new texts.
@@ -53,17 +53,14 @@ struct Switched {
 // leaves the unit in force and only rewrites the fields in their patterns.
 // Nothing is returned when a converted value would not be a finite number:
 // the switch is then refused whole.
-std::optional<Switched<LengthTexts>> switchLengths(std::string_view unitInForce,
-                                                   std::string_view chosen,
+std::optional<Switched<LengthTexts>> switchLengths(std::string_view unitInForce, std::string_view chosen,
                                                    const LengthTexts& fields);
 
 // `cevalue` is per degree, not per volume, so it is not among these fields.
-std::optional<Switched<VolumeTexts>> switchVolumes(std::string_view unitInForce,
-                                                   std::string_view chosen,
+std::optional<Switched<VolumeTexts>> switchVolumes(std::string_view unitInForce, std::string_view chosen,
                                                    const VolumeTexts& fields);
 
-std::optional<Switched<TemperatureTexts>> switchTemperatures(std::string_view unitInForce,
-                                                             std::string_view chosen,
+std::optional<Switched<TemperatureTexts>> switchTemperatures(std::string_view unitInForce, std::string_view chosen,
                                                              const TemperatureTexts& fields);
 
 } // namespace model

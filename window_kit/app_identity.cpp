@@ -4,20 +4,11 @@
 
 namespace windowkit {
 
-QString desktopEntryName()
-{
-    return QString::fromUtf8(appinfo::kDesktopEntryName);
-}
+QString desktopEntryName() { return QString::fromUtf8(appinfo::kDesktopEntryName); }
 
-QString applicationTitle()
-{
-    return QString::fromUtf8(appinfo::kTitle);
-}
+QString applicationTitle() { return QString::fromUtf8(appinfo::kTitle); }
 
-QString applicationVersion()
-{
-    return QString::fromUtf8(appinfo::kVersionText);
-}
+QString applicationVersion() { return QString::fromUtf8(appinfo::kVersionText); }
 
 QString versionCaption(int major, int minor, int revision)
 {

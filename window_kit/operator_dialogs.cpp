@@ -8,10 +8,7 @@
 
 namespace windowkit {
 
-QString printingProblemMessage()
-{
-    return QStringLiteral("There was a problem printing.  Please check your printer.");
-}
+QString printingProblemMessage() { return QStringLiteral("There was a problem printing.  Please check your printer."); }
 
 ModalDialogs::ModalDialogs(QWidget* parent, QFileDialog* fileDialog) : parent(parent), fileDialog(fileDialog) {}
 

@@ -8,24 +8,15 @@
 
 namespace windowkit {
 
-constexpr int px(int twips)
-{
-    return twips / 15;
-}
+constexpr int px(int twips) { return twips / 15; }
 
 // A control's place and size, in twips from its container's top-left corner.
 struct Twips {
     int left, top, width, height;
 };
 
-constexpr QRect pixels(Twips at)
-{
-    return {px(at.left), px(at.top), px(at.width), px(at.height)};
-}
+constexpr QRect pixels(Twips at) { return {px(at.left), px(at.top), px(at.width), px(at.height)}; }
 
-inline void placeTwips(QWidget* control, Twips at)
-{
-    control->setGeometry(pixels(at));
-}
+inline void placeTwips(QWidget* control, Twips at) { control->setGeometry(pixels(at)); }
 
 } // namespace windowkit

@@ -13,10 +13,7 @@ namespace {
 
 // A picture or icon by its file name, under the prefix its library compiles
 // them in with.
-QString pictureFile(const QString& fileName)
-{
-    return QStringLiteral(GAUGESTAR_PICTURES) + fileName;
-}
+QString pictureFile(const QString& fileName) { return QStringLiteral(GAUGESTAR_PICTURES) + fileName; }
 
 } // namespace
 
@@ -28,15 +25,9 @@ void useMenuBackground(QWidget* widget)
     widget->setAutoFillBackground(true);
 }
 
-void useProgramIcon(QWidget* window)
-{
-    window->setWindowIcon(QIcon(pictureFile(QStringLiteral("gaugestar.ico"))));
-}
+void useProgramIcon(QWidget* window) { window->setWindowIcon(QIcon(pictureFile(QStringLiteral("gaugestar.ico")))); }
 
-QPixmap tankPixmap(const QString& name)
-{
-    return QPixmap(pictureFile(name + QStringLiteral(".bmp")));
-}
+QPixmap tankPixmap(const QString& name) { return QPixmap(pictureFile(name + QStringLiteral(".bmp"))); }
 
 QLabel* tankPicture(const QString& name, QWidget* container)
 {

@@ -10,9 +10,9 @@
 namespace accuracy {
 
 struct ColumnErrors {
-    std::vector<double> ofVolume;     // largest |error| / exact volume in the column
-    std::vector<double> ofCapacity;   // largest |error| / exact capacity
-    std::vector<bool> belowZero;      // some result in the column came out below zero
+    std::vector<double> ofVolume;   // largest |error| / exact volume in the column
+    std::vector<double> ofCapacity; // largest |error| / exact capacity
+    std::vector<bool> belowZero;    // some result in the column came out below zero
 };
 
 // Many levels per column rather than one: between two neighbouring levels

@@ -65,7 +65,8 @@ std::vector<Curve> measureCurves(const LevelScale& levels)
         {QStringLiteral("\"Flat-Ended (Steel)\", 96 in across, 240 in long"), QColor(0x1f, 0x5f, 0xbf),
          worstPerColumn(std::string(tank::kShapes[0].text), kDiameter, kHorizontalLength, levels)},
         {QStringLiteral("\"Cylindrical (Fiberglass)\", 96 in across, 240 in long plus the ends"),
-         QColor(0xe0, 0x7b, 0x00), worstPerColumn(std::string(tank::kShapes[1].text), kDiameter, kHorizontalLength, levels)},
+         QColor(0xe0, 0x7b, 0x00),
+         worstPerColumn(std::string(tank::kShapes[1].text), kDiameter, kHorizontalLength, levels)},
         {QStringLiteral("\"Vertical (Aboveground)\", 96 in across, 96 in high"), QColor(0x2a, 0x9d, 0x3c),
          worstPerColumn(std::string(tank::kShapes[2].text), kDiameter, kDiameter, levels)},
     };
@@ -232,12 +233,12 @@ void drawLegend(QPainter& painter, const QRectF& area, const std::vector<Curve>&
                     QStringLiteral("smallest level step of a chart: 96 in \u00f7 32767 = 0.0029 in"), QColor());
     // Only a picture that shows such levels explains their shading.
     const auto belowZero = [](const Curve& curve) {
-        return std::find(curve.errors.belowZero.begin(), curve.errors.belowZero.end(), true)
-            != curve.errors.belowZero.end();
+        return std::find(curve.errors.belowZero.begin(), curve.errors.belowZero.end(), true) !=
+               curve.errors.belowZero.end();
     };
     if (std::any_of(curves.begin(), curves.end(), belowZero))
-        drawLegendEntry(painter, at + QPointF(0, 23), QPen(), QStringLiteral("levels where a volume came out below zero"),
-                        kBelowZero);
+        drawLegendEntry(painter, at + QPointF(0, 23), QPen(),
+                        QStringLiteral("levels where a volume came out below zero"), kBelowZero);
 }
 
 } // namespace

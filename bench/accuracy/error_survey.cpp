@@ -1,7 +1,7 @@
 #include "bench/accuracy/error_survey.h"
 
-#include "tools/exact_volume/exact_volume.h"
 #include "core/tank_volume.h"
+#include "tools/exact_volume/exact_volume.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +14,8 @@ Measured measure(const std::string& shape, const std::string& unit, Place place)
     const float radius = place.diameter / 2.0f;
     const long double factor = exactUnitsPerGallon(unit);
     Measured measured;
-    measured.computed = tank::TankVolume(place.level, radius, place.length, tank::findShape(shape), tank::findVolumeUnit(unit), {});
+    measured.computed =
+        tank::TankVolume(place.level, radius, place.length, tank::findShape(shape), tank::findVolumeUnit(unit), {});
     measured.exact = exactGallons(shape, place.level, radius, place.length) * factor;
     measured.capacity = exactCapacityGallons(shape, radius, place.length) * factor;
     return measured;
@@ -69,7 +70,8 @@ void surveyTank(const SurveyRange& range, float diameter, float length, ShapeErr
         const double fromNearerEnd = std::min(level, depth - level);
         for (UnitErrors& unit : errors.units) {
             const Measured measured = measure(errors.shape, unit.unit, place);
-            if (unit.unit == tank::kVolumeUnits[0].text && measured.computed < 0.0f && level > errors.highestNegative.level)
+            if (unit.unit == tank::kVolumeUnits[0].text && measured.computed < 0.0f &&
+                level > errors.highestNegative.level)
                 errors.highestNegative = place;
             for (std::size_t b = 0; b < kLevelBands.size(); ++b) {
                 if (!inBand(kLevelBands[b], fromNearerEnd, diameter))

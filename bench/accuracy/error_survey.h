@@ -40,7 +40,7 @@ double tankDepth(const std::string& shape, double diameter, double length);
 // from the bottom and from the top; near the ends the error grows.
 struct LevelBand {
     const char* label;
-    double inches;      // or, when 0 and `chartStep` is set, the tank's chart step
+    double inches; // or, when 0 and `chartStep` is set, the tank's chart step
     bool chartStep;
 };
 inline constexpr std::array<LevelBand, 5> kLevelBands = {
@@ -77,8 +77,8 @@ struct SurveyRange {
     double shortestLength = 36.0;
     double longestLength = 480.0;
     double lengthStep = 74.0;
-    int linearSteps = 1000;          // levels evenly across the depth
-    int logStepsPerDecade = 150;     // and, near each end, evenly on a log scale
+    int linearSteps = 1000;      // levels evenly across the depth
+    int logStepsPerDecade = 150; // and, near each end, evenly on a log scale
     // Down to where the 32-bit level steps are as coarse as the level itself.
     double decadesBelowChartStep = 3.5;
 };

@@ -11,10 +11,7 @@ LevelScale::LevelScale(double depth, double nearest, double left, double right)
 {
 }
 
-double LevelScale::nearest() const
-{
-    return std::pow(10.0, logNearest_);
-}
+double LevelScale::nearest() const { return std::pow(10.0, logNearest_); }
 
 double LevelScale::x(double level) const
 {

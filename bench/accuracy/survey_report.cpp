@@ -1,10 +1,10 @@
 #include "bench/accuracy/survey_report.h"
 
 #include "accuracy_bounds.h"
-#include "tools/exact_volume/exact_volume.h"
 #include "core/display_patterns.h"
 #include "core/number_text.h"
 #include "core/tank_volume.h"
+#include "tools/exact_volume/exact_volume.h"
 
 #include <cmath>
 #include <cstdio>
@@ -53,16 +53,10 @@ void printShape(const ShapeErrors& errors)
 }
 
 // The spacing of 32-bit values next to `value`: no result can be finer.
-double singleSpacing(float value)
-{
-    return static_cast<double>(std::nextafter(value, HUGE_VALF) - value);
-}
+double singleSpacing(float value) { return static_cast<double>(std::nextafter(value, HUGE_VALF) - value); }
 
 // The step of the last of the 7 significant digits a 32-bit value is shown with.
-double shownStep(float value)
-{
-    return std::pow(10.0, std::floor(std::log10(static_cast<double>(value))) - 6.0);
-}
+double shownStep(float value) { return std::pow(10.0, std::floor(std::log10(static_cast<double>(value))) - 6.0); }
 
 // Where a worst of the search lies, to the last digit of its 32-bit
 // values: "Flat-Ended (Steel), litres: 119.911171 x 231.004501 @ 0.0100000007
@@ -72,8 +66,8 @@ std::string exactly(const FoundError& found)
     const double depth = found.place.diameter;
     const double level = found.place.level;
     char text[160];
-    std::snprintf(text, sizeof text, "%s, %s: %.9g x %.9g @ %.9g in", found.shape.c_str(), found.unit.c_str(),
-                  depth, static_cast<double>(found.place.length), level);
+    std::snprintf(text, sizeof text, "%s, %s: %.9g x %.9g @ %.9g in", found.shape.c_str(), found.unit.c_str(), depth,
+                  static_cast<double>(found.place.length), level);
     std::string out = text;
     if (level > depth / 2.0) {
         std::snprintf(text, sizeof text, " (%.3g in below the top)", depth - level);
@@ -100,18 +94,19 @@ std::string againstStated(double worst, double stated, bool& holds)
 
 bool printSearch(const SearchSettings& settings, const SearchResult& result, double seconds)
 {
-    std::printf("The worst error of horizontal tanks, hunted: both shapes, all four units, diameters %g to %g in,\n"
-                "lengths %g to %g in; seed %u; %d tanks at random, each at %d distances from the axis next to\n"
-                "every edge; tanks of the largest roundings and %d of the largest diameters, at the worst rounded\n"
-                "angles among %d distances next to every edge; the %d worst tanks of each figure nudged %d times\n"
-                "(lengths swept %d steps), the %d worst of the full tank swept over every length within 2^-8 of theirs;\n"
-                "every diameter from %g in, flat-ended, at %d distances next to every edge.\n"
-                "%lld tanks at a level measured, in %.0f s.\n",
-                settings.smallestDiameter, settings.largestDiameter, settings.shortestLength, settings.longestLength,
-                settings.seed, settings.tanks, settings.stepsFromEdge, settings.largestDiameters, settings.distancesFromEdge,
-                settings.kept, settings.nudges, settings.sweep, settings.polished,
-                static_cast<double>(static_cast<float>(settings.largestDiameter * settings.everyDiameterAbove)),
-                settings.stepsFromEdge, result.levelsMeasured, seconds);
+    std::printf(
+        "The worst error of horizontal tanks, hunted: both shapes, all four units, diameters %g to %g in,\n"
+        "lengths %g to %g in; seed %u; %d tanks at random, each at %d distances from the axis next to\n"
+        "every edge; tanks of the largest roundings and %d of the largest diameters, at the worst rounded\n"
+        "angles among %d distances next to every edge; the %d worst tanks of each figure nudged %d times\n"
+        "(lengths swept %d steps), the %d worst of the full tank swept over every length within 2^-8 of theirs;\n"
+        "every diameter from %g in, flat-ended, at %d distances next to every edge.\n"
+        "%lld tanks at a level measured, in %.0f s.\n",
+        settings.smallestDiameter, settings.largestDiameter, settings.shortestLength, settings.longestLength,
+        settings.seed, settings.tanks, settings.stepsFromEdge, settings.largestDiameters, settings.distancesFromEdge,
+        settings.kept, settings.nudges, settings.sweep, settings.polished,
+        static_cast<double>(static_cast<float>(settings.largestDiameter * settings.everyDiameterAbove)),
+        settings.stepsFromEdge, result.levelsMeasured, seconds);
     std::printf("Error = (TankVolume - exact) / exact volume, or / exact capacity, sign kept; stated: the figure\n"
                 "the documents state (cmake/accuracy_bounds.cmake).\n\n");
     std::printf("  %-14s %-10s  %-14s  %-10s  %s\n", "levels from", "of the", "stated", "of the", "stated");
@@ -173,12 +168,13 @@ void printResolution()
     const Tank tanks[] = {{"96 x 240 flat-ended", std::string(tank::kShapes[0].text), 96.0f, 240.0f},
                           {"120 x 480 hemisph.", std::string(tank::kShapes[1].text), 120.0f, 480.0f}};
     std::printf("\nWhat a 32-bit result holds: the full tank in each unit\n");
-    std::printf("  %-20s %-13s %-16s %-14s %-14s %s\n", "tank (in)", "unit", "exact", "32-bit spacing",
-                "shown step", "chart cell (2 decimals)");
+    std::printf("  %-20s %-13s %-16s %-14s %-14s %s\n", "tank (in)", "unit", "exact", "32-bit spacing", "shown step",
+                "chart cell (2 decimals)");
     for (const Tank& t : tanks) {
         for (const tank::VolumeUnitName& unitName : tank::kVolumeUnits) {
             const std::string unit(unitName.text);
-            const float full = tank::TankVolume(t.diameter, t.diameter / 2.0f, t.length, tank::findShape(t.shape), &unitName, {});
+            const float full =
+                tank::TankVolume(t.diameter, t.diameter / 2.0f, t.length, tank::findShape(t.shape), &unitName, {});
             const long double perGallon = exactUnitsPerGallon(unit);
             const long double exact = exactCapacityGallons(t.shape, t.diameter / 2.0L, t.length) * perGallon;
             std::printf("  %-20s %-13s %-16.10Lg %-14g %-14g %s\n", t.label, unit.c_str(), exact, singleSpacing(full),

@@ -1,8 +1,8 @@
 #include "bench/accuracy/worst_search.h"
 
-#include "tools/exact_volume/exact_volume.h"
 #include "core/name_tables.h"
 #include "core/tank_volume.h"
+#include "tools/exact_volume/exact_volume.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,7 +43,8 @@ double share(const FoundError& found) { return std::fabs(found.share); }
 void consider(FoundError& worst, double candidate, const Tank& t, const tank::VolumeUnitName& unit, float level)
 {
     if (std::fabs(candidate) > std::fabs(worst.share))
-        worst = FoundError{candidate, std::string(t.shape->text), std::string(unit.text), Place{t.diameter, t.length, level}};
+        worst = FoundError{candidate, std::string(t.shape->text), std::string(unit.text),
+                           Place{t.diameter, t.length, level}};
 }
 
 double edgeOf(std::size_t band, float diameter)
@@ -193,7 +194,8 @@ public:
             const long double angle = angleError(d, radius);
             ofCapacity.offer(angle, d);
             // Near the top the volume is nearly the full tank: one ranking.
-            const long double sliver = where.fromTop ? 0.0L : segmentArea<long double>(radius - static_cast<long double>(d), radius);
+            const long double sliver =
+                where.fromTop ? 0.0L : segmentArea<long double>(radius - static_cast<long double>(d), radius);
             if (sliver > 0.0L)
                 ofVolume.offer(angle / sliver, d);
             d = std::nextafter(d, where.fromTop ? HUGE_VALF : -HUGE_VALF);
@@ -334,7 +336,8 @@ Candidate candidate(const Tank& t, Scan where, const FoundError& found)
 // Of the full tank, the rest of the error is the rounding of the length
 // factor, of the volume and of its unit: at one level, the length stepped
 // through its 32-bit values up to `last` (either way), the worst kept.
-Candidate sweepLength(Hunt& hunt, const Candidate& from, std::size_t figure, double last, const SearchSettings& settings)
+Candidate sweepLength(Hunt& hunt, const Candidate& from, std::size_t figure, double last,
+                      const SearchSettings& settings)
 {
     Candidate worst = from;
     worst.share = 0.0;
@@ -395,8 +398,8 @@ SearchResult searchWorst(const SearchSettings& settings)
                 continue;
             const double move = std::ldexp(moved++, -12);
             Tank t{shape, 0.0f, clampTo(base, settings.shortestLength, settings.longestLength)};
-            std::vector<float> diameters{clampTo(settings.largestDiameter * (1.0 - move), settings.smallestDiameter,
-                                                 settings.largestDiameter)};
+            std::vector<float> diameters{
+                clampTo(settings.largestDiameter * (1.0 - move), settings.smallestDiameter, settings.largestDiameter)};
             for (const tank::VolumeUnitName& unit : tank::kVolumeUnits) {
                 const long double perGallon = exactUnitsPerGallon(unit.text);
                 const auto fullVolume = [&](double diameter) {
@@ -408,7 +411,8 @@ SearchResult searchWorst(const SearchSettings& settings)
                     double low = settings.smallestDiameter, high = settings.largestDiameter;
                     for (int halving = 0; halving < 60; ++halving)
                         (fullVolume((low + high) / 2.0) < std::ldexp(1.0, power) ? low : high) = (low + high) / 2.0;
-                    diameters.push_back(clampTo(high * (1.0 + move), settings.smallestDiameter, settings.largestDiameter));
+                    diameters.push_back(
+                        clampTo(high * (1.0 + move), settings.smallestDiameter, settings.largestDiameter));
                 }
             }
             for (const float diameter : diameters) {
@@ -433,10 +437,11 @@ SearchResult searchWorst(const SearchSettings& settings)
     // squared: diameters evenly spread over the top 2^-7 of the range.
     for (int i = 0; i < settings.largestDiameters; ++i) {
         const double below = std::ldexp(static_cast<double>(i) / settings.largestDiameters, -7);
-        const Tank t{shapes[i % 2], clampTo(settings.largestDiameter * (1.0 - below), settings.smallestDiameter,
-                                            settings.largestDiameter),
-                     clampTo(random.between(settings.shortestLength, settings.longestLength), settings.shortestLength,
-                             settings.longestLength)};
+        const Tank t{
+            shapes[i % 2],
+            clampTo(settings.largestDiameter * (1.0 - below), settings.smallestDiameter, settings.largestDiameter),
+            clampTo(random.between(settings.shortestLength, settings.longestLength), settings.shortestLength,
+                    settings.longestLength)};
         for (std::size_t band = 0; band < kLevelBands.size(); ++band) {
             for (const bool fromTop : {false, true}) {
                 const ScanWorst found = hunt.angleScan(t, Scan{band, fromTop});
@@ -453,7 +458,8 @@ SearchResult searchWorst(const SearchSettings& settings)
         const bool ofCapacity = figure % 2 == 1;
         Kept& best = kept[figure];
         for (int n = 0; n < settings.nudges && !best.all().empty(); ++n) {
-            const Candidate from = best.all()[static_cast<std::size_t>(random.unit() * static_cast<double>(best.all().size()))];
+            const Candidate from =
+                best.all()[static_cast<std::size_t>(random.unit() * static_cast<double>(best.all().size()))];
             // The diameter (and the length) moved: other distances from the
             // axis, other cosines.
             Tank t = from.tank;
@@ -471,8 +477,8 @@ SearchResult searchWorst(const SearchSettings& settings)
         if (!ofCapacity)
             continue;
         // Last, the few worst at their levels with every length near theirs.
-        const std::vector<Candidate> worst(best.all().begin(),
-                                           best.all().begin() + std::min<std::ptrdiff_t>(settings.polished, best.all().size()));
+        const std::vector<Candidate> worst(
+            best.all().begin(), best.all().begin() + std::min<std::ptrdiff_t>(settings.polished, best.all().size()));
         for (const Candidate& c : worst)
             for (const double way : {1.0 + kJustAbove, 1.0 - kJustAbove})
                 best.offer(sweepLength(hunt, c, figure, c.tank.length * way, settings));

@@ -35,15 +35,15 @@ namespace accuracy {
 //     the nearest distances past every edge (as in 1.).
 struct SearchSettings {
     std::uint32_t seed = 40;
-    int tanks = 10000;              // 1.
-    int stepsFromEdge = 48;         // 1.: distances from the axis per edge
-    int distancesFromEdge = 2048;   // 2. and 3.: of which the worst rounded angles are measured
-    int largestDiameters = 2000;    // 2.: at the top of the range, evenly
+    int tanks = 10000;                         // 1.
+    int stepsFromEdge = 48;                    // 1.: distances from the axis per edge
+    int distancesFromEdge = 2048;              // 2. and 3.: of which the worst rounded angles are measured
+    int largestDiameters = 2000;               // 2.: at the top of the range, evenly
     double everyDiameterAbove = 1.0 - 0x1p-10; // 4.: every 32-bit diameter from this share of the largest up
-    int nudges = 1500;              // 3.: per figure
-    int kept = 64;                  // 3.: tanks nudged per figure, the worst found
-    int sweep = 4096;               // 3.: 32-bit steps of the length from a nudged tank
-    int polished = 8;               // 3.: the worst of each figure of the full tank, then every length near theirs
+    int nudges = 1500;                         // 3.: per figure
+    int kept = 64;                             // 3.: tanks nudged per figure, the worst found
+    int sweep = 4096;                          // 3.: 32-bit steps of the length from a nudged tank
+    int polished = 8; // 3.: the worst of each figure of the full tank, then every length near theirs
     double smallestDiameter = 24.0;
     double largestDiameter = 120.0;
     double shortestLength = 36.0;
@@ -69,7 +69,7 @@ using WorstByBand = std::array<BandWorst, kLevelBands.size()>;
 // The worst of each shape: flat ends, hemispherical ends.
 struct SearchResult {
     std::array<WorstByBand, 2> byShape;
-    long long levelsMeasured = 0;   // a tank at a level, in all four volume units
+    long long levelsMeasured = 0; // a tank at a level, in all four volume units
 };
 
 SearchResult searchWorst(const SearchSettings& settings);

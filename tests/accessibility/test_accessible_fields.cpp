@@ -91,6 +91,7 @@ private slots:
 
         const auto field = QAccessible::EditableText;
         const auto selector = QAccessible::ComboBox;
+        // clang-format off
         QTest::newRow("shape") << "cboTankShape" << "Shape" << selector << "Flat-Ended (Steel)";
         QTest::newRow("diameter") << "txtTankDiameter" << "Diameter" << field << "96";
         QTest::newRow("length") << "txtTankLength" << "Length" << field << "324";
@@ -105,6 +106,7 @@ private slots:
         QTest::newRow("gross") << "txtGrossVolume" << "Gross volume" << field << "10,000";
         QTest::newRow("net") << "txtNetVolume" << "Net volume" << field << "10,000";
         QTest::newRow("button") << "Command1" << "Perform Calculations" << QAccessible::Button << "";
+        // clang-format on
     }
     void everyFieldHasNameRoleAndValue()
     {
@@ -213,11 +215,13 @@ private slots:
         QTest::addColumn<QString>("shape");
         QTest::addColumn<QString>("level");
         QTest::addColumn<QString>("description");
+        // clang-format off
         QTest::newRow("start-up") << "" << "" << "Flat-ended tank, empty";
         QTest::newRow("flat, half") << "" << "48" << "Flat-ended tank, about half full";
         QTest::newRow("hemispherical, half")
             << "Cylindrical (Fiberglass)" << "48" << "Tank with hemispherical ends, about half full";
         QTest::newRow("upright, full") << "Vertical (Aboveground)" << "400" << "Upright tank, full";
+        // clang-format on
     }
     void pictureDescribedInWords()
     {

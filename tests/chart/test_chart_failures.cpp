@@ -9,9 +9,9 @@
 #include "support/pdf_printers.h"
 
 #include "recording_surface.h"
+#include "support/app_texts.h"
 #include "support/gui_actions.h"
 #include "support/helper_checks.h"
-#include "support/app_texts.h"
 #include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
@@ -178,9 +178,8 @@ QStringList openDescriptors()
 QStringList filesHeld()
 {
     QStringList held = openDescriptors();
-    held.removeIf([](const QString& target) {
-        return target.startsWith("/proc/self/fd/") || target.startsWith("/usr/share/");
-    });
+    held.removeIf(
+        [](const QString& target) { return target.startsWith("/proc/self/fd/") || target.startsWith("/usr/share/"); });
     return held;
 }
 
@@ -209,10 +208,10 @@ class TestChartFailures : public QObject {
     // good runs'.
     [[nodiscard]] bool describeTank(const QStringList& tank = {"inches", "28", "24"})
     {
-        return setSelector("cboTankShape", "Flat-Ended (Steel)") && setSelector("cboLengthUnits", tank[0])
-               && setSelector("cboVolumeUnits", "gallons")
-               && testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), tank[1])
-               && testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), tank[2]);
+        return setSelector("cboTankShape", "Flat-Ended (Steel)") && setSelector("cboLengthUnits", tank[0]) &&
+               setSelector("cboVolumeUnits", "gallons") &&
+               testsupport::typeInto(form->findChild<QLineEdit*>("txtTankDiameter"), tank[1]) &&
+               testsupport::typeInto(form->findChild<QLineEdit*>("txtTankLength"), tank[2]);
     }
 
     // One run from the menu, its dialogs answered as `run` says.
@@ -332,8 +331,7 @@ private slots:
         row("length beyond 32 bits", {.increments = {"10"}, .tank = {"feet", "96", "1e38"}});
         row("last level beyond 32 bits", {.increments = {"1e38"}, .tank = {"inches", "4e38", "24"}});
         row("file dialog cancelled", {.increments = good, .file = cancel});
-        row("folder that is not there",
-            {.increments = good, .file = "no such folder/chart.txt", .cannotSave = ENOENT});
+        row("folder that is not there", {.increments = good, .file = "no such folder/chart.txt", .cannotSave = ENOENT});
         if (QFile::exists("/dev/full"))
             row("disk full while writing", {.increments = good, .file = "/dev/full", .cannotSave = ENOSPC});
         const FailingRun printed{.increments = good, .file = "<chart>", .question = true, .writesChart = true};
@@ -356,8 +354,11 @@ private slots:
     void failureThenSuccess()
     {
         QFETCH(FailingRun, failing);
-        const FailingRun good{.increments = {goodIncrement}, .file = "<chart>", .question = true,
-                              .printer = failing.printer, .writesChart = true};
+        const FailingRun good{.increments = {goodIncrement},
+                              .file = "<chart>",
+                              .question = true,
+                              .printer = failing.printer,
+                              .writesChart = true};
         printers->kind = failing.printer;
         const bool countDescriptors = QDir("/proc/self/fd").exists();
         qsizetype openAfterFirstRound = 0;
@@ -407,8 +408,7 @@ private slots:
                 if (round == 0)
                     openAfterFirstRound = filesHeld().size();
                 else
-                    QTRY_VERIFY2(filesHeld().size() <= openAfterFirstRound,
-                                 qPrintable(filesHeld().join(", ")));
+                    QTRY_VERIFY2(filesHeld().size() <= openAfterFirstRound, qPrintable(filesHeld().join(", ")));
             }
         }
     }

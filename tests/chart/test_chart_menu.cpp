@@ -8,9 +8,9 @@
 #include "support/pdf_printers.h"
 
 #include "recording_surface.h"
+#include "support/app_texts.h"
 #include "support/gui_actions.h"
 #include "support/helper_checks.h"
-#include "support/app_texts.h"
 #include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
@@ -70,10 +70,7 @@ QByteArray crlfLines(const QStringList& lines)
     return bytes;
 }
 
-QString foldBlanks(QString text)
-{
-    return text.replace(QRegularExpression("\\s+"), " ").trimmed();
-}
+QString foldBlanks(QString text) { return text.replace(QRegularExpression("\\s+"), " ").trimmed(); }
 
 } // namespace
 
@@ -86,7 +83,7 @@ struct ChartRun {
     File file = File::NotAsked;
     int calculationMessages = 0;
     bool question = false;
-    QStringList lines = {};   // empty: no file at all
+    QStringList lines = {}; // empty: no file at all
 };
 
 Q_DECLARE_METATYPE(ChartRun)
@@ -108,10 +105,10 @@ class TestChartMenu : public QObject {
     // Units first: choosing one converts the values already shown.
     [[nodiscard]] bool describe(const Tank& tank)
     {
-        return setSelector("cboTankShape", tank.shape) && setSelector("cboLengthUnits", tank.lengthUnit)
-               && setSelector("cboVolumeUnits", tank.volumeUnit)
-               && testsupport::typeInto(control<QLineEdit>("txtTankDiameter"), tank.diameter)
-               && testsupport::typeInto(control<QLineEdit>("txtTankLength"), tank.length);
+        return setSelector("cboTankShape", tank.shape) && setSelector("cboLengthUnits", tank.lengthUnit) &&
+               setSelector("cboVolumeUnits", tank.volumeUnit) &&
+               testsupport::typeInto(control<QLineEdit>("txtTankDiameter"), tank.diameter) &&
+               testsupport::typeInto(control<QLineEdit>("txtTankLength"), tank.length);
     }
     [[nodiscard]] bool setSelector(const char* name, const QString& text)
     {
@@ -249,9 +246,9 @@ private slots:
         });
         QCOMPARE(real.askFileName("text files", "*.txt"), std::optional<QString>(bareName));
         QCOMPARE(seen, (QStringList{"Gaugestar", texts::chartNotice, "no icon", "OK", "Gaugestar", texts::printQuestion,
-                                    "no icon", "Yes default", "Gaugestar",
-                                    texts::incrementPrompt, "empty: ", "CDialog1", "open", "any file",
-                                    "text files (*.txt)", "suffix:", "not native", "type shown: text files"}));
+                                    "no icon", "Yes default", "Gaugestar", texts::incrementPrompt,
+                                    "empty: ", "CDialog1", "open", "any file", "text files (*.txt)",
+                                    "suffix:", "not native", "type shown: text files"}));
     }
 
     void run_data()
@@ -261,6 +258,7 @@ private slots:
         const QString twoSteps = "  0.00 -  12.00     0.00,     0.00    6.00,     5.88   12.00,    11.75  ";
         const auto zeros = [](int count) { return QString(count, '0') + ".00"; };
 
+        // clang-format off
         row("zero increment asked again",
             {.increments = {"0", "0", "3"}, .file = File::Accept, .question = true, .lines = workedExample});
         row("zero increment, then cancel", {.increments = {"0", cancel}});
@@ -304,11 +302,13 @@ private slots:
              .lines = {header, "  0.00 -  96.00     0.00,     0.00   48.00,  1504.05   96.00,  3008.10  "}});
         row("length no number: ends before the file", {.tank = {.length = "24 in"}, .increments = {"3"}});
         row("meters, empty length", {.tank = {.lengthUnit = "meters", .length = ""}, .increments = {"3"}});
+        // clang-format on
         // Every value goes to TankVolume in 32 bits: a radius beyond that
         // range ends the run before the file, silently.
         row("radius beyond 32 bits ends before the file", {.tank = {.diameter = "1e39"}, .increments = {"1e38"}});
         // Every value fits 32 bits: the chart is written, each volume the 0
         // that TankVolume gives after reporting its overflow.
+        // clang-format off
         row("sizes at the top of 32 bits",
             {.tank = {.diameter = "3.4e38"}, .increments = {"1e38"}, .file = File::Accept,
              .calculationMessages = 3, .question = true,
@@ -316,12 +316,15 @@ private slots:
                        "  0.00 - 226666666666667" + zeros(24) + "     0.00,     0.00  113333333333333" + zeros(24)
                            + ",     0.00  226666666666667" + zeros(24) + ",     0.00  ",
                        "340" + zeros(36) + " - 340" + zeros(36) + "   340" + zeros(36) + ",     0.00  "}});
+        // clang-format on
         // With no row to compute, nothing is handed over in 32 bits.
         row("1e39 inches long, step count 0: header only",
             {.tank = {.length = "1e39"}, .increments = {"24"}, .file = File::Accept, .lines = {header}});
-        row("1e39 inches long, negative step count: header, question",
-            {.tank = {.length = "1e39"}, .increments = {"-3"}, .file = File::Accept, .question = true,
-             .lines = {header}});
+        row("1e39 inches long, negative step count: header, question", {.tank = {.length = "1e39"},
+                                                                        .increments = {"-3"},
+                                                                        .file = File::Accept,
+                                                                        .question = true,
+                                                                        .lines = {header}});
         row("diameter no number, even with increment 0", {.tank = {.diameter = "twelve"}, .increments = {"0"}});
     }
     void run()
@@ -507,9 +510,8 @@ private slots:
         int checked = 0;
         for (auto match = wordBottom.globalMatch(words); match.hasNext(); ++checked) {
             const double bottom = match.next().captured(1).toDouble();
-            QVERIFY2(bottom <= printableBottom, qPrintable(QString("a word ends at %1 pt, below %2 pt")
-                                                               .arg(bottom)
-                                                               .arg(printableBottom)));
+            QVERIFY2(bottom <= printableBottom,
+                     qPrintable(QString("a word ends at %1 pt, below %2 pt").arg(bottom).arg(printableBottom)));
         }
         QVERIFY(checked > 129 * 3);
     }

@@ -21,10 +21,7 @@ namespace {
 constexpr double inf = std::numeric_limits<double>::infinity();
 
 // Bitwise equality, so that -0 and +0 or two NaNs are told apart properly.
-bool sameDouble(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+bool sameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // The significant digits of a plain or exponent-form number text.
 std::string digitsOf(const std::string& text)
@@ -44,6 +41,7 @@ std::string digitsOf(const std::string& text)
 
 TEST(NumberText, Leading)
 {
+    // clang-format off
     const struct { const char* name; std::string text; double expected; } rows[] = {
         {"comma ends the number", "10,000", 10.0},
         {"D exponent", "1D3", 1000.0},
@@ -74,6 +72,7 @@ TEST(NumberText, Leading)
         {"fifteen-digit form", "-1.5E-07", -1.5e-7},
         {"non-ASCII ends", "3\xc2\xb0", 3.0},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(leadingNumber(row.text), row.expected);
@@ -82,6 +81,7 @@ TEST(NumberText, Leading)
 
 TEST(NumberText, Strict)
 {
+    // clang-format off
     const struct { const char* name; std::string text; bool passes; double expected; } rows[] = {
         {"plain", "96", true, 96.0},
         {"blanks around", "  5  ", true, 5.0},
@@ -110,6 +110,7 @@ TEST(NumberText, Strict)
         {"beyond the range", "1E400", false, 0.0},
         {"beyond the range, negative", "-2E308", false, 0.0},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const auto value = strictNumber(row.text);
@@ -122,6 +123,7 @@ TEST(NumberText, Strict)
 
 TEST(NumberText, StrictFloat)
 {
+    // clang-format off
     const struct { const char* name; std::string text; bool passes; float expected; } rows[] = {
         {"coefficient", "0.0007", true, 0.0007f},
         // Just above the midpoint between 1 and the next float: through a
@@ -131,6 +133,7 @@ TEST(NumberText, StrictFloat)
         {"beyond float range", "1E39", false, 0.f},
         {"not a number", "0.0007x", false, 0.f},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const auto value = strictNumberFloat(row.text);
@@ -143,6 +146,7 @@ TEST(NumberText, StrictFloat)
 
 TEST(NumberText, FifteenDigits)
 {
+    // clang-format off
     const struct { const char* name; double value; std::string expected; } rows[] = {
         {"whole", 38.0, "38"},
         {"per degree C", 0.0007 / (5.0 / 9.0), "0.00126"},
@@ -170,6 +174,7 @@ TEST(NumberText, FifteenDigits)
         {"smallest subnormal", std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
         {"subnormal", 1e-320, "9.99988867182683E-321"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const std::string text = fifteenDigitText(row.value);
@@ -226,7 +231,7 @@ TEST(NumberText, CutMatchesExactExpansion)
         std::uint32_t floatBits = static_cast<std::uint32_t>(random());
         float single;
         std::memcpy(&single, &floatBits, sizeof single);
-        if (i % 4 == 1)   // whole numbers and halves, where exact ties live
+        if (i % 4 == 1) // whole numbers and halves, where exact ties live
             single = static_cast<float>(random() % 40000000) / ((i % 8 == 1) ? 2.f : 1.f);
         if (std::isfinite(single) && single != 0 && std::fabs(single) > 1e-30f) {
             const std::string text = displayPattern(single, manyPlaces);
@@ -250,6 +255,7 @@ TEST(NumberText, CutMatchesExactExpansion)
 
 TEST(NumberText, Pattern)
 {
+    // clang-format off
     const struct { const char* name; double value; bool single; std::string_view pattern; std::string expected; } rows[] = {
         {"float half case", double(2.675f), true, tank::patterns::kChartLevel, "2.68"},
         {"level half case", 0.125, false, tank::patterns::kChartLevel, "0.13"},
@@ -286,10 +292,11 @@ TEST(NumberText, Pattern)
         {"infinity", inf, false, tank::patterns::kVolume, "Infinity"},
         {"not a number", std::nan(""), false, tank::patterns::kVolume, "NaN"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const std::string text =
-            row.single ? displayPattern(static_cast<float>(row.value), row.pattern) : displayPattern(row.value, row.pattern);
+        const std::string text = row.single ? displayPattern(static_cast<float>(row.value), row.pattern)
+                                            : displayPattern(row.value, row.pattern);
         EXPECT_EQ(text, row.expected);
     }
 }
@@ -323,7 +330,7 @@ TEST(NumberText, ArbitraryInputs)
         ASSERT_FALSE(fifteen.empty());
         displayPattern(leading, tank::patterns::kVolume);
         displayPattern(static_cast<float>(leading), tank::patterns::kChartLevel);
-        displayPattern(leading, text);   // any text as a pattern
+        displayPattern(leading, text); // any text as a pattern
     }
     // Extremes that stress the digit handling.
     for (double v : {std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min(),

@@ -101,6 +101,7 @@ TEST(TankVolume, Volume)
 // 64-bit, in each formula's own order of operations: flat and upright differ in the last bit.
 TEST(TankVolume, Capacity)
 {
+    // clang-format off
     const struct { const char* name; double radius, length; const char* shape; double expected; } rows[] = {
         {"flat 96 x 240", 48.0, 240.0, flat, 7520.238414196363},
         {"hemi 96 x 240", 48.0, 240.0, hemi, 9525.635324648727},
@@ -110,6 +111,7 @@ TEST(TankVolume, Capacity)
         {"hemi, the ends alone", 48.0, 0.0, hemi, 2005.3969104523635},
         {"unknown shape", 48.0, 240.0, "flat-ended (steel)", 0.0},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(tank::TankCapacity(row.radius, row.length, tank::findShape(row.shape)), row.expected);
@@ -131,11 +133,13 @@ TEST(TankVolume, FailuresGoToTheCallersReport)
 
 TEST(TankVolume, NetVolume)
 {
+    // clang-format off
     const struct { const char* name; float gross, productTemp, ce, ref; double expected; } rows[] = {
         {"warmer than reference", 3760.119140625f, 70.f, 0.0007f, 60.f, 3733.79833984375},
         {"colder than reference", 3760.119140625f, 50.f, 0.0007f, 60.f, 3786.43994140625},
         {"at reference", 3760.119140625f, 60.f, 0.0007f, 60.f, 3760.119140625},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(static_cast<double>(tank::NetVolume(row.gross, row.productTemp, row.ce, row.ref)), row.expected);
@@ -148,11 +152,13 @@ TEST(TankVolume, NetVolume)
 // below zero at any level.
 TEST(TankVolume, AgreesWithExactGeometry)
 {
+    // clang-format off
     const struct { const char* name; const char* shape; accuracy::ErrorBounds bounds; } rows[] = {
         {"flat", flat, accuracy::kHorizontalBounds},
         {"hemi", hemi, accuracy::kHorizontalBounds},
         {"vertical", vertical, accuracy::kUprightBounds},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const std::string name = row.shape;
@@ -162,7 +168,8 @@ TEST(TankVolume, AgreesWithExactGeometry)
         std::mt19937 random(23); // its raw numbers are the same everywhere, unlike the distributions
         const auto between = [&random](double low, double high) { return low + (high - low) * (random() / 0x1p32); };
         for (int i = 0; i < 20000; ++i) {
-            const float radius = static_cast<float>(between(24, 120)) / 2, length = static_cast<float>(between(36, 480));
+            const float radius = static_cast<float>(between(24, 120)) / 2,
+                        length = static_cast<float>(between(36, 480));
             const double depth = upright ? length : 2.0 * radius;
             const double fromEnd = i % 2 ? between(0, depth / 2) : depth / 2 * std::pow(10.0, between(-8, 0));
             const auto level = static_cast<float>(i % 4 < 2 ? fromEnd : depth - fromEnd);
@@ -172,11 +179,10 @@ TEST(TankVolume, AgreesWithExactGeometry)
             const long double capacity = accuracy::exactCapacityGallons(name, radius, length) * perGallon;
             const float computed = volume(level, radius, length, name, unit, counter(messages));
             const long double error = std::fabs(computed - exact), nearEnd = std::min<double>(level, depth - level);
-            if ((nearEnd >= 1 && error > bound.ofVolumeFrom1Inch * exact)
-                || (nearEnd >= 0.1 && error > bound.ofVolumeFromTenthInch * exact)
-                || (nearEnd >= 2 * radius / 32767 && error > bound.ofCapacityFromChartStep * capacity)
-                || error > bound.ofCapacity * capacity
-                || std::signbit(computed)) {
+            if ((nearEnd >= 1 && error > bound.ofVolumeFrom1Inch * exact) ||
+                (nearEnd >= 0.1 && error > bound.ofVolumeFromTenthInch * exact) ||
+                (nearEnd >= 2 * radius / 32767 && error > bound.ofCapacityFromChartStep * capacity) ||
+                error > bound.ofCapacity * capacity || std::signbit(computed)) {
                 char where[160];
                 std::snprintf(where, sizeof where, "r %g x %g at %.9g in %s: %g", radius, length, level, unit.c_str(),
                               computed);

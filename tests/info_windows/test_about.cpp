@@ -4,10 +4,10 @@
 #include "info_windows/about_window.h"
 #include "window_kit/app_identity.h"
 
-#include "window_fit.h"
 #include "support/app_texts.h"
 #include "support/gui_actions.h"
 #include "support/unexpected_warnings.h"
+#include "window_fit.h"
 
 #include <QtTest>
 
@@ -51,7 +51,7 @@ private slots:
         QTest::addColumn<int>("revision");
         QTest::addColumn<QString>("caption");
         QTest::newRow("this version") << GAUGESTAR_VERSION_MAJOR << GAUGESTAR_VERSION_MINOR << GAUGESTAR_VERSION_PATCH
-                                       << testsupport::texts::version;
+                                      << testsupport::texts::version;
         QTest::newRow("no zero padding") << 2 << 0 << 0 << "Version 2.0.0";
         QTest::newRow("several digits") << 10 << 12 << 305 << "Version 10.12.305";
     }
@@ -96,9 +96,8 @@ private slots:
     void closesAndUnloads_data()
     {
         QTest::addColumn<CloseAction>("close");
-        QTest::newRow("OK clicked") << CloseAction([](frmAbout* about) {
-            QTest::mouseClick(about->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        });
+        QTest::newRow("OK clicked") << CloseAction(
+            [](frmAbout* about) { QTest::mouseClick(about->findChild<QPushButton*>("cmdOK"), Qt::LeftButton); });
         QTest::newRow("Enter") << CloseAction([](frmAbout* about) { pressKey(about, Qt::Key_Enter); });
         QTest::newRow("Return") << CloseAction([](frmAbout* about) { pressKey(about, Qt::Key_Return); });
         QTest::newRow("Esc") << CloseAction([](frmAbout* about) { pressKey(about, Qt::Key_Escape); });

@@ -3,10 +3,10 @@
 
 #include "info_windows/splash_window.h"
 
-#include "window_fit.h"
 #include "support/app_texts.h"
 #include "support/gui_actions.h"
 #include "support/unexpected_warnings.h"
+#include "window_fit.h"
 
 #include <QtTest>
 
@@ -32,10 +32,12 @@ private slots:
     {
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("text");
+        // clang-format off
         QTest::newRow("product") << "lblProductName" << "Ombrix Gaugestar";
         QTest::newRow("for") << "Label1" << "For";
         QTest::newRow("platform") << "lblPlatform" << "Windows 95/98/NT";
         QTest::newRow("version") << "lblVersion" << testsupport::texts::version;
+        // clang-format on
     }
 
     void texts()
@@ -79,9 +81,8 @@ private slots:
                 [pressed, modifiers](frmSplash* splash) { QTest::keyClick(splash, pressed, modifiers); });
         };
         QTest::newRow("click on the window") << click("clientArea");
-        QTest::newRow("double click") << SplashInput([](frmSplash* splash) {
-            QTest::mouseDClick(splash->findChild<QWidget*>("lblVersion"), Qt::LeftButton);
-        });
+        QTest::newRow("double click") << SplashInput(
+            [](frmSplash* splash) { QTest::mouseDClick(splash->findChild<QWidget*>("lblVersion"), Qt::LeftButton); });
         QTest::newRow("Esc") << key(Qt::Key_Escape);
         QTest::newRow("Enter") << key(Qt::Key_Return);
         QTest::newRow("Alt+F4") << key(Qt::Key_F4, Qt::AltModifier);
@@ -124,7 +125,7 @@ private slots:
         QVERIFY(timer && timer->isActive());
         QCOMPARE(timer->interval(), 2000);
         QVERIFY(timer->isSingleShot());
-        QCOMPARE(timer->timerType(), Qt::PreciseTimer);   // a coarse one may open the window 5 % early
+        QCOMPARE(timer->timerType(), Qt::PreciseTimer); // a coarse one may open the window 5 % early
 
         int openings = 0;
         qint64 openedAt = -1;

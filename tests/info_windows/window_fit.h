@@ -23,9 +23,8 @@ inline QStringList clippedControls(const QWidget* window)
         const auto* label = qobject_cast<const QLabel*>(control);
         if (!label || label->text().isEmpty())
             continue;
-        const QSize needed = label->wordWrap()
-                                 ? QSize(label->width(), label->heightForWidth(label->width()))
-                                 : label->sizeHint();
+        const QSize needed =
+            label->wordWrap() ? QSize(label->width(), label->heightForWidth(label->width())) : label->sizeHint();
         if (needed.width() > label->width() || needed.height() > label->height())
             clipped << QStringLiteral("%1 needs %2x%3, has %4x%5")
                            .arg(label->objectName())

@@ -1,15 +1,44 @@
 # Runs clazy and clang-tidy over the program's own sources (and their headers)
-# with the flags of the build, and shellcheck over every shell script of the
-# tree; any finding fails.
+# with the flags of the build, shellcheck over every shell script of the tree
+# and clang-format over every C++ file of it; any finding fails.
 #   cmake -DSOURCE_DIR=... -DBUILD_DIR=... [-DWITHOUT_CLAZY=ON] -P lint.cmake
 # WITHOUT_CLAZY: clazy already ran over the same sources while another
 # build compiled them (GAUGESTAR_CLAZY); only clang-tidy is left.
 find_program(CLAZY clazy-standalone)
 find_program(CLANG_TIDY clang-tidy)
 find_program(SHELLCHECK shellcheck)
-if((NOT CLAZY AND NOT WITHOUT_CLAZY) OR NOT CLANG_TIDY OR NOT SHELLCHECK)
-    message("lint skipped: clazy-standalone, clang-tidy or shellcheck is not installed")
+find_program(CLANG_FORMAT clang-format)
+if((NOT CLAZY AND NOT WITHOUT_CLAZY) OR NOT CLANG_TIDY OR NOT SHELLCHECK OR NOT CLANG_FORMAT)
+    message("lint skipped: clazy-standalone, clang-tidy, shellcheck or clang-format is not installed")
     return()
+endif()
+
+# The layout of .clang-format, as clang-format 14 (Debian 12's) lays it out:
+# other versions break some lines differently, so they leave it unchecked
+# rather than fail on a tree that follows it.
+execute_process(COMMAND ${CLANG_FORMAT} --version OUTPUT_VARIABLE format_version)
+# Every folder of the tree but the builds' (build*, and debian/ where a
+# package build works).
+file(GLOB top_folders LIST_DIRECTORIES true RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
+set(cxx_files "")
+foreach(folder IN LISTS top_folders)
+    if(IS_DIRECTORY ${SOURCE_DIR}/${folder} AND NOT folder MATCHES "^(build.*|debian)$")
+        file(GLOB_RECURSE found LIST_DIRECTORIES false ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
+        list(APPEND cxx_files ${found})
+    endif()
+endforeach()
+list(LENGTH cxx_files formatted)
+if(format_version MATCHES "version 14\\.")
+    execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror ${cxx_files} WORKING_DIRECTORY ${SOURCE_DIR}
+                    RESULT_VARIABLE result OUTPUT_VARIABLE found ERROR_VARIABLE found)
+    if(formatted EQUAL 0 OR NOT result EQUAL 0)
+        message(FATAL_ERROR "lint: ${formatted} C++ files, some not laid out as .clang-format says "
+                            "(clang-format -i fixes them)\n${found}")
+    endif()
+    set(format_verdict "${formatted} C++ files laid out as .clang-format says")
+else()
+    string(STRIP "${format_version}" format_version)
+    set(format_verdict "layout unchecked (${format_version}, not 14)")
 endif()
 
 # Every shell script: a file of these folders whose first line starts a
@@ -87,8 +116,8 @@ foreach(tool "${clazy_run}" "${CLANG_TIDY};--quiet;--warnings-as-errors=*")
 endforeach()
 if(WITHOUT_CLAZY)
     message("lint: ${checked} sources, no findings by clang-tidy (clazy ran in the Clang build); "
-            "${scripts_checked} shell scripts, none by shellcheck")
+            "${scripts_checked} shell scripts, none by shellcheck; ${format_verdict}")
 else()
     message("lint: ${checked} sources, no findings by clazy or clang-tidy; "
-            "${scripts_checked} shell scripts, none by shellcheck")
+            "${scripts_checked} shell scripts, none by shellcheck; ${format_verdict}")
 endif()

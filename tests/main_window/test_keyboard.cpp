@@ -4,8 +4,8 @@
 
 #include "main_window/main_form.h"
 
-#include "support/helper_checks.h"
 #include "support/app_texts.h"
+#include "support/helper_checks.h"
 #include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
@@ -49,8 +49,8 @@ QString focusedName()
 {
     QWidget* focused = QApplication::focusWidget();
     // An editable selector's text box has the focus on its selector's behalf.
-    if (focused && !focused->objectName().startsWith("cbo") && focused->parentWidget()
-        && focused->parentWidget()->objectName().startsWith("cbo"))
+    if (focused && !focused->objectName().startsWith("cbo") && focused->parentWidget() &&
+        focused->parentWidget()->objectName().startsWith("cbo"))
         focused = focused->parentWidget();
     return focused ? focused->objectName() : QString();
 }
@@ -148,7 +148,7 @@ private slots:
         QFile chart(chartPath);
         QVERIFY(chart.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = chart.readAll().split('\n');
-        QCOMPARE(lines.size(), 4);   // header, two lines, nothing after the last line end
+        QCOMPARE(lines.size(), 4); // header, two lines, nothing after the last line end
         QCOMPARE(lines[1], QByteArray("  0.00 -   6.00     0.00,     0.00    3.00,     8.70    6.00,    22.24  \r"));
     }
 };

@@ -5,8 +5,8 @@
 #include "main_window/main_form.h"
 #include "main_window/status_clock.h"
 
-#include "support/gui_actions.h"
 #include "support/app_texts.h"
+#include "support/gui_actions.h"
 #include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
@@ -37,10 +37,9 @@ struct Calculation {
     QString shape = "Flat-Ended (Steel)";
     QString diameter = {}, length = {}, level = {}, lengthUnit = {}, volumeUnit = {}, productTemp = {};
     QString capacity = {}, gross = {}, net = {}, picture = {};
-    int messages = 0;   // calculation errors reported
+    int messages = 0; // calculation errors reported
 };
 Q_DECLARE_METATYPE(Calculation)
-
 
 class TestMainForm : public QObject {
     Q_OBJECT
@@ -71,14 +70,16 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         for (const char* name :
-             {"Frame1", "Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "Command1", "Label1", "cboTankShape",
-              "Label5", "txtTankDiameter", "lbllengths_0", "Label6", "txtTankLength", "lbllengths_1", "Label4",
-              "cboProductType", "Label7", "txtProductLevel", "lbllengths_2", "Label8", "txtProductTemp",
-              "lblTemp_0", "lblCe", "txtCe", "lblVolumes_3", "Label10", "lblTemp_1", "Label2", "cboLengthUnits",
-              "Label3", "cboVolumeUnits", "Label9", "cboTempUnits", "imgTank", "lblCylinderInfo", "Label14",
-              "txtCeTempRef", "lblTemp_2", "Label11", "txtTankCapacity", "lblVolumes_0", "Label12",
-              "txtGrossVolume", "lblVolumes_1", "Label13", "txtNetVolume", "lblVolumes_2", "sbStatusBar",
-              "CDialog1"})
+             {"Frame1",          "Frame2",         "Frame3",       "Frame4",          "Frame5",
+              "Frame6",          "Command1",       "Label1",       "cboTankShape",    "Label5",
+              "txtTankDiameter", "lbllengths_0",   "Label6",       "txtTankLength",   "lbllengths_1",
+              "Label4",          "cboProductType", "Label7",       "txtProductLevel", "lbllengths_2",
+              "Label8",          "txtProductTemp", "lblTemp_0",    "lblCe",           "txtCe",
+              "lblVolumes_3",    "Label10",        "lblTemp_1",    "Label2",          "cboLengthUnits",
+              "Label3",          "cboVolumeUnits", "Label9",       "cboTempUnits",    "imgTank",
+              "lblCylinderInfo", "Label14",        "txtCeTempRef", "lblTemp_2",       "Label11",
+              "txtTankCapacity", "lblVolumes_0",   "Label12",      "txtGrossVolume",  "lblVolumes_1",
+              "Label13",         "txtNetVolume",   "lblVolumes_2", "sbStatusBar",     "CDialog1"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
     void everyControlExists()
@@ -127,7 +128,7 @@ private slots:
         QCOMPARE(selector("cboTempUnits")->count(), 2);
 
         const std::pair<const char*, const char*> state[] = {
-            {"OldLengthUnits", "inches"}, {"NewLengthUnits", "inches"},   {"OldVolumeUnits", "gallons"},
+            {"OldLengthUnits", "inches"},  {"NewLengthUnits", "inches"},  {"OldVolumeUnits", "gallons"},
             {"NewVolumeUnits", "gallons"}, {"OldTempUnits", "degrees F"}, {"NewTempUnits", "degrees F"}};
         for (const auto& [property, value] : state)
             QCOMPARE(form->property(property).toString(), QString(value));
@@ -193,9 +194,11 @@ private slots:
     // The frames' captions, blanks included.
     void frameCaptions()
     {
+        // clang-format off
         const std::pair<const char*, const char*> captions[] = {
             {"Frame1", "Calculated Values"}, {"Frame2", "Tank  Parameters"}, {"Frame3", "Tank Shape and Product Level"},
             {"Frame4", "Product Parameters"}, {"Frame5", " Units"}, {"Frame6", ""}};
+        // clang-format on
         for (const auto& [name, caption] : captions)
             QCOMPARE(control<QGroupBox>(name)->title(), QString(caption));
     }
@@ -204,10 +207,12 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
+        // clang-format off
         QTest::newRow("mnuPrint") << "mnuPrint" << "Print Screen";
         QTest::newRow("mnuExit") << "mnuExit" << "E&xit";
         QTest::newRow("mnuTGen") << "mnuTGen" << "&Tank Chart Generator";
         QTest::newRow("mnuAbout") << "mnuAbout" << "&About Gaugestar";
+        // clang-format on
     }
     void menus()
     {
@@ -228,6 +233,7 @@ private slots:
     {
         QTest::addColumn<Calculation>("entered");
         const auto row = [](const char* name, const Calculation& entered) { QTest::newRow(name) << entered; };
+        // clang-format off
         row("start-up entries", {.capacity = "10152.32", .gross = "5076.16", .net = "5040.63", .picture = "ftank50"});
         row("feet", {.diameter = "8", .length = "27", .level = "4", .lengthUnit = "feet", .capacity = "10152.32",
                      .gross = "5076.16", .net = "5040.63", .picture = "ftank50"});
@@ -239,10 +245,11 @@ private slots:
             {.level = "100", .capacity = "10152.32", .gross = ".", .net = ".", .picture = "ftank0", .messages = 1});
         row("at the reference temperature", {.productTemp = "60", .capacity = "10152.32", .gross = "5076.16",
                                              .net = "5076.16", .picture = "ftank50"});
+        // clang-format on
         // An unknown length unit: no capacity, the volume function's own
         // message, then the fill fraction over a zero capacity stops the run.
-        row("yards", {.lengthUnit = "yards", .capacity = ".", .gross = ".", .net = ".", .picture = "ftank0",
-                      .messages = 2});
+        row("yards",
+            {.lengthUnit = "yards", .capacity = ".", .gross = ".", .net = ".", .picture = "ftank0", .messages = 2});
     }
 
     void calculate()
@@ -282,9 +289,11 @@ private slots:
         QTest::addColumn<QString>("capacity");
         QTest::addColumn<QString>("gross");
         QTest::addColumn<QString>("net");
+        // clang-format off
         QTest::newRow("empty diameter") << "txtTankDiameter" << "" << "10,000" << "10,000" << "10,000";
         QTest::newRow("temperature beyond 32 bits")
             << "txtProductTemp" << "1E39" << "10152.32" << "5076.16" << "10,000";
+        // clang-format on
     }
 
     void stoppedCalculation()
@@ -309,9 +318,11 @@ private slots:
         QTest::addColumn<QString>("shape");
         QTest::addColumn<QString>("picture");
         QTest::addColumn<bool>("note");
+        // clang-format off
         QTest::newRow("hemispherical") << "Cylindrical (Fiberglass)" << "ctank0" << true;
         QTest::newRow("vertical") << "Vertical (Aboveground)" << "vtank0" << false;
         QTest::newRow("flat") << "Flat-Ended (Steel)" << "ftank0" << false;
+        // clang-format on
     }
 
     // A shape choice after a calculation shows the empty tank of the shape
@@ -338,6 +349,7 @@ private slots:
         QTest::addColumn<QString>("product");
         QTest::addColumn<QString>("ceShown");
         QTest::addColumn<QString>("cevalue");
+        // clang-format off
         QTest::newRow("diesel, F") << "" << "Diesel Fuel" << "0.00047" << "0.00047";
         QTest::newRow("premium, F") << "" << "Premium Unleaded" << "0.0007" << "0.0007";
         QTest::newRow("kerosene, C") << "degrees C" << "Kerosene" << ".00085" << "0.000846";
@@ -345,6 +357,7 @@ private slots:
         // A typed temperature text that is no unit changes nothing.
         QTest::newRow("typed empty unit") << "<empty>" << "Diesel Fuel" << "0.0007" << "0.0007";
         QTest::newRow("typed other unit") << "degrees c" << "Kerosene" << "0.0007" << "0.0007";
+        // clang-format on
     }
 
     void productChoice()

@@ -7,9 +7,9 @@
 
 #include "info_windows/about_window.h"
 #include "info_windows/splash_window.h"
+#include "support/app_texts.h"
 #include "support/gui_actions.h"
 #include "support/printed_page.h"
-#include "support/app_texts.h"
 #include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
@@ -38,7 +38,6 @@ using testsupport::chooseMenuEntry;
 using testsupport::inkedArea;
 
 namespace {
-
 
 QList<frmAbout*> openAboutWindows()
 {
@@ -81,8 +80,7 @@ double meanDifference(const QImage& a, const QImage& b)
     for (int y = 0; y < first.height(); ++y)
         for (int x = 0; x < first.width(); ++x) {
             const QRgb p = first.pixel(x, y), q = second.pixel(x, y);
-            total += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
-                     + std::abs(qBlue(p) - qBlue(q));
+            total += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
         }
     return total / (3.0 * first.width() * first.height());
 }
@@ -247,8 +245,10 @@ private slots:
         const QRect picture = inkedArea(page);
         QVERIFY2(std::abs(picture.width() - shown.width()) <= 2 && std::abs(picture.height() - shown.height()) <= 2,
                  qPrintable(QString("printed %1x%2, shown %3x%4")
-                                .arg(picture.width()).arg(picture.height())
-                                .arg(shown.width()).arg(shown.height())));
+                                .arg(picture.width())
+                                .arg(picture.height())
+                                .arg(shown.width())
+                                .arg(shown.height())));
         const double difference = meanDifference(shown, page.copy(picture));
         QVERIFY2(difference < 8, qPrintable(QString("mean difference %1").arg(difference)));
     }
@@ -267,8 +267,10 @@ private slots:
         QTest::newRow("screen size at 600 dpi") << window << 96.0 << 600.0 << letter << QSizeF(2968.75, 2700);
         QTest::newRow("same resolution") << window << 96.0 << 96.0 << QSizeF(768, 1008) << window;
         QTest::newRow("finer screen prints smaller") << window << 192.0 << 600.0 << letter << QSizeF(1484.375, 1350);
-        QTest::newRow("too wide, shrunk in proportion") << QSizeF(2000, 400) << 96.0 << 96.0 << square << QSizeF(1000, 200);
-        QTest::newRow("too tall, shrunk in proportion") << QSizeF(300, 3000) << 96.0 << 96.0 << square << QSizeF(100, 1000);
+        QTest::newRow("too wide, shrunk in proportion")
+            << QSizeF(2000, 400) << 96.0 << 96.0 << square << QSizeF(1000, 200);
+        QTest::newRow("too tall, shrunk in proportion")
+            << QSizeF(300, 3000) << 96.0 << 96.0 << square << QSizeF(100, 1000);
         QTest::newRow("empty image") << QSizeF(0, 0) << 96.0 << 600.0 << letter << QSizeF();
         QTest::newRow("no screen resolution") << window << 0.0 << 600.0 << letter << QSizeF();
         QTest::newRow("screen resolution not a number") << window << nan << 600.0 << letter << QSizeF();

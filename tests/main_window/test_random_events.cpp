@@ -48,8 +48,7 @@ std::uint64_t fromEnvironment(const char* name, std::uint64_t fallback)
     return ok ? value : fallback;
 }
 
-const QStringList kSelectors{"cboTankShape", "cboProductType", "cboLengthUnits", "cboVolumeUnits",
-                             "cboTempUnits"};
+const QStringList kSelectors{"cboTankShape", "cboProductType", "cboLengthUnits", "cboVolumeUnits", "cboTempUnits"};
 
 // The unit lists, as the window fills them.
 const QStringList kLengthUnits{"inches", "feet", "millimeters", "centimeters", "meters"};
@@ -68,7 +67,10 @@ public:
     int below(int n) { return static_cast<int>(engine() % static_cast<std::uint64_t>(n)); }
     bool chance(int percent) { return below(100) < percent; }
     template <typename List>
-    const auto& pick(const List& list) { return list[below(static_cast<int>(std::size(list)))]; }
+    const auto& pick(const List& list)
+    {
+        return list[below(static_cast<int>(std::size(list)))];
+    }
 
 private:
     std::mt19937_64 engine;
@@ -86,6 +88,7 @@ QString digits(Dice& dice, int count)
 // hostile.
 QString randomText(Dice& dice)
 {
+    // clang-format off
     static const QStringList words{
         "abc", "inf", "Infinity", "-Infinity", "nan", "NaN", "-", "+", ".", "..", "-.", "e5", "E", "d",
         "0x10", "1e", "1e+", "12abc", "1.2.3", "--5", "+-5", "five", "1/2", "$100", "100%", "TRUE"};
@@ -112,62 +115,54 @@ QString randomText(Dice& dice)
         "4.9406564584124654E-324", "2.2250738585072014E-308", "3.4028235E38", "3.4028236E38", "-3.5E38",
         "1E38", "1E39", "1E-45", "1E-46", "1E-400", "1E400", "1D308", "9.99999999999999E307", "0", "-0",
         "0.0", "00000", ".0", "1E-7", "0.000001", "999999999999999.9", "123456789012345678901234567890"};
+    // clang-format on
 
     switch (dice.below(11)) {
-    case 0: {   // a plain number
+    case 0: { // a plain number
         QString out = dice.chance(20) ? "-" : (dice.chance(5) ? "+" : "");
         out += digits(dice, dice.below(8));
         if (dice.chance(60))
             out += "." + digits(dice, dice.below(7));
         return out.isEmpty() ? "0" : out;
     }
-    case 1: {   // with an exponent, huge and tiny ones included
+    case 1: { // with an exponent, huge and tiny ones included
         QString out = (dice.chance(20) ? "-" : "") + digits(dice, 1 + dice.below(3));
         if (dice.chance(50))
             out += "." + digits(dice, dice.below(4));
         out += dice.pick(QStringList{"E", "e", "D", "d"});
         out += dice.pick(QStringList{"", "+", "-"});
-        static const QStringList exponents{"0", "1", "7", "38", "39", "45", "307", "308", "309", "320",
-                                           "324", "400", "99999", "99999999999999999999"};
+        static const QStringList exponents{"0",   "1",   "7",   "38",  "39",  "45",    "307",
+                                           "308", "309", "320", "324", "400", "99999", "99999999999999999999"};
         out += dice.chance(70) ? dice.pick(exponents) : digits(dice, 1 + dice.below(3));
         return out;
     }
-    case 2:   // blanks
+    case 2: // blanks
         return dice.pick(QStringList{"", " ", "   ", " 12 ", "1 2", "- 5", "1 E 3", " . "});
-    case 3:   // group separators and commas
-        return dice.pick(QStringList{"10,000", "1,234.5", ",", ",5", "1,,2", "12,5", "1.0,5", "-1,000,000",
-                                     "1,2,3,4"});
-    case 4:
-        return dice.pick(words);
-    case 5:
-        return dice.pick(foreign);
-    case 6: {   // very long
+    case 3: // group separators and commas
+        return dice.pick(QStringList{"10,000", "1,234.5", ",", ",5", "1,,2", "12,5", "1.0,5", "-1,000,000", "1,2,3,4"});
+    case 4: return dice.pick(words);
+    case 5: return dice.pick(foreign);
+    case 6: { // very long
         const int length = 50 + dice.below(3000);
         switch (dice.below(4)) {
-        case 0:
-            return digits(dice, length);
-        case 1:
-            return QString(length, '9');
-        case 2:
-            return "0." + QString(length, '0') + "1";
-        default:
-            return "1" + QString(length, '0') + ".5E-" + QString::number(length);
+        case 0: return digits(dice, length);
+        case 1: return QString(length, '9');
+        case 2: return "0." + QString(length, '0') + "1";
+        default: return "1" + QString(length, '0') + ".5E-" + QString::number(length);
         }
     }
-    case 7:
-        return dice.pick(names);
-    case 8:
-        return dice.pick(extremes);
-    case 9: {   // a random jumble of number characters
+    case 7: return dice.pick(names);
+    case 8: return dice.pick(extremes);
+    case 9: { // a random jumble of number characters
         static const QString alphabet = QString::fromUtf8("0123456789.,+-eEdD x\xc3\xa9\xc2\xb0");
         QString out;
         for (int i = 1 + dice.below(20); i > 0; --i)
             out += alphabet[dice.below(static_cast<int>(alphabet.size()))];
         return out;
     }
-    default:   // the texts the program itself writes, fed back
-        return dice.pick(QStringList{"96.", ".5", "-2.5", "2438.4", "37.85", ".00265", "0.00126", "21.11",
-                                     "70.", "-40.", "1.5E-07", "1E+15"});
+    default: // the texts the program itself writes, fed back
+        return dice.pick(QStringList{"96.", ".5", "-2.5", "2438.4", "37.85", ".00265", "0.00126", "21.11", "70.",
+                                     "-40.", "1.5E-07", "1E+15"});
     }
 }
 
@@ -182,10 +177,7 @@ QString quoted(const QString& text)
     return "\"" + out + "\"";
 }
 
-bool isAsciiKey(QChar c)
-{
-    return c.unicode() >= 0x20 && c.unicode() < 0x7f;
-}
+bool isAsciiKey(QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7f; }
 
 // Types as a keyboard does: ASCII characters as key clicks, anything else
 // as a key event carrying its text, as an input method delivers it.
@@ -223,12 +215,12 @@ class TestRandomEvents : public QObject {
 private:
     std::unique_ptr<Mainform> window;
     testsupport::ScriptedDialogs* driver = nullptr;
-    std::deque<QString> recent;   // the last events, for a failure message
+    std::deque<QString> recent; // the last events, for a failure message
     int calculations = 0;
     int choices = 0;
     int typings = 0;
-    int unitChanges = 0;        // choices that put another unit in force
-    int refusedSwitches = 0;    // choices refused with a message
+    int unitChanges = 0;     // choices that put another unit in force
+    int refusedSwitches = 0; // choices refused with a message
 
     template <typename T>
     T* child(const QString& name)
@@ -243,8 +235,8 @@ private:
 
     QString typeEvent(Dice& dice)
     {
-        static const QStringList targets{"txtTankDiameter", "txtTankLength", "txtProductLevel",
-                                         "txtProductTemp",  "txtCe",         "cboProductType",
+        static const QStringList targets{"txtTankDiameter", "txtTankLength",  "txtProductLevel",
+                                         "txtProductTemp",  "txtCe",          "cboProductType",
                                          "cboLengthUnits",  "cboVolumeUnits", "cboTempUnits"};
         const QString target = dice.pick(targets);
         QLineEdit* edit = qobject_cast<QLineEdit*>(window->findChild<QWidget*>(target));
@@ -370,7 +362,9 @@ private:
             QStringList captions;
         } quantities[] = {
             {"OldLengthUnits", "NewLengthUnits", kLengthUnits, {"lbllengths_0", "lbllengths_1", "lbllengths_2"}},
-            {"OldVolumeUnits", "NewVolumeUnits", kVolumeUnits,
+            {"OldVolumeUnits",
+             "NewVolumeUnits",
+             kVolumeUnits,
              {"lblVolumes_0", "lblVolumes_1", "lblVolumes_2", "lblVolumes_3"}},
             {"OldTempUnits", "NewTempUnits", kTempUnits, {"lblTemp_0", "lblTemp_1"}},
         };
@@ -421,10 +415,7 @@ private slots:
         calculations = choices = typings = unitChanges = refusedSwitches = 0;
     }
 
-    void cleanup()
-    {
-        window.reset();
-    }
+    void cleanup() { window.reset(); }
 
     void randomEvents()
     {
@@ -462,16 +453,14 @@ private slots:
                                   "last events:"};
                 for (const QString& line : recent)
                     lines << "  " + line;
-                lines << QString("replay: GAUGESTAR_RANDOM_SEED=%1 GAUGESTAR_RANDOM_EVENTS=%2")
-                             .arg(seed)
-                             .arg(i + 1);
+                lines << QString("replay: GAUGESTAR_RANDOM_SEED=%1 GAUGESTAR_RANDOM_EVENTS=%2").arg(seed).arg(i + 1);
                 QFAIL(qPrintable(lines.join('\n')));
             }
         }
         qInfo("random events: seed %llu, %d events in %.1f s: %d typed or pasted, %d choices (%d units "
               "changed, %d switches refused), %d calculations, %s messages answered",
-              static_cast<unsigned long long>(seed), events, clock.elapsed() / 1000.0, typings, choices,
-              unitChanges, refusedSwitches, calculations, qPrintable(refusals()));
+              static_cast<unsigned long long>(seed), events, clock.elapsed() / 1000.0, typings, choices, unitChanges,
+              refusedSwitches, calculations, qPrintable(refusals()));
     }
 };
 

@@ -42,9 +42,8 @@ QPair<QString, QString> split(const QString& pair)
     return {pair.left(at), pair.mid(at + 1)};
 }
 
-const QStringList kUnitCaptions{"lbllengths_0", "lbllengths_1", "lbllengths_2", "lblVolumes_0",
-                                "lblVolumes_1", "lblVolumes_2", "lblVolumes_3", "lblTemp_0",
-                                "lblTemp_1", "lblTemp_2"};
+const QStringList kUnitCaptions{"lbllengths_0", "lbllengths_1", "lbllengths_2", "lblVolumes_0", "lblVolumes_1",
+                                "lblVolumes_2", "lblVolumes_3", "lblTemp_0",    "lblTemp_1",    "lblTemp_2"};
 const QStringList kAutoSized{"lblVolumes_0", "lblVolumes_1", "lblVolumes_2", "lblVolumes_3", "lblTemp_1"};
 
 } // namespace
@@ -88,8 +87,8 @@ private:
     {
         for (const QString& pair : expected) {
             const auto [name, value] = split(pair);
-            CHECK2(shown(window.get(), name) == value, qPrintable(QString("%1 shows \"%2\", expected \"%3\"")
-                                                                      .arg(name, shown(window.get(), name), value)));
+            CHECK2(shown(window.get(), name) == value,
+                   qPrintable(QString("%1 shows \"%2\", expected \"%3\"").arg(name, shown(window.get(), name), value)));
         }
         return true;
     }
@@ -125,18 +124,17 @@ private slots:
         const QString toCm = "choose:cboLengthUnits=centimeters";
         const QString toInches = "choose:cboLengthUnits=inches";
         const auto lengths = [](const QString& unit, const QString& d, const QString& l, const QString& p) {
-            return QStringList{"txtTankDiameter=" + d, "txtTankLength=" + l, "txtProductLevel=" + p,
-                               "lbllengths_0=" + unit, "lbllengths_1=" + unit, "lbllengths_2=" + unit,
-                               "OldLengthUnits=" + unit, "NewLengthUnits=" + unit,
-                               "cboLengthUnits=" + unit};
+            return QStringList{"txtTankDiameter=" + d,   "txtTankLength=" + l,     "txtProductLevel=" + p,
+                               "lbllengths_0=" + unit,   "lbllengths_1=" + unit,   "lbllengths_2=" + unit,
+                               "OldLengthUnits=" + unit, "NewLengthUnits=" + unit, "cboLengthUnits=" + unit};
         };
         QTest::newRow("inches to millimeters")
             << QStringList{toMm} << lengths("millimeters", "2438.4", "8229.6", "1219.2");
         QTest::newRow("on to feet") << QStringList{toMm, toFeet} << lengths("feet", "8.", "27.", "4.");
-        QTest::newRow("on to meters")
-            << QStringList{toMm, toFeet, toMeters} << lengths("meters", "2.4384", "8.2296", "1.2192");
-        QTest::newRow("back to feet")
-            << QStringList{toMm, toFeet, toMeters, toFeet} << lengths("feet", "8.", "27.", "4.");
+        QTest::newRow("on to meters") << QStringList{toMm, toFeet, toMeters}
+                                      << lengths("meters", "2.4384", "8.2296", "1.2192");
+        QTest::newRow("back to feet") << QStringList{toMm, toFeet, toMeters, toFeet}
+                                      << lengths("feet", "8.", "27.", "4.");
         QTest::newRow("on to centimeters") << QStringList{toMm, toFeet, toMeters, toFeet, toCm}
                                            << lengths("centimeters", "243.84", "822.96", "121.92");
         QTest::newRow("back to inches") << QStringList{toMm, toFeet, toMeters, toFeet, toCm, toInches}
@@ -146,16 +144,16 @@ private slots:
             << lengths("inches", ".", "324.", "-2.5");
         QTest::newRow("typing a unit runs nothing")
             << QStringList{"type:cboLengthUnits=millimeters", "type:cboTempUnits=degrees C"}
-            << QStringList{"txtTankDiameter=96", "lbllengths_0=inches", "OldLengthUnits=inches",
-                           "NewLengthUnits=inches", "txtProductTemp=70", "lblTemp_0=degrees F",
+            << QStringList{"txtTankDiameter=96",     "lbllengths_0=inches", "OldLengthUnits=inches",
+                           "NewLengthUnits=inches",  "txtProductTemp=70",   "lblTemp_0=degrees F",
                            "NewTempUnits=degrees F", "cevalue=0.0007"};
 
         QTest::newRow("placeholders to litres")
             << QStringList{"choose:cboVolumeUnits=litres"}
-            << QStringList{"txtTankCapacity=37.85", "txtGrossVolume=37.85", "txtNetVolume=37.85",
-                           "txtCe=.00265", "cevalue=0.0007", "lblVolumes_0=litres", "lblVolumes_1=litres",
-                           "lblVolumes_2=litres", "lblVolumes_3=litres", "OldVolumeUnits=litres",
-                           "NewVolumeUnits=litres", "lblTemp_1=degrees F"};
+            << QStringList{"txtTankCapacity=37.85", "txtGrossVolume=37.85",  "txtNetVolume=37.85",
+                           "txtCe=.00265",          "cevalue=0.0007",        "lblVolumes_0=litres",
+                           "lblVolumes_1=litres",   "lblVolumes_2=litres",   "lblVolumes_3=litres",
+                           "OldVolumeUnits=litres", "NewVolumeUnits=litres", "lblTemp_1=degrees F"};
         // Three different results, each converted in its own field.
         QTest::newRow("calculated results to litres")
             << QStringList{"type:txtTankDiameter=12", "type:txtTankLength=24", "type:txtProductLevel=6",
@@ -170,8 +168,8 @@ private slots:
         const QString toF = "choose:cboTempUnits=degrees F";
         const auto temps = [](const QString& unit, const QString& t, const QString& ref, const QString& ce,
                               const QString& cevalue) {
-            return QStringList{"txtProductTemp=" + t, "txtCeTempRef=" + ref, "txtCe=" + ce,
-                               "cevalue=" + cevalue, "lblTemp_0=" + unit, "lblTemp_1=" + unit,
+            return QStringList{"txtProductTemp=" + t, "txtCeTempRef=" + ref,  "txtCe=" + ce,
+                               "cevalue=" + cevalue,  "lblTemp_0=" + unit,    "lblTemp_1=" + unit,
                                "lblTemp_2=degrees F", "OldTempUnits=" + unit, "NewTempUnits=" + unit};
         };
         QTest::newRow("F to C") << QStringList{toC} << temps("degrees C", "21.11", "15", ".00126", "0.00126");
@@ -179,8 +177,8 @@ private slots:
         QTest::newRow("diesel to C") << QStringList{"choose:cboProductType=Diesel Fuel", toC}
                                      << temps("degrees C", "21.11", "15", ".00085", "0.000846");
         QTest::newRow("F while in F") << QStringList{toF} << temps("degrees F", "70.", "60.", ".0007", "0.0007");
-        QTest::newRow("F while in F leaves text") << QStringList{"type:txtProductTemp=abc", toF}
-                                                  << temps("degrees F", "abc", "60.", ".0007", "0.0007");
+        QTest::newRow("F while in F leaves text")
+            << QStringList{"type:txtProductTemp=abc", toF} << temps("degrees F", "abc", "60.", ".0007", "0.0007");
         // Texts that fail the strict reading are read as 0 (or the number
         // they begin with) and converted like any other value.
         QTest::newRow("zero as the program writes it")
@@ -206,6 +204,7 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("goodValue");
         QTest::addColumn<QStringList>("afterward");
+        // clang-format off
         QTest::newRow("length") << "txtTankDiameter" << "cboLengthUnits" << "millimeters" << "96"
                                 << QStringList{"txtTankDiameter=2438.4", "lbllengths_2=millimeters"};
         QTest::newRow("last length field") << "txtProductLevel" << "cboLengthUnits" << "centimeters" << "48"
@@ -216,6 +215,7 @@ private slots:
                                      << QStringList{"txtProductTemp=21.11", "cevalue=0.00126"};
         QTest::newRow("coefficient") << "txtCe" << "cboTempUnits" << "degrees C" << "0.0007"
                                      << QStringList{"txtCe=.00126", "txtCeTempRef=15"};
+        // clang-format on
     }
 
     void refused()
@@ -228,13 +228,12 @@ private slots:
 
         QVERIFY(testsupport::typeInto(child<QWidget>(field), "1.7E308"));
         QStringList before;
-        const QStringList watched = QStringList{"txtTankDiameter", "txtTankLength", "txtProductLevel",
-                                                "txtProductTemp", "txtCe", "txtCeTempRef", "txtTankCapacity",
-                                                "txtGrossVolume", "txtNetVolume", "OldLengthUnits",
-                                                "NewLengthUnits", "OldVolumeUnits", "NewVolumeUnits",
-                                                "OldTempUnits", "NewTempUnits", "cevalue", "cboLengthUnits",
-                                                "cboVolumeUnits", "cboTempUnits"}
-                                    + kUnitCaptions;
+        const QStringList watched =
+            QStringList{"txtTankDiameter", "txtTankLength",   "txtProductLevel", "txtProductTemp", "txtCe",
+                        "txtCeTempRef",    "txtTankCapacity", "txtGrossVolume",  "txtNetVolume",   "OldLengthUnits",
+                        "NewLengthUnits",  "OldVolumeUnits",  "NewVolumeUnits",  "OldTempUnits",   "NewTempUnits",
+                        "cevalue",         "cboLengthUnits",  "cboVolumeUnits",  "cboTempUnits"} +
+            kUnitCaptions;
         for (const QString& name : watched)
             before << name + "=" + shown(window.get(), name);
         QHash<QString, QRect> geometry;
@@ -260,10 +259,12 @@ private slots:
     {
         QTest::addColumn<QString>("selector");
         QTest::addColumn<QString>("unit");
+        // clang-format off
         QTest::newRow("millimeters") << "cboLengthUnits" << "millimeters";
         QTest::newRow("cubic meters") << "cboVolumeUnits" << "cubic meters";
         QTest::newRow("millilitres") << "cboVolumeUnits" << "millilitres";
         QTest::newRow("degrees C") << "cboTempUnits" << "degrees C";
+        // clang-format on
     }
 
     void captionSizes()
@@ -294,13 +295,14 @@ private slots:
         QTest::addColumn<QString>("shape");
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QStringList>("typed");
-        QTest::newRow("feet") << "Flat-Ended (Steel)" << "feet" << QStringList{"8", "27", "4"};
-        QTest::newRow("millimeters") << "Flat-Ended (Steel)" << "millimeters"
-                                     << QStringList{"2438.4", "8229.6", "1219.2"};
-        QTest::newRow("centimeters, hemispherical ends")
-            << "Cylindrical (Fiberglass)" << "centimeters" << QStringList{"243.84", "822.96", "121.92"};
-        QTest::newRow("meters, vertical") << "Vertical (Aboveground)" << "meters"
-                                          << QStringList{"2.4384", "8.2296", "1.2192"};
+        QTest::newRow("feet") << "Flat-Ended (Steel)"
+                              << "feet" << QStringList{"8", "27", "4"};
+        QTest::newRow("millimeters") << "Flat-Ended (Steel)"
+                                     << "millimeters" << QStringList{"2438.4", "8229.6", "1219.2"};
+        QTest::newRow("centimeters, hemispherical ends") << "Cylindrical (Fiberglass)"
+                                                         << "centimeters" << QStringList{"243.84", "822.96", "121.92"};
+        QTest::newRow("meters, vertical") << "Vertical (Aboveground)"
+                                          << "meters" << QStringList{"2.4384", "8.2296", "1.2192"};
     }
 
     void calculationAfterSwitch()

@@ -17,7 +17,7 @@ TEST(Calculation, FillStep)
     const struct {
         const char* name;
         double fraction;
-        int step;   // -1: no picture
+        int step; // -1: no picture
     } rows[] = {
         {"above full", 1.3, 100},
         {"0.95", 0.95, 100},
@@ -40,8 +40,8 @@ TEST(Calculation, FillStep)
 // Results reach the window one by one, before a later step can stop.
 TEST(Calculation, ResultsAreWrittenAsComputed)
 {
-    const model::CalculationEntries entries{"inches", "324", "96", "48", "Flat-Ended (Steel)", "gallons",
-                                           "70",     "60",  "not a number"};
+    const model::CalculationEntries entries{"inches",  "324", "96", "48",          "Flat-Ended (Steel)",
+                                            "gallons", "70",  "60", "not a number"};
     std::vector<std::string> written;
     const auto outcome = model::performCalculations(
         entries, [&](model::ResultField, const std::string& text) { written.push_back(text); }, {});
@@ -64,9 +64,10 @@ TEST(Calculation, Results)
         const char* capacity;
         const char* gross;
         const char* net;
-        const char* picture;   // "": the picture stays as it is
+        const char* picture; // "": the picture stays as it is
         bool stopped;
-        int volumeMessages;    // TankVolume's own
+        int volumeMessages; // TankVolume's own
+        // clang-format off
     } rows[] = {
         {"millimeters",
          {{&E::lengthUnits, "millimeters"}, {&E::tankDiameter, "2438.4"}, {&E::tankLength, "8229.6"},
@@ -111,6 +112,7 @@ TEST(Calculation, Results)
          "1493.52", "", true, 0},
         {"level beyond 32 bits", {{&E::productLevel, "1E39"}}, "10152.32", "", "", "", true, 0},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         E entries{"inches", "324", "96", "48", "Flat-Ended (Steel)", "gallons", "70", "60", "0.0007"};
@@ -119,7 +121,8 @@ TEST(Calculation, Results)
         int messages = 0;
         std::string written[3];
         const auto outcome = model::performCalculations(
-            entries, [&](model::ResultField field, const std::string& text) { written[static_cast<int>(field)] = text; },
+            entries,
+            [&](model::ResultField field, const std::string& text) { written[static_cast<int>(field)] = text; },
             [&](std::string_view) { ++messages; });
         EXPECT_EQ(written[0], row.capacity);
         EXPECT_EQ(written[1], row.gross);

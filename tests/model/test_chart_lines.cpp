@@ -1,8 +1,8 @@
 // The chart's numbers and lines without any window: the step count, the
 // tank read from the window's texts, and the lines built from the rows.
 
-#include "model/chart_setup.h"
 #include "core/tank_volume.h"
+#include "model/chart_setup.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +114,7 @@ TEST(ChartLines, Lines)
         double increment;
         Lines lines;
         model::LinesEnd end;
+        // clang-format off
     } rows[] = {
         {"worked example", texts("12", "24", "inches"), 3.0,
          {"  0.00 -   6.00     0.00,     0.00    3.00,     2.30    6.00,     5.88  ",
@@ -151,6 +152,7 @@ TEST(ChartLines, Lines)
         {"no volume below zero", texts("115.2", "36", "inches", flat, "millilitres"), 0.0035157,
          {"  0.00 -   0.01     0.00,     0.00    0.00,     0.00    0.01,     7.57  "}, model::LinesEnd::StoppedByTaker},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const StepCount count = model::stepCount(std::stod(row.tank.diameter), row.increment);

@@ -80,7 +80,8 @@ TEST(ChartPrintout, RowsComputedAgain)
     int messages = 0;
     auto log = std::make_shared<PrintLog>();
     RecordingSurface surface(log, 1000.0f);
-    EXPECT_TRUE(model::printChart(tankOfDiameter28(3, "yards"), surface, [&messages](std::string_view) { ++messages; }));
+    EXPECT_TRUE(
+        model::printChart(tankOfDiameter28(3, "yards"), surface, [&messages](std::string_view) { ++messages; }));
     EXPECT_EQ(messages, 4);
 }
 

@@ -28,8 +28,14 @@ Texts fields(const VolumeTexts& t) { return {t.capacity, t.gross, t.net, t.ce}; 
 Texts fields(const TemperatureTexts& t) { return {t.productTemp, t.ceTempRef, t.ce, t.cevalue}; }
 
 // Whether the switch of the fields' quantity is carried out.
-bool switches(std::string_view from, std::string_view to, const LengthTexts& t) { return bool(switchLengths(from, to, t)); }
-bool switches(std::string_view from, std::string_view to, const VolumeTexts& t) { return bool(switchVolumes(from, to, t)); }
+bool switches(std::string_view from, std::string_view to, const LengthTexts& t)
+{
+    return bool(switchLengths(from, to, t));
+}
+bool switches(std::string_view from, std::string_view to, const VolumeTexts& t)
+{
+    return bool(switchVolumes(from, to, t));
+}
 bool switches(std::string_view from, std::string_view to, const TemperatureTexts& t)
 {
     return bool(switchTemperatures(from, to, t));
@@ -104,6 +110,7 @@ TEST(UnitSwitching, Lengths)
         LengthTexts fields;
         const char* unit;
         Texts expected;
+        // clang-format off
     } rows[] = {
         {"half and negative", "inches", "inches", {"0.5", "324", "-2.5"}, "inches", {".5", "324.", "-2.5"}},
         {"leading number of any text", "inches", "feet", {"12abc", "1,200", " 2 4 "}, "feet", {"1.", ".08333", "2."}},
@@ -113,6 +120,7 @@ TEST(UnitSwitching, Lengths)
         {"letter case counts", "inches", "Feet", {"96", "324", "48"}, "inches", {"96.", "324.", "48."}},
         {"large but finite", "inches", "feet", {"1.2E20", "0", "0"}, "feet", {"10000000000000000000.", ".", "."}},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const auto result = switchLengths(row.inForce, row.chosen, row.fields);
@@ -130,6 +138,7 @@ TEST(UnitSwitching, Volumes)
         const char* chosen;
         VolumeTexts fields;
         Texts expected;
+        // clang-format off
     } rows[] = {
         {"gross volume to litres", "gallons", "litres", {"20000", "15432.5", "15400.25", "0.0007"},
          {"75708.24", "58418.37", "58296.29", ".00265"}},
@@ -139,6 +148,7 @@ TEST(UnitSwitching, Volumes)
          {"10.", ".", ".", ".0007"}},
         {"unit in force again", "gallons", "gallons", {"96", "", "-3.456", "0.0007"}, {"96.", ".", "-3.46", ".0007"}},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const auto result = switchVolumes(row.inForce, row.chosen, row.fields);
@@ -159,6 +169,7 @@ TEST(UnitSwitching, Temperatures)
         TemperatureTexts fields; // product temperature, reference, Ce field, cevalue
         const char* unit;
         Texts expected;
+        // clang-format off
     } rows[] = {
         // Dividing by 1.8 and multiplying by 1 / 1.8 differ in the 15th digit.
         {"divided by the quotient", C, F, {"0", "15", "0", "0.0001018"}, F,
@@ -196,6 +207,7 @@ TEST(UnitSwitching, Temperatures)
         {"not a unit name rewrites only", C, "degrees K", {"21.111", "15", "0.00126", "0.00126"}, C,
          {"21.11", "15.", ".00126", "0.00126"}},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const auto result = switchTemperatures(row.inForce, row.chosen, row.fields);
@@ -228,7 +240,7 @@ TEST(UnitSwitching, Refused)
         const char* name;
         const char* inForce;
         const char* chosen;
-        std::variant<LengthTexts, VolumeTexts, TemperatureTexts> fields;   // whose switch it is
+        std::variant<LengthTexts, VolumeTexts, TemperatureTexts> fields; // whose switch it is
     } rows[] = {
         {"diameter beyond range", "inches", "millimeters",
          LengthTexts{.diameter = "1E308", .length = "324", .level = "48"}},
@@ -253,7 +265,7 @@ TEST(UnitSwitching, Refused)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_FALSE(std::visit([&row](const auto& fields) { return switches(row.inForce, row.chosen, fields); },
-                                row.fields));
+        EXPECT_FALSE(
+            std::visit([&row](const auto& fields) { return switches(row.inForce, row.chosen, fields); }, row.fields));
     }
 }

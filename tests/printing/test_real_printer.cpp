@@ -9,9 +9,9 @@
 #include "model/chart_printout.h"
 #include "model/chart_setup.h"
 
+#include "support/app_texts.h"
 #include "support/gui_actions.h"
 #include "support/printed_page.h"
-#include "support/app_texts.h"
 #include "support/scripted_dialogs.h"
 #include "support/unexpected_warnings.h"
 
@@ -34,13 +34,11 @@
 #include <cmath>
 #include <memory>
 
-
 namespace texts = testsupport::texts;
 using testsupport::chooseMenuEntry;
 using testsupport::inkedArea;
 
 namespace {
-
 
 // A print server takes its time: converting and writing a PDF can take
 // seconds on a busy machine.
@@ -168,13 +166,15 @@ private slots:
     {
         // The print server of scripts/cups-printer for the same root; set
         // before the first call into the print system, which reads it once.
-        const QString root = qEnvironmentVariable("GAUGESTAR_PRINTER_ROOT", QStringLiteral(GAUGESTAR_DEFAULT_PRINTER_ROOT));
+        const QString root =
+            qEnvironmentVariable("GAUGESTAR_PRINTER_ROOT", QStringLiteral(GAUGESTAR_DEFAULT_PRINTER_ROOT));
         qputenv("CUPS_SERVER", QFile::encodeName(root + "/cups.sock"));
         if (QPrinterInfo::defaultPrinter().isNull())
             QSKIP("no default printer: run the test command as root or through sudo to get a CUPS-PDF queue");
         const QString folder = root + "/pdf";
         if (!QDir(folder).exists())
-            QSKIP(qPrintable("no CUPS-PDF output folder " + folder + ": start scripts/cups-printer with the same"
+            QSKIP(qPrintable("no CUPS-PDF output folder " + folder +
+                             ": start scripts/cups-printer with the same"
                              " GAUGESTAR_PRINTER_ROOT"));
         if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
             QSKIP("pdftoppm (poppler-utils) is not installed");

@@ -39,8 +39,8 @@ struct SplitMix64 {
 };
 
 // Every name of the tables, and one that is none.
-const std::array<std::string_view, 4> kShapes = {tank::kShapes[0].text, tank::kShapes[1].text,
-                                                 tank::kShapes[2].text, "none"};
+const std::array<std::string_view, 4> kShapes = {tank::kShapes[0].text, tank::kShapes[1].text, tank::kShapes[2].text,
+                                                 "none"};
 const std::array<std::string_view, 5> kVolumeUnits = {tank::kVolumeUnits[0].text, tank::kVolumeUnits[1].text,
                                                       tank::kVolumeUnits[2].text, tank::kVolumeUnits[3].text,
                                                       "barrels"};
@@ -99,11 +99,11 @@ int main(int argc, char** argv)
 
         reports = 0;
         const float gross = tank::TankVolume(level32, radius32, length32, tank::findShape(shape),
-                                       tank::findVolumeUnit(volumeUnit), countReports);
+                                             tank::findVolumeUnit(volumeUnit), countReports);
         std::printf("%ld tank \"%s\" \"%s\" %s level %08x radius %08x length %08x -> %08x reports %d"
                     " \"%s\" \"%s\" \"%s\" \"%s\"\n",
-                    i, shape.c_str(), volumeUnit.c_str(), lengthUnit.text.data(), bits(level32), bits(radius32), bits(length32), bits(gross),
-                    reports, tank::displayPattern(gross, tank::patterns::kVolume).c_str(),
+                    i, shape.c_str(), volumeUnit.c_str(), lengthUnit.text.data(), bits(level32), bits(radius32),
+                    bits(length32), bits(gross), reports, tank::displayPattern(gross, tank::patterns::kVolume).c_str(),
                     tank::displayPattern(gross, tank::patterns::kChartVolume).c_str(),
                     tank::displayPattern(level32, tank::patterns::kChartLevel).c_str(),
                     tank::displayPattern(lengthUnit.toInches(level), tank::patterns::kLength).c_str());
@@ -115,8 +115,8 @@ int main(int argc, char** argv)
         const float reference = random.below(2) == 0 ? 60.0f : single(random.between(-20.0, 100.0));
         const float net = tank::NetVolume(netGross, temp, ce, reference);
         const double net64 = static_cast<double>(netGross) * static_cast<double>(ce);
-        std::printf("%ld net gross %08x temp %08x ce %08x reference %08x -> %08x \"%s\" \"%s\" %016llx \"%s\"\n",
-                    i, bits(netGross), bits(temp), bits(ce), bits(reference), bits(net),
+        std::printf("%ld net gross %08x temp %08x ce %08x reference %08x -> %08x \"%s\" \"%s\" %016llx \"%s\"\n", i,
+                    bits(netGross), bits(temp), bits(ce), bits(reference), bits(net),
                     tank::displayPattern(net, tank::patterns::kVolume).c_str(),
                     tank::displayPattern(net, tank::patterns::kChartVolume).c_str(), bits(net64),
                     tank::displayPattern(net64, tank::patterns::kCePerVolume).c_str());

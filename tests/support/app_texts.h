@@ -24,8 +24,8 @@ inline const QString printQuestion = "Tank Chart Saved OK. Do you want to print 
 // A chart file not saved: its name, and the system's reason for `error`.
 inline QString chartNotSaved(const QString& path, int error)
 {
-    return "The tank chart could not be saved as \"" + QDir::toNativeSeparators(path) + "\".  "
-           + qt_error_string(error) + ".";
+    return "The tank chart could not be saved as \"" + QDir::toNativeSeparators(path) + "\".  " +
+           qt_error_string(error) + ".";
 }
 
 } // namespace testsupport::texts

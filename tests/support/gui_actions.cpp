@@ -5,9 +5,9 @@
 #include "support/scripted_dialogs.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QAction>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -54,8 +54,8 @@ void turnWheel(QWidget* control, int notches)
     // editable selector's field passes it to the selector.
     for (target = target ? target : window; target; target = target->parentWidget()) {
         const QPoint at = target->mapFrom(window, inWindow);
-        QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(target, &wheel);
         if (wheel.isAccepted() || target->isWindow())
             break;
@@ -108,7 +108,8 @@ bool chooseMenuEntry(QMainWindow* window, const char* menuName, const char* entr
     const QPoint at = menu->actionGeometry(entry).center();
     QTest::mouseMove(menu, at);
     QTest::mouseClick(menu, Qt::LeftButton, {}, at);
-    CHECK2(triggered.size() == 1, qPrintable(QString("%1 was triggered %2 times").arg(entryName).arg(triggered.size())));
+    CHECK2(triggered.size() == 1,
+           qPrintable(QString("%1 was triggered %2 times").arg(entryName).arg(triggered.size())));
     return true;
 }
 

@@ -7,20 +7,20 @@
 
 #include <QTest>
 
-#define CHECK(statement)                                                                            \
-    do {                                                                                             \
-        if (!QTest::qVerify(static_cast<bool>(statement), #statement, "", __FILE__, __LINE__))       \
-            return false;                                                                            \
+#define CHECK(statement)                                                                                               \
+    do {                                                                                                               \
+        if (!QTest::qVerify(static_cast<bool>(statement), #statement, "", __FILE__, __LINE__))                         \
+            return false;                                                                                              \
     } while (false)
 
-#define CHECK2(statement, description)                                                              \
-    do {                                                                                             \
-        if (!QTest::qVerify(static_cast<bool>(statement), #statement, (description), __FILE__, __LINE__)) \
-            return false;                                                                            \
+#define CHECK2(statement, description)                                                                                 \
+    do {                                                                                                               \
+        if (!QTest::qVerify(static_cast<bool>(statement), #statement, (description), __FILE__, __LINE__))              \
+            return false;                                                                                              \
     } while (false)
 
-#define CHECK_COMPARE(actual, expected)                                                             \
-    do {                                                                                             \
-        if (!QTest::qCompare((actual), (expected), #actual, #expected, __FILE__, __LINE__))          \
-            return false;                                                                            \
+#define CHECK_COMPARE(actual, expected)                                                                                \
+    do {                                                                                                               \
+        if (!QTest::qCompare((actual), (expected), #actual, #expected, __FILE__, __LINE__))                            \
+            return false;                                                                                              \
     } while (false)

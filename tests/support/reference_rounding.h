@@ -63,7 +63,10 @@ inline Decimal roundDigits(std::string_view digits, long point, long keep)
     return d;
 }
 
-inline Decimal roundToDecimals(const Decimal& d, long decimals) { return roundDigits(d.digits, d.point, d.point + decimals); }
+inline Decimal roundToDecimals(const Decimal& d, long decimals)
+{
+    return roundDigits(d.digits, d.point, d.point + decimals);
+}
 
 // |value| rounded to `keep` <= 15 significant digits, halves away from
 // zero, from its exact decimal expansion: glibc's printf writes exact,

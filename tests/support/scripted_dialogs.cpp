@@ -10,10 +10,7 @@ const char* kindName(int kind)
     return names[kind];
 }
 
-void fail(const QString& problem)
-{
-    QTest::qFail(qPrintable(problem), __FILE__, __LINE__);
-}
+void fail(const QString& problem) { QTest::qFail(qPrintable(problem), __FILE__, __LINE__); }
 
 } // namespace
 
@@ -56,8 +53,8 @@ std::optional<ScriptedDialogs::Expectation> ScriptedDialogs::next(Kind kind, con
     Expectation coming = expected.front();
     expected.pop_front();
     if (coming.kind != kind || (kind != Kind::File && coming.text != text)) {
-        fail("expected " + QString::fromLatin1(kindName(static_cast<int>(coming.kind))) + " \"" + coming.text
-             + "\", got " + what);
+        fail("expected " + QString::fromLatin1(kindName(static_cast<int>(coming.kind))) + " \"" + coming.text +
+             "\", got " + what);
         return std::nullopt;
     }
     return coming;

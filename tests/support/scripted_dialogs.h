@@ -72,6 +72,5 @@ private:
 
 // After the action under test: every expected dialog came (any other has
 // failed the test already).
-#define VERIFY_DIALOGS(dialogs)                                                                         \
-    QVERIFY2((dialogs).pending() == 0,                                                                  \
-             qPrintable(QString("%1 expected dialog(s) never came").arg((dialogs).pending())))
+#define VERIFY_DIALOGS(dialogs)                                                                                        \
+    QVERIFY2((dialogs).pending() == 0, qPrintable(QString("%1 expected dialog(s) never came").arg((dialogs).pending())))

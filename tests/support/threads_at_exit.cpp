@@ -40,7 +40,7 @@ std::vector<pid_t> otherThreads()
 // and later); -1 where the kernel cannot give one.
 int threadEndDescriptor(pid_t thread)
 {
-    constexpr unsigned kPidfdThread = 0x80;   // PIDFD_THREAD
+    constexpr unsigned kPidfdThread = 0x80; // PIDFD_THREAD
     return static_cast<int>(syscall(SYS_pidfd_open, thread, kPidfdThread));
 }
 
@@ -53,7 +53,7 @@ void awaitOtherThreads()
         const int descriptor = threadEndDescriptor(thread);
         if (descriptor >= 0)
             ends.push_back({descriptor, POLLIN, 0});
-        else if (errno != ESRCH)   // gone already: nothing to wait for
+        else if (errno != ESRCH) // gone already: nothing to wait for
             unwatchable = true;
     }
     while (!ends.empty() && Clock::now() < deadline) {

@@ -8,10 +8,7 @@ namespace tank_pictures {
 
 using accuracy::kPiOf;
 
-double segmentFraction(double d)
-{
-    return accuracy::segmentArea(std::clamp(2 * d, 0.0, 2.0), 1.0) / kPiOf<double>;
-}
+double segmentFraction(double d) { return accuracy::segmentArea(std::clamp(2 * d, 0.0, 2.0), 1.0) / kPiOf<double>; }
 
 double capsuleFraction(double d, double lengthOverRadius)
 {

@@ -32,7 +32,7 @@ void putInfoHeader(std::vector<std::uint8_t>& out, int width, int height, int bi
     put32(out, static_cast<std::uint32_t>(height));
     put16(out, 1);
     put16(out, static_cast<std::uint32_t>(bits));
-    put32(out, 0);  // uncompressed
+    put32(out, 0); // uncompressed
     put32(out, imageSize);
     put32(out, pixelsPerMetre);
     put32(out, pixelsPerMetre);
@@ -49,10 +49,10 @@ void putColourTable(std::vector<std::uint8_t>& out, const std::vector<Byte3>& pa
 }
 
 // The 16 colours of the ICO colour table: the ones every screen can show.
-const std::vector<Byte3> kStandard16{
-    {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
-    {0, 128, 128},   {192, 192, 192}, {128, 128, 128}, {255, 0, 0},   {0, 255, 0}, {255, 255, 0},
-    {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+const std::vector<Byte3> kStandard16{{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                                     {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+                                     {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+                                     {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
 
 } // namespace
 
@@ -96,8 +96,8 @@ std::vector<std::uint8_t> encodeIco(const Raster& icon)
     constexpr std::uint32_t resourceBytes = 40 + 16 * 4 + xorBytes + andBytes;
     std::vector<std::uint8_t> out;
     put16(out, 0);
-    put16(out, 1);  // icon
-    put16(out, 1);  // one image
+    put16(out, 1); // icon
+    put16(out, 1); // one image
     out.insert(out.end(), {size, size, 16, 0});
     put16(out, 1);
     put16(out, 4);
@@ -109,7 +109,7 @@ std::vector<std::uint8_t> encodeIco(const Raster& icon)
     auto opaque = [&](int x, int y) { return icon.pixels[static_cast<std::size_t>(y) * size + x].alpha >= 0.5; };
     auto colourIndex = [&](int x, int y) -> std::uint8_t {
         if (!opaque(x, y))
-            return 0;  // black under the mask leaves the screen as it is
+            return 0; // black under the mask leaves the screen as it is
         const Rgb c = icon.pixels[static_cast<std::size_t>(y) * size + x].colour;
         return static_cast<std::uint8_t>(nearest(kStandard16, {toByte(c.r), toByte(c.g), toByte(c.b)}));
     };

@@ -12,14 +12,14 @@ namespace {
 int distance2(const Byte3& a, const Byte3& b)
 {
     const int dr = a[0] - b[0], dg = a[1] - b[1], db = a[2] - b[2];
-    return 2 * dr * dr + 4 * dg * dg + 3 * db * db;  // rough weight for how the eye sees each
+    return 2 * dr * dr + 4 * dg * dg + 3 * db * db; // rough weight for how the eye sees each
 }
 
 // Median cut: split the box of colours with the widest spread at its
 // weighted median until there are as many boxes as palette entries.
 std::vector<Byte3> medianCut(const std::vector<Byte3>& pixels, std::size_t maxColours)
 {
-    std::map<Byte3, int> counts;  // ordered, so the result never depends on hashing
+    std::map<Byte3, int> counts; // ordered, so the result never depends on hashing
     for (const Byte3& p : pixels)
         ++counts[p];
     std::vector<std::pair<Byte3, int>> colours(counts.begin(), counts.end());

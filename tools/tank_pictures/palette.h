@@ -12,7 +12,7 @@ namespace tank_pictures {
 
 struct Indexed {
     std::vector<Byte3> palette;
-    std::vector<std::uint8_t> index;  // one per pixel, rows top to bottom
+    std::vector<std::uint8_t> index; // one per pixel, rows top to bottom
 };
 
 // The palette entry closest to c, weighted for how the eye sees each channel.

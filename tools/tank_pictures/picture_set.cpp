@@ -20,14 +20,15 @@ LyingTank lyingPicture(bool rounded, double fraction)
     t.roundedEnds = rounded;
     t.ry = 18;
     t.cy = 36;
-    const double radius = t.ry / kAspect;  // the tank's real radius, in horizontal pixels
+    const double radius = t.ry / kAspect; // the tank's real radius, in horizontal pixels
     t.endRx = rounded ? radius : radius * 0.38;
     const double left = 9, right = 111;
     t.x0 = left + t.endRx;
     t.x1 = right - t.endRx;
     const double lengthOverRadius = (t.x1 - t.x0) / radius;
-    const double depth = rounded ? depthForFraction(fraction, [&](double d) { return capsuleFraction(d, lengthOverRadius); })
-                                 : depthForFraction(fraction, segmentFraction);
+    const double depth =
+        rounded ? depthForFraction(fraction, [&](double d) { return capsuleFraction(d, lengthOverRadius); })
+                : depthForFraction(fraction, segmentFraction);
     t.hasProduct = fraction > 0;
     t.showSurface = fraction > 0 && fraction < 1;
     t.level = fraction >= 1 ? -1e9 : t.cy + t.ry - 2 * t.ry * depth;

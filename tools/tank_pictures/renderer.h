@@ -11,7 +11,7 @@ namespace tank_pictures {
 
 struct Raster {
     int width = 0, height = 0;
-    std::vector<Sample> pixels;  // rows top to bottom
+    std::vector<Sample> pixels; // rows top to bottom
 };
 
 // Averages an n x n grid of samples inside each pixel.

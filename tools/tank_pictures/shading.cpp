@@ -18,10 +18,7 @@ const Vec3 kFillLight = normalised({0.3, 0.7, 0.6});
 
 } // namespace
 
-Rgb mix(Rgb a, Rgb b, double t)
-{
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
+Rgb mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 
 std::uint8_t toByte(double v) { return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
 
@@ -33,7 +30,8 @@ Vec3 normalised(Vec3 v)
 
 Rgb shade(Rgb base, Vec3 n, const Finish& f)
 {
-    const double light = f.ambient + f.diffuse * std::max(0.0, dot(n, kLight)) + f.fill * std::max(0.0, dot(n, kFillLight));
+    const double light =
+        f.ambient + f.diffuse * std::max(0.0, dot(n, kLight)) + f.fill * std::max(0.0, dot(n, kFillLight));
     const double gloss = f.specular * std::pow(std::max(0.0, dot(n, kHalfway)), f.shininess);
     return mix(scaled(base, light), rgb(255, 255, 255), std::min(gloss, 1.0));
 }

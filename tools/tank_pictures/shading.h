@@ -32,7 +32,7 @@ struct Sample {
     }
 };
 
-using Byte3 = std::array<std::uint8_t, 3>;  // R, G, B
+using Byte3 = std::array<std::uint8_t, 3>; // R, G, B
 
 std::uint8_t toByte(double v);
 
@@ -44,7 +44,7 @@ Vec3 normalised(Vec3 v);
 
 struct Finish {
     double ambient, diffuse, specular, shininess;
-    double fill = 0.18;  // soft light bounced up from the ground
+    double fill = 0.18; // soft light bounced up from the ground
 };
 
 Rgb shade(Rgb base, Vec3 n, const Finish& f);
@@ -65,13 +65,13 @@ struct Scheme {
     Finish shellFinish;
     Rgb product;
     Finish productFinish;
-    Rgb surface;  // lit top of the product
+    Rgb surface; // lit top of the product
     Rgb outline;
-    Rgb support;  // saddles, ladder, concrete
+    Rgb support; // saddles, ladder, concrete
     Rgb concrete;
-    bool background = true;  // false: transparent, for icons
+    bool background = true; // false: transparent, for icons
     Rgb backgroundTop, backgroundBottom;
-    double shadow = 0;  // strength of the soft shadow on the ground
+    double shadow = 0; // strength of the soft shadow on the ground
 };
 
 inline constexpr Finish kSteelFinish{0.42, 0.72, 0.55, 18};

@@ -51,8 +51,8 @@ void paintShadow(Sample& px, const Scheme& s, double x, double y, double cx, dou
 bool inLyingBody(const LyingTank& t, double x, double y, double grow)
 {
     const double ry = t.ry + grow, rx = t.endRx + grow;
-    return inRect(x, y, t.x0, t.cy - ry, t.x1, t.cy + ry) || inEllipse(x, y, t.x0, t.cy, rx, ry)
-           || inEllipse(x, y, t.x1, t.cy, rx, ry);
+    return inRect(x, y, t.x0, t.cy - ry, t.x1, t.cy + ry) || inEllipse(x, y, t.x0, t.cy, rx, ry) ||
+           inEllipse(x, y, t.x1, t.cy, rx, ry);
 }
 
 // Stiffening ribs wound round a fibreglass shell.
@@ -75,8 +75,8 @@ void paintSaddle(Sample& px, const LyingTank& t, const Scheme& s, double x, doub
     const double w = t.saddleHalfWidth, o = t.outline;
     const double plate = std::max(1.5, w * 0.3);
     auto inside = [&](double grow) {
-        return inRect(x, y, sx - w * 0.7 - grow, t.cy - grow, sx + w * 0.7 + grow, t.groundY + grow)
-               || inRect(x, y, sx - w - grow, t.groundY - plate - grow, sx + w + grow, t.groundY + grow);
+        return inRect(x, y, sx - w * 0.7 - grow, t.cy - grow, sx + w * 0.7 + grow, t.groundY + grow) ||
+               inRect(x, y, sx - w - grow, t.groundY - plate - grow, sx + w + grow, t.groundY + grow);
     };
     if (inside(o))
         px.paint(s.outline);
@@ -92,7 +92,8 @@ void paintManway(Sample& px, const LyingTank& t, const Scheme& s, double x, doub
     const double top = t.cy - t.ry - t.manwayHeight;
     const double capRy = w * 0.35;
     auto inside = [&](double grow) {
-        return inRect(x, y, mx - w - grow, top, mx + w + grow, t.cy) || inEllipse(x, y, mx, top, w + grow, capRy + grow);
+        return inRect(x, y, mx - w - grow, top, mx + w + grow, t.cy) ||
+               inEllipse(x, y, mx, top, w + grow, capRy + grow);
     };
     if (inside(o))
         px.paint(s.outline);
@@ -119,16 +120,17 @@ Vec3 lyingSurfaceNormal(const LyingTank& t, double x, double y, bool onFace)
 bool inStandingBody(const StandingTank& t, double x, double y, double grow)
 {
     const double rx = t.rx + grow, ery = t.ery + grow;
-    return inRect(x, y, t.cx - rx, t.yTop, t.cx + rx, t.yBottom) || inEllipse(x, y, t.cx, t.yTop, rx, ery)
-           || inEllipse(x, y, t.cx, t.yBottom, rx, ery);
+    return inRect(x, y, t.cx - rx, t.yTop, t.cx + rx, t.yBottom) || inEllipse(x, y, t.cx, t.yTop, rx, ery) ||
+           inEllipse(x, y, t.cx, t.yBottom, rx, ery);
 }
 
 void paintPad(Sample& px, const StandingTank& t, const Scheme& s, double x, double y)
 {
     const double rx = t.rx + 4.5, ery = t.ery + 1.5, top = t.yBottom + 0.5, bottom = t.groundY - ery;
     auto inside = [&](double grow) {
-        return inRect(x, y, t.cx - rx - grow, top, t.cx + rx + grow, bottom)
-               || inEllipse(x, y, t.cx, top, rx + grow, ery + grow) || inEllipse(x, y, t.cx, bottom, rx + grow, ery + grow);
+        return inRect(x, y, t.cx - rx - grow, top, t.cx + rx + grow, bottom) ||
+               inEllipse(x, y, t.cx, top, rx + grow, ery + grow) ||
+               inEllipse(x, y, t.cx, bottom, rx + grow, ery + grow);
     };
     if (inside(t.outline))
         px.paint(s.outline);
@@ -145,10 +147,11 @@ void paintLadder(Sample& px, const StandingTank& t, const Scheme& s, double x, d
     // Thin bars: no outline of their own, or the rungs run together.
     const double left = t.cx + t.rx + 2.5, right = left + 6.5;
     const double rail = 0.8, rung = 0.55;
-    const double top = t.yTop - 4.5;  // handrail above the roof edge
+    const double top = t.yTop - 4.5; // handrail above the roof edge
     const double bottom = t.groundY - 1.5;
     auto inside = [&]() {
-        if (inRect(x, y, left - rail, top, left + rail, bottom) || inRect(x, y, right - rail, top, right + rail, bottom))
+        if (inRect(x, y, left - rail, top, left + rail, bottom) ||
+            inRect(x, y, right - rail, top, right + rail, bottom))
             return true;
         if (inRect(x, y, t.cx + t.rx * 0.55, top - rail, right + rail, top + rail))
             return true;
@@ -165,8 +168,8 @@ void paintVent(Sample& px, const StandingTank& t, const Scheme& s, double x, dou
 {
     const double vx = t.cx - t.rx * 0.35, w = 2.2, top = t.yTop - 6.0, base = t.yTop - 1.0;
     auto inside = [&](double grow) {
-        return inRect(x, y, vx - w - grow, top, vx + w + grow, base) || inEllipse(x, y, vx, top, w + grow, 0.9 + grow)
-               || inEllipse(x, y, vx, base, w + grow, 0.9 + grow);
+        return inRect(x, y, vx - w - grow, top, vx + w + grow, base) ||
+               inEllipse(x, y, vx, top, w + grow, 0.9 + grow) || inEllipse(x, y, vx, base, w + grow, 0.9 + grow);
     };
     if (inside(t.outline))
         px.paint(s.outline);

@@ -14,10 +14,10 @@ namespace tank_pictures {
 // output; a "round" vertical radius is ry and horizontal radius is ry / aspect.
 struct LyingTank {
     bool roundedEnds = false;
-    double x0 = 0, x1 = 0;  // where the cylindrical part starts and ends
-    double cy = 0, ry = 0;  // axis height and half the height
-    double endRx = 0;       // half-width of the ends: hemisphere or end face
-    double level = 0;       // product surface; product below it
+    double x0 = 0, x1 = 0; // where the cylindrical part starts and ends
+    double cy = 0, ry = 0; // axis height and half the height
+    double endRx = 0;      // half-width of the ends: hemisphere or end face
+    double level = 0;      // product surface; product below it
     bool hasProduct = false;
     bool showSurface = false;
     double groundY = 0;
@@ -27,16 +27,16 @@ struct LyingTank {
     int ribs = 0;
     double ribHalfWidth = 0;
     double outline = 1;
-    double height = 0;  // of the whole picture, for the background
+    double height = 0; // of the whole picture, for the background
 };
 
 // A cylinder standing on a concrete ring, seen a little from above, with a
 // ladder up its right side.
 struct StandingTank {
     double cx = 0, rx = 0;
-    double yTop = 0, yBottom = 0;  // centres of roof and floor ellipses
-    double ery = 0;                // half-height of those ellipses
-    double level = 0;              // centre of the product surface ellipse
+    double yTop = 0, yBottom = 0; // centres of roof and floor ellipses
+    double ery = 0;               // half-height of those ellipses
+    double level = 0;             // centre of the product surface ellipse
     bool hasProduct = false;
     bool showSurface = false;
     double groundY = 0;

@@ -21,8 +21,7 @@ LyingTank iconTank(double outline)
     t.endRx = 6;
     t.x0 = 2 + t.endRx;
     t.x1 = 30 - t.endRx;
-    const double depth =
-        depthForFraction(0.6, [&](double d) { return capsuleFraction(d, (t.x1 - t.x0) / t.endRx); });
+    const double depth = depthForFraction(0.6, [&](double d) { return capsuleFraction(d, (t.x1 - t.x0) / t.endRx); });
     t.level = t.cy + t.ry - 2 * t.ry * depth;
     t.hasProduct = true;
     t.showSurface = true;
