@@ -56,6 +56,16 @@ inline constexpr FillStep kFillSteps[] = {
     {100, 0.95, "full"},
 };
 
+// The step a fill fraction reaches; none for a fraction below zero.
+inline const FillStep* fillStepFor(double fraction)
+{
+    const FillStep* reached = nullptr;
+    for (const FillStep& step : kFillSteps)
+        if (fraction >= step.from)
+            reached = &step;
+    return reached;
+}
+
 // "ftank50": the picture of a shape at a fill step.
 inline std::string pictureName(const ShapeName& shape, const FillStep& step)
 {

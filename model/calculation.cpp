@@ -27,23 +27,7 @@ std::optional<double> lengthInInches(const std::string& text, const std::string&
     return inches;
 }
 
-const tank::FillStep* fillStepRow(double fraction)
-{
-    const tank::FillStep* reached = nullptr;
-    for (const tank::FillStep& step : tank::kFillSteps)
-        if (fraction >= step.from)
-            reached = &step;
-    return reached;
-}
-
 } // namespace
-
-std::optional<int> fillStep(double fraction)
-{
-    if (const tank::FillStep* step = fillStepRow(fraction))
-        return step->percent;
-    return std::nullopt;
-}
 
 CalculationOutcome performCalculations(const CalculationEntries& e, const ResultWriter& write,
                                        const tank::FailureReport& report)
@@ -107,7 +91,7 @@ CalculationOutcome performCalculations(const CalculationEntries& e, const Result
         const double fraction = tank::leadingNumber(grossText) / shownCapacity;
         if (!std::isfinite(fraction))
             return stop();
-        const tank::FillStep* step = fillStepRow(fraction);
+        const tank::FillStep* step = tank::fillStepFor(fraction);
         if (shape && step)
             outcome.picture = tank::pictureName(*shape, *step);
     }

@@ -45,8 +45,4 @@ using ResultWriter = std::function<void(ResultField field, const std::string& te
 CalculationOutcome performCalculations(const CalculationEntries& entries, const ResultWriter& write,
                                        const tank::FailureReport& report);
 
-// The fill step (its percent) for a fill fraction, or nothing for a
-// negative fraction.
-std::optional<int> fillStep(double fraction);
-
 } // namespace model

@@ -27,28 +27,37 @@ void appendVolumeField(std::string& out, float volume)
     appendRightAligned(out, tank::displayPattern(volume, tank::patterns::kChartVolume), 9);
 }
 
-} // namespace
+struct ChartRow {
+    double level = 0.0;  // inches
+    float volume = 0.0f; // in the chart's volume unit
+};
 
-ChartLength ChartLength::fromInchesText(std::string_view text)
-{
-    ChartLength length;
-    length.single = tank::strictNumberFloat(text);
-    return length;
-}
+// Gathers rows into lines of three, the way the chart is laid out. The
+// buffers are kept from line to line: the largest chart has 10,923 lines.
+class ChartLineBuilder {
+public:
+    // Adds the next row; true when it was the third of a line, which is
+    // then in line().
+    bool addRow(ChartRow row);
+    // True when one or two rows were left over; their line is then in line().
+    bool finish();
+    const std::string& line() const { return finished; }
 
-ChartLength ChartLength::fromInches(double inches)
-{
-    ChartLength length;
-    length.single = tank::toSingle(inches);
-    return length;
-}
+private:
+    void finishLine();
 
-double chartLevel(const ChartGeometry& geometry, int i)
-{
-    // In exactly this order: the last digit of a level depends on it.
-    return (static_cast<double>(i) * (geometry.radius * 2.0)) / static_cast<double>(geometry.steps);
-}
+    std::string pending;
+    std::string finished;
+    int rowsPending = 0;
+    // Level fields as already formatted for their rows.
+    std::string rangeStartField;
+    std::string lastLevelField;
+};
 
+// Row i: its level, and its volume from TankVolume (whose failures go to
+// `report`, and which still gives a value). Empty when the row cannot be
+// computed: a level that is no number (0 ÷ 0 when P is 0) or a level,
+// radius or length beyond the 32-bit range.
 std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i, const tank::FailureReport& report)
 {
     const double level = chartLevel(geometry, i);
@@ -95,6 +104,28 @@ void ChartLineBuilder::finishLine()
     finished += pending;
     pending.clear();
     rowsPending = 0;
+}
+
+} // namespace
+
+ChartLength ChartLength::fromInchesText(std::string_view text)
+{
+    ChartLength length;
+    length.single = tank::strictNumberFloat(text);
+    return length;
+}
+
+ChartLength ChartLength::fromInches(double inches)
+{
+    ChartLength length;
+    length.single = tank::toSingle(inches);
+    return length;
+}
+
+double chartLevel(const ChartGeometry& geometry, int i)
+{
+    // In exactly this order: the last digit of a level depends on it.
+    return (static_cast<double>(i) * (geometry.radius * 2.0)) / static_cast<double>(geometry.steps);
 }
 
 LinesEnd forEachChartLine(const ChartGeometry& geometry, const tank::FailureReport& report,

@@ -43,41 +43,8 @@ struct ChartGeometry {
     const tank::VolumeUnitName* volumeUnit = nullptr;
 };
 
-struct ChartRow {
-    double level = 0.0;  // inches
-    float volume = 0.0f; // in the chart's volume unit
-};
-
 // Level i in inches, 64-bit: (i × (radius × 2)) ÷ P.
 double chartLevel(const ChartGeometry& geometry, int i);
-
-// Row i: its level, and its volume from TankVolume (whose failures go to
-// `report`, and which still gives a value). Empty when the row cannot be
-// computed: a level that is no number (0 ÷ 0 when P is 0) or a level,
-// radius or length beyond the 32-bit range.
-std::optional<ChartRow> chartRow(const ChartGeometry& geometry, int i, const tank::FailureReport& report);
-
-// Gathers rows into lines of three, the way the chart is laid out. The
-// buffers are kept from line to line: the largest chart has 10,923 lines.
-class ChartLineBuilder {
-public:
-    // Adds the next row; true when it was the third of a line, which is
-    // then in line().
-    bool addRow(ChartRow row);
-    // True when one or two rows were left over; their line is then in line().
-    bool finish();
-    const std::string& line() const { return finished; }
-
-private:
-    void finishLine();
-
-    std::string pending;
-    std::string finished;
-    int rowsPending = 0;
-    // Level fields as already formatted for their rows.
-    std::string rangeStartField;
-    std::string lastLevelField;
-};
 
 enum class LineKind { Full, ShortLast };
 

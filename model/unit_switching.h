@@ -15,11 +15,6 @@ bool isLengthUnit(std::string_view text);
 bool isVolumeUnit(std::string_view text);
 bool isTemperatureUnit(std::string_view text);
 
-// The factor that turns a value in `from` into one in `to`: 1 for the same
-// unit, nothing when either text is not a unit of the quantity.
-std::optional<double> lengthFactor(std::string_view from, std::string_view to);
-std::optional<double> volumeFactor(std::string_view from, std::string_view to);
-
 // The texts a switch reads and rewrites, in the order they are converted.
 struct LengthTexts {
     std::string diameter;

@@ -148,6 +148,33 @@ TEST(TankVolume, NetVolume)
     EXPECT_FALSE(std::isfinite(tank::NetVolume(std::numeric_limits<float>::max(), 0.f, 1.f, 2.f)));
 }
 
+// A fraction exactly on a limit takes the higher step.
+TEST(TankVolume, FillStep)
+{
+    const struct {
+        const char* name;
+        double fraction;
+        int step; // -1: no picture
+    } rows[] = {
+        {"above full", 1.3, 100},
+        {"0.95", 0.95, 100},
+        {"just below 0.95", 0.9499999, 90},
+        {"0.85", 0.85, 90},
+        {"0.6", 0.6, 75},
+        {"0.4", 0.4, 50},
+        {"0.2", 0.2, 25},
+        {"just below 0.2", 0.1999999, 10},
+        {"smallest positive", 5e-324, 10},
+        {"zero", 0.0, 0},
+        {"negative", -0.01, -1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const tank::FillStep* step = tank::fillStepFor(row.fraction);
+        EXPECT_EQ(step ? step->percent : -1, row.step);
+    }
+}
+
 // The stated bounds on random tanks, levels (half near an end, on a log scale) and units; no volume
 // below zero at any level.
 TEST(TankVolume, AgreesWithExactGeometry)

@@ -1,4 +1,4 @@
-// Perform Calculations without a window: the result texts, the fill step
+// Perform Calculations without a window: the result texts, the picture
 // and where a run stops.
 
 #include "model/calculation.h"
@@ -10,32 +10,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-// A fraction exactly on a limit takes the higher step.
-TEST(Calculation, FillStep)
-{
-    const struct {
-        const char* name;
-        double fraction;
-        int step; // -1: no picture
-    } rows[] = {
-        {"above full", 1.3, 100},
-        {"0.95", 0.95, 100},
-        {"just below 0.95", 0.9499999, 90},
-        {"0.85", 0.85, 90},
-        {"0.6", 0.6, 75},
-        {"0.4", 0.4, 50},
-        {"0.2", 0.2, 25},
-        {"just below 0.2", 0.1999999, 10},
-        {"smallest positive", 5e-324, 10},
-        {"zero", 0.0, 0},
-        {"negative", -0.01, -1},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(model::fillStep(row.fraction).value_or(-1), row.step);
-    }
-}
 
 // Results reach the window one by one, before a later step can stop.
 TEST(Calculation, ResultsAreWrittenAsComputed)

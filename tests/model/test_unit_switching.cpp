@@ -1,3 +1,4 @@
+#include "model/unit_factors.h"
 #include "model/unit_switching.h"
 
 #include "core/number_text.h"
