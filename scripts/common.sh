@@ -34,7 +34,11 @@ give_back() {
         may_be_root || return 0
     fi
     [ "$owner" != 0:0 ] || return 0
-    for path in "$@"; do [ ! -e "$path" ] || as_root chown -R "$owner" "$path"; done
+    for path in "$@"; do
+        if [ -e "$path" ]; then
+            as_root chown -R "$owner" "$path"
+        fi
+    done
     return 0
 }
 
@@ -55,10 +59,15 @@ installing_needs_root() {
 # unless root, waiting for another installer rather than failing.
 install_packages() {
     local options=() missing apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900)
-    [ "${1:-}" = --no-recommends ] && options=(--no-install-recommends) && shift
+    if [ "${1:-}" = --no-recommends ]; then
+        options=(--no-install-recommends)
+        shift
+    fi
     mapfile -t missing < <(missing_packages "$@")
     [ "${#missing[@]}" -gt 0 ] || return 0
-    [ "$(id -u)" -eq 0 ] || apt=(sudo "${apt[@]}")
+    if [ "$(id -u)" -ne 0 ]; then
+        apt=(sudo "${apt[@]}")
+    fi
     echo "Installing: ${missing[*]}"
     "${apt[@]}" update -qq && "${apt[@]}" install -y -qq "${options[@]}" "${missing[@]}"
 }
@@ -98,8 +107,11 @@ build_preset() {
 native_same_numbers() {
     local dir
     dir=$(preset_dir qt-free) || return 1
-    (cd "$root" && cmake --preset qt-free >/dev/null && cmake --build --preset qt-free --target same_numbers >/dev/null) ||
-        return 1
+    (
+        cd "$root" &&
+            cmake --preset qt-free >/dev/null &&
+            cmake --build --preset qt-free --target same_numbers >/dev/null
+    ) || return 1
     timeout 600 "$dir/tests/same_numbers/same_numbers" >"$1"
 }
 
@@ -194,7 +206,7 @@ project_version() {
 # it does not ignore, dated as HEAD so that the same files give the same
 # commit. Nothing but git's own objects is written.
 tree_commit() {
-    local head index tree
+    local head index tree date
     head=$(git -C "$root" rev-parse --verify 'HEAD^{commit}') || return 1
     index=$(mktemp -d) || return 1
     tree=$(export GIT_INDEX_FILE=$index/index && git -C "$root" read-tree HEAD &&
@@ -205,9 +217,9 @@ tree_commit() {
         echo "$head"
         return 0
     fi
-    GIT_AUTHOR_NAME="working tree" GIT_AUTHOR_EMAIL=nobody@localhost GIT_COMMITTER_NAME="working tree" \
-        GIT_COMMITTER_EMAIL=nobody@localhost GIT_AUTHOR_DATE="$(git -C "$root" log -1 --format=%cd --date=raw)" \
-        GIT_COMMITTER_DATE="$(git -C "$root" log -1 --format=%cd --date=raw)" \
+    date=$(git -C "$root" log -1 --format=%cd --date=raw)
+    GIT_AUTHOR_NAME="working tree" GIT_AUTHOR_EMAIL=nobody@localhost GIT_AUTHOR_DATE="$date" \
+        GIT_COMMITTER_NAME="working tree" GIT_COMMITTER_EMAIL=nobody@localhost GIT_COMMITTER_DATE="$date" \
         git -C "$root" commit-tree "$tree" -p "$head" -m "The working tree on $head"
 }
 
@@ -273,19 +285,25 @@ background() {
     shift
     log=$(log_of "$name")
     background_begin[$name]=$SECONDS
-    ("$@" >"$log" 2>&1; status=$?; echo "$SECONDS" >"$log.ended"; exit "$status") &
+    (
+        "$@" >"$log" 2>&1
+        status=$?
+        echo "$SECONDS" >"$log.ended"
+        exit "$status"
+    ) &
     background_pid[$name]=$!
     printf '\n=== %s: started in the background ===\n' "$name"
 }
 
 finish_background() {
-    local name=$1 status log
+    local name=$1 status log ended
     log=$(log_of "$name")
     wait "${background_pid[$name]}"
     status=$?
     printf '\n=== %s (ran in the background; the end of %s) ===\n' "$name" "$log"
     tail -60 "$log"
-    record "$name" "$status" $(($(cat "$log.ended" 2>/dev/null || echo "$SECONDS") - background_begin[$name])) "$log"
+    ended=$(cat "$log.ended" 2>/dev/null || echo "$SECONDS")
+    record "$name" "$status" $((ended - background_begin[$name])) "$log"
 }
 
 # A build beside the stages in front takes whatever core they leave idle.
@@ -298,6 +316,8 @@ summarize() {
     printf '%s\n' "${summary[@]}"
     printf '\n%s passed, %s failed, %s skipped\n' "${counts[passed]}" "${counts[FAILED]}" "${counts[SKIPPED]}"
     [ "${counts[FAILED]}" -eq 0 ] || return 1
-    [ "${counts[SKIPPED]}" -eq 0 ] ||
-        { echo "INCOMPLETE: the skipped stages did not run, so this run proves nothing about them"; return 2; }
+    if [ "${counts[SKIPPED]}" -ne 0 ]; then
+        echo "INCOMPLETE: the skipped stages did not run, so this run proves nothing about them"
+        return 2
+    fi
 }
