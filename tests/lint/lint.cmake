@@ -13,32 +13,29 @@ if((NOT CLAZY AND NOT WITHOUT_CLAZY) OR NOT CLANG_TIDY OR NOT SHELLCHECK OR NOT 
     return()
 endif()
 
-# The layout of .clang-format, as clang-format 14 (Debian 12's) lays it out:
-# other versions break some lines differently, so they leave it unchecked
-# rather than fail on a tree that follows it.
-execute_process(COMMAND ${CLANG_FORMAT} --version OUTPUT_VARIABLE format_version)
-# Every folder of the tree but the builds' (build*, and debian/ where a
-# package build works).
+# The layout of .clang-format, over every folder but the builds' (the
+# presets' build*, the package build's obj-*, any other with a CMake cache)
+# and debian/, as clang-format 14 (Debian 12's) lays it out: other versions
+# break some lines differently, so they leave it unchecked rather than fail
+# on a tree that follows it.
+execute_process(COMMAND ${CLANG_FORMAT} --version OUTPUT_VARIABLE format_version OUTPUT_STRIP_TRAILING_WHITESPACE)
 file(GLOB top_folders LIST_DIRECTORIES true RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
-set(cxx_files "")
+list(FILTER top_folders EXCLUDE REGEX "^(build.*|obj-.*|debian)$")
 foreach(folder IN LISTS top_folders)
-    if(IS_DIRECTORY ${SOURCE_DIR}/${folder} AND NOT folder MATCHES "^(build.*|debian)$")
-        file(GLOB_RECURSE found LIST_DIRECTORIES false ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
-        list(APPEND cxx_files ${found})
+    if(EXISTS ${SOURCE_DIR}/${folder}/CMakeCache.txt)
+        list(REMOVE_ITEM top_folders ${folder})
     endif()
 endforeach()
+list(TRANSFORM top_folders REPLACE "(.+)" "${SOURCE_DIR}/\\1/*.cpp;${SOURCE_DIR}/\\1/*.h")
+file(GLOB_RECURSE cxx_files LIST_DIRECTORIES false ${top_folders})
 list(LENGTH cxx_files formatted)
+set(format_verdict "layout unchecked (${format_version} is not 14)")
 if(format_version MATCHES "version 14\\.")
-    execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror ${cxx_files} WORKING_DIRECTORY ${SOURCE_DIR}
-                    RESULT_VARIABLE result OUTPUT_VARIABLE found ERROR_VARIABLE found)
+    execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror ${cxx_files} RESULT_VARIABLE result ERROR_VARIABLE found)
     if(formatted EQUAL 0 OR NOT result EQUAL 0)
-        message(FATAL_ERROR "lint: ${formatted} C++ files, some not laid out as .clang-format says "
-                            "(clang-format -i fixes them)\n${found}")
+        message(FATAL_ERROR "lint: C++ files not laid out as .clang-format says (clang-format -i lays them out)\n${found}")
     endif()
     set(format_verdict "${formatted} C++ files laid out as .clang-format says")
-else()
-    string(STRIP "${format_version}" format_version)
-    set(format_verdict "layout unchecked (${format_version}, not 14)")
 endif()
 
 # Every shell script: a file of these folders whose first line starts a
