@@ -169,18 +169,24 @@ constexpr auto kFixedPatterns = [] {
 
 // ---- properties ---------------------------------------------------------
 
+// Every writer gives NaN and the infinities as words; true when `value`
+// is one of them (and its text was checked).
+template <typename Real>
+bool checkedAsWord(std::string_view input, Real value, const std::string& text)
+{
+    if (std::isnan(value))
+        CHECK(text == "NaN", text);
+    else if (std::isinf(value))
+        CHECK(text == (value < 0 ? "-Infinity" : "Infinity"), text);
+    return !std::isfinite(value);
+}
+
 // `rounded`: the exact value rounded to 15 digits.
 void checkFifteenDigits(std::string_view input, double value, const Decimal& rounded)
 {
     const std::string text = fifteenDigitText(value);
-    if (std::isnan(value)) {
-        CHECK(text == "NaN", text);
+    if (checkedAsWord(input, value, text))
         return;
-    }
-    if (std::isinf(value)) {
-        CHECK(text == (value < 0 ? "-Infinity" : "Infinity"), text);
-        return;
-    }
     if (value == 0) {
         CHECK(text == "0", text);
         return;
@@ -219,14 +225,8 @@ template <typename Real>
 void checkPattern(std::string_view input, Real value, const Decimal& rounded, const Pattern& pattern)
 {
     const std::string text = displayPattern(value, pattern.text);
-    if (std::isnan(value)) {
-        CHECK(text == "NaN", text);
+    if (checkedAsWord(input, value, text))
         return;
-    }
-    if (std::isinf(value)) {
-        CHECK(text == (value < 0 ? "-Infinity" : "Infinity"), text);
-        return;
-    }
     const std::size_t point = text.find('.');
     CHECK(point != std::string::npos && text.find('.', point + 1) == std::string::npos, "not one point: " + text);
     const auto parsed = parseWritten(text);

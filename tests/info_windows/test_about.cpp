@@ -22,12 +22,6 @@ Q_DECLARE_METATYPE(CloseAction)
 
 namespace {
 
-QString labelText(const QWidget* window, const char* name)
-{
-    const auto* label = window->findChild<QLabel*>(name);
-    return label ? label->text() : QStringLiteral("<no label %1>").arg(name);
-}
-
 void pressKey(frmAbout* about, Qt::Key key)
 {
     QWidget* target = QApplication::focusWidget();
@@ -70,8 +64,8 @@ private slots:
         frmAbout about;
         QCOMPARE(about.objectName(), QString("frmAbout"));
         QCOMPARE(about.windowTitle(), QString("About Gaugestar"));
-        QCOMPARE(labelText(&about, "lblTitle"), QString("Gaugestar"));
-        QCOMPARE(labelText(&about, "lblVersion"), testsupport::texts::version);
+        QCOMPARE(testsupport::control<QLabel>(&about, "lblTitle")->text(), QString("Gaugestar"));
+        QCOMPARE(testsupport::control<QLabel>(&about, "lblVersion")->text(), testsupport::texts::version);
         QVERIFY(!about.isModal());
 
         const auto* picture = about.findChild<QLabel*>("Image2");

@@ -49,12 +49,6 @@ QList<frmAbout*> openAboutWindows()
     return open;
 }
 
-QString labelText(const QWidget* window, const char* name)
-{
-    const auto* label = window->findChild<QLabel*>(name);
-    return label ? label->text() : QString();
-}
-
 // What the window shows below its menu bar, as the operator sees it now.
 QImage clientArea(QMainWindow* window)
 {
@@ -130,8 +124,8 @@ private slots:
         QVERIFY(chooseMenuEntry(form, "mnuHelp", "mnuAbout"));
         QTRY_COMPARE(openAboutWindows().size(), 1);
         frmAbout* first = openAboutWindows().first();
-        QCOMPARE(labelText(first, "lblTitle"), QString("Gaugestar"));
-        QCOMPARE(labelText(first, "lblVersion"), texts::version);
+        QCOMPARE(testsupport::control<QLabel>(first, "lblTitle")->text(), QString("Gaugestar"));
+        QCOMPARE(testsupport::control<QLabel>(first, "lblVersion")->text(), texts::version);
 
         // Choosing it again brings the same window to the front.
         form->activateWindow();
@@ -167,8 +161,8 @@ private slots:
         QTRY_VERIFY(first.isNull());
         QTRY_COMPARE(openAboutWindows().size(), 1);
         const frmAbout* second = openAboutWindows().first();
-        QCOMPARE(labelText(second, "lblTitle"), QString("Gaugestar"));
-        QCOMPARE(labelText(second, "lblVersion"), texts::version);
+        QCOMPARE(testsupport::control<QLabel>(second, "lblTitle")->text(), QString("Gaugestar"));
+        QCOMPARE(testsupport::control<QLabel>(second, "lblVersion")->text(), texts::version);
     }
 
     void mainWindowWorksWhileAboutIsOpen()

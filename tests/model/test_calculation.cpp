@@ -32,6 +32,7 @@ TEST(Calculation, Results)
 {
     using E = model::CalculationEntries;
     using Changes = std::vector<std::pair<std::string E::*, const char*>>;
+    // clang-format off
     const struct {
         const char* name;
         Changes changes;
@@ -41,7 +42,6 @@ TEST(Calculation, Results)
         const char* picture; // "": the picture stays as it is
         bool stopped;
         int volumeMessages; // TankVolume's own
-        // clang-format off
     } rows[] = {
         {"millimeters",
          {{&E::lengthUnits, "millimeters"}, {&E::tankDiameter, "2438.4"}, {&E::tankLength, "8229.6"},

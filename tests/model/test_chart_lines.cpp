@@ -108,13 +108,13 @@ TEST(ChartLines, GeometryReading)
 TEST(ChartLines, Lines)
 {
     const auto complete = model::LinesEnd::Complete;
+    // clang-format off
     const struct {
         const char* name;
         ChartFieldTexts tank;
         double increment;
         Lines lines;
         model::LinesEnd end;
-        // clang-format off
     } rows[] = {
         {"worked example", texts("12", "24", "inches"), 3.0,
          {"  0.00 -   6.00     0.00,     0.00    3.00,     2.30    6.00,     5.88  ",

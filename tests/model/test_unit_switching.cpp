@@ -11,6 +11,7 @@
 #include <vector>
 
 using namespace model;
+using std::string_view;
 using Texts = std::vector<std::string>;
 
 namespace {
@@ -29,17 +30,24 @@ Texts fields(const VolumeTexts& t) { return {t.capacity, t.gross, t.net, t.ce}; 
 Texts fields(const TemperatureTexts& t) { return {t.productTemp, t.ceTempRef, t.ce, t.cevalue}; }
 
 // Whether the switch of the fields' quantity is carried out.
-bool switches(std::string_view from, std::string_view to, const LengthTexts& t)
-{
-    return bool(switchLengths(from, to, t));
-}
-bool switches(std::string_view from, std::string_view to, const VolumeTexts& t)
-{
-    return bool(switchVolumes(from, to, t));
-}
-bool switches(std::string_view from, std::string_view to, const TemperatureTexts& t)
+bool switches(string_view from, string_view to, const LengthTexts& t) { return bool(switchLengths(from, to, t)); }
+bool switches(string_view from, string_view to, const VolumeTexts& t) { return bool(switchVolumes(from, to, t)); }
+bool switches(string_view from, string_view to, const TemperatureTexts& t)
 {
     return bool(switchTemperatures(from, to, t));
+}
+
+// Every row's switch is carried out, into its unit and texts.
+template <typename Row, std::size_t N, typename Switch>
+void expectSwitches(const Row (&rows)[N], Switch carryOut)
+{
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto result = carryOut(row.inForce, row.chosen, row.fields);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->unit, row.unit);
+        EXPECT_EQ(fields(result->texts), row.expected);
+    }
 }
 
 } // namespace
@@ -104,6 +112,7 @@ TEST(UnitSwitching, UnknownUnitsHaveNoFactor)
 
 TEST(UnitSwitching, Lengths)
 {
+    // clang-format off
     const struct {
         const char* name;
         const char* inForce;
@@ -111,7 +120,6 @@ TEST(UnitSwitching, Lengths)
         LengthTexts fields;
         const char* unit;
         Texts expected;
-        // clang-format off
     } rows[] = {
         {"half and negative", "inches", "inches", {"0.5", "324", "-2.5"}, "inches", {".5", "324.", "-2.5"}},
         {"leading number of any text", "inches", "feet", {"12abc", "1,200", " 2 4 "}, "feet", {"1.", ".08333", "2."}},
@@ -122,47 +130,38 @@ TEST(UnitSwitching, Lengths)
         {"large but finite", "inches", "feet", {"1.2E20", "0", "0"}, "feet", {"10000000000000000000.", ".", "."}},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto result = switchLengths(row.inForce, row.chosen, row.fields);
-        ASSERT_TRUE(result);
-        EXPECT_EQ(result->unit, row.unit);
-        EXPECT_EQ(fields(result->texts), row.expected);
-    }
+    expectSwitches(rows, switchLengths);
 }
 
 TEST(UnitSwitching, Volumes)
 {
+    // clang-format off
     const struct {
         const char* name;
         const char* inForce;
         const char* chosen;
         VolumeTexts fields;
+        const char* unit;
         Texts expected;
-        // clang-format off
     } rows[] = {
-        {"gross volume to litres", "gallons", "litres", {"20000", "15432.5", "15400.25", "0.0007"},
+        {"gross volume to litres", "gallons", "litres", {"20000", "15432.5", "15400.25", "0.0007"}, "litres",
          {"75708.24", "58418.37", "58296.29", ".00265"}},
-        {"to cubic meters", "gallons", "cubic meters", {"10000", "5000", "0", "0.0007"},
+        {"to cubic meters", "gallons", "cubic meters", {"10000", "5000", "0", "0.0007"}, "cubic meters",
          {"37.85", "18.93", ".", ".000003"}},
-        {"litres back to gallons", "litres", "gallons", {"37.85411784", "", "abc", ".00265"},
+        {"litres back to gallons", "litres", "gallons", {"37.85411784", "", "abc", ".00265"}, "gallons",
          {"10.", ".", ".", ".0007"}},
-        {"unit in force again", "gallons", "gallons", {"96", "", "-3.456", "0.0007"}, {"96.", ".", "-3.46", ".0007"}},
+        {"unit in force again", "gallons", "gallons", {"96", "", "-3.456", "0.0007"}, "gallons",
+         {"96.", ".", "-3.46", ".0007"}},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto result = switchVolumes(row.inForce, row.chosen, row.fields);
-        ASSERT_TRUE(result);
-        EXPECT_EQ(result->unit, row.chosen);
-        EXPECT_EQ(fields(result->texts), row.expected);
-    }
+    expectSwitches(rows, switchVolumes);
 }
 
 TEST(UnitSwitching, Temperatures)
 {
     const char* const F = "degrees F";
     const char* const C = "degrees C";
+    // clang-format off
     const struct {
         const char* name;
         const char* inForce;
@@ -170,7 +169,6 @@ TEST(UnitSwitching, Temperatures)
         TemperatureTexts fields; // product temperature, reference, Ce field, cevalue
         const char* unit;
         Texts expected;
-        // clang-format off
     } rows[] = {
         // Dividing by 1.8 and multiplying by 1 / 1.8 differ in the 15th digit.
         {"divided by the quotient", C, F, {"0", "15", "0", "0.0001018"}, F,
@@ -209,13 +207,7 @@ TEST(UnitSwitching, Temperatures)
          {"21.11", "15.", ".00126", "0.00126"}},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto result = switchTemperatures(row.inForce, row.chosen, row.fields);
-        ASSERT_TRUE(result);
-        EXPECT_EQ(result->unit, row.unit);
-        EXPECT_EQ(fields(result->texts), row.expected);
-    }
+    expectSwitches(rows, switchTemperatures);
 }
 
 // Switching back and forth many times must not drift the coefficient.
