@@ -48,8 +48,8 @@ std::string iconSvg()
     const std::string stroke = "stroke=\"" + hex(s.outline) + "\" stroke-width=\"" + num(t.outline) + "\"";
     std::string out;
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"128\" height=\"128\" viewBox=\"0 0 32 "
-           "32\">\n";
+    out +=
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"128\" height=\"128\" viewBox=\"0 0 32 32\">\n";
     out += "<defs>\n";
     out += gradient("shell", s.shell, s.shellFinish);
     out += gradient("product", s.product, s.productFinish);
