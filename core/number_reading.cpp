@@ -37,14 +37,16 @@ Real toBinary(const DecimalParts& parts, bool& overflow)
 {
     overflow = false;
     const Real zero = parts.negative ? -Real(0) : Real(0);
+    const auto overflowed = [&] {
+        overflow = true;
+        return parts.negative ? -std::numeric_limits<Real>::infinity() : std::numeric_limits<Real>::infinity();
+    };
     if (parts.digits.empty())
         return zero;
     // Far outside the range either way: decide without from_chars, whose
     // exponent field could not hold such values.
-    if (parts.exponent > 400) {
-        overflow = true;
-        return parts.negative ? -std::numeric_limits<Real>::infinity() : std::numeric_limits<Real>::infinity();
-    }
+    if (parts.exponent > 400)
+        return overflowed();
     if (parts.exponent < -400)
         return zero;
 
@@ -60,13 +62,8 @@ Real toBinary(const DecimalParts& parts, bool& overflow)
     Real value{};
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     (void)ptr;
-    if (ec == std::errc::result_out_of_range) {
-        if (parts.exponent > 0) {
-            overflow = true;
-            return parts.negative ? -std::numeric_limits<Real>::infinity() : std::numeric_limits<Real>::infinity();
-        }
-        return zero;
-    }
+    if (ec == std::errc::result_out_of_range)
+        return parts.exponent > 0 ? overflowed() : zero;
     return value;
 }
 

@@ -1,6 +1,5 @@
-// The window's controls, made from one table. Positions and sizes are
-// in twips (1/1440 inch) as the operator's manual gives them, relative to
-// the container's top-left corner; 15 twips make one pixel at 96 dpi.
+// The window's controls, made from one table. Positions and sizes are in
+// twips (window_kit/twips.h) as the operator's manual gives them.
 
 #include "main_window/main_form.h"
 
